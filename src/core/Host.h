@@ -1,0 +1,41 @@
+#pragma once
+// The one seam between the program's behaviour and the outside world. The main window
+// implements it with Qt; tests implement it with a recorder.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // The game connection. socketWrite returns how many bytes the socket took now and may
+    // throw SockError.
+    virtual bool socketConnected() const = 0;
+    virtual std::size_t socketWrite(std::string_view data) = 0;
+
+    // Reporting.
+    virtual void setStatus(const std::string& text) = 0;
+    virtual void setMudName(const std::string& text) = 0;
+    // Shows a message box and returns the answer; the real one runs a nested event loop.
+    virtual MsgAnswer messageBox(const std::string& caption, const std::string& text,
+                                 MsgButtons buttons) = 0;
+
+    // The terminal's content or view position changed; the picture is repainted later.
+    virtual void terminalChanged() = 0;
+
+    // Services of the tools: help pages, the external editor, the sound player.
+    virtual void runHelp(const std::string& commandLine) = 0;
+    virtual void runEditor(const std::string& editor, const std::string& file) = 0;
+    virtual void playSound(const std::string& file) = 0;  // stops what plays first
+    virtual void stopSound() = 0;
+
+    virtual void showStatRoller() = 0;
+};
+
+} // namespace tw
