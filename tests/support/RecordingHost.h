@@ -1,0 +1,61 @@
+#pragma once
+// A Host for tests: records every effect and answers message boxes from a queue.
+#include "core/Host.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tw::test {
+
+struct RecordingHost : Host {
+    struct Box {
+        std::string caption, text;
+        MsgButtons buttons;
+    };
+
+    bool connected = true;
+    std::size_t acceptLimit = std::string::npos; // bytes the socket takes per write
+    std::string sent;                            // everything the socket took, in order
+    std::vector<std::string> writes;             // each write call's data
+    std::vector<std::string> statuses;
+    std::string mudName;
+    std::vector<Box> boxes;
+    std::deque<MsgAnswer> answers;               // answers to give; Ok/Yes when empty
+    int terminalChanges = 0;
+    std::vector<std::string> helpLines;
+    std::vector<std::pair<std::string, std::string>> editorRuns;
+    std::vector<std::string> sounds;             // "play:FILE" and "stop"
+    int statRollerShown = 0;
+
+    bool socketConnected() const override { return connected; }
+    std::size_t socketWrite(std::string_view data) override
+    {
+        writes.emplace_back(data);
+        const std::size_t n = data.size() < acceptLimit ? data.size() : acceptLimit;
+        sent.append(data.substr(0, n));
+        return n;
+    }
+    void setStatus(const std::string& t) override { statuses.push_back(t); }
+    void setMudName(const std::string& t) override { mudName = t; }
+    MsgAnswer messageBox(const std::string& c, const std::string& t, MsgButtons b) override
+    {
+        boxes.push_back({c, t, b});
+        if (!answers.empty()) {
+            const MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return b == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+    void terminalChanged() override { ++terminalChanges; }
+    void runHelp(const std::string& line) override { helpLines.push_back(line); }
+    void runEditor(const std::string& e, const std::string& f) override { editorRuns.emplace_back(e, f); }
+    void playSound(const std::string& f) override { sounds.push_back("play:" + f); }
+    void stopSound() override { sounds.push_back("stop"); }
+    void showStatRoller() override { ++statRollerShown; }
+
+    std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+};
+
+} // namespace tw::test
