@@ -1,0 +1,22 @@
+#pragma once
+// What the connection life cycle needs of the game socket. The main window's socket
+// component implements it; tests use a fake. open() may throw (the socket's error class
+// derives from std::exception).
+#include <string>
+
+namespace tw {
+
+class SocketPort {
+public:
+    virtual ~SocketPort() = default;
+    virtual void setAddress(const std::string& address) = 0;
+    virtual std::string address() const = 0;
+    virtual void setPort(const std::string& port) = 0;
+    virtual void open() = 0;
+    virtual void close() = 0;
+    virtual bool connected() const = 0;
+    // The text of the error that ended the last connect attempt, empty when there was none.
+    virtual std::string lastErrorText() const = 0;
+};
+
+} // namespace tw

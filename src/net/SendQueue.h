@@ -1,0 +1,28 @@
+#pragma once
+// The one way text goes to the game: what the socket does not take at once waits in
+// PendingOutput until the socket can take more.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+class Host;
+
+class SendQueue {
+public:
+    explicit SendQueue(Host& host) : host_(host) {}
+
+    void SendToMud(std::string_view text);
+    void MudSockWrite();
+    // The connection ended: what was left belongs to it and is not sent into the next one.
+    void discard() { PendingOutput.reset(); }
+
+    std::optional<std::string> PendingOutput;
+
+private:
+    void writePending();
+    Host& host_;
+};
+
+} // namespace tw
