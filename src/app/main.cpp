@@ -1,7 +1,15 @@
+#include "core/qt/TMainForm.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QCoreApplication::setApplicationName("tarnwick");
+    QCoreApplication::setOrganizationName("tarnwick");
+    QGuiApplication::setDesktopFileName("tarnwick");
+
+    tw::TMainForm form;
+    form.showMaximized();
+    return app.exec();
 }

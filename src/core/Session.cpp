@@ -1,0 +1,135 @@
+#include "core/Session.h"
+
+#include "core/Host.h"
+#include "net/BlockRepair.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tw {
+
+Session::Session(Host& h, SocketPort& socket)
+    : host(h), send(h), connection(h, socket), rng(std::random_device{}())
+{
+    connection.autoReconnect = [this] { return setup.AutoReconnect; };
+    connection.connectionEnded = [this] { send.discard(); };
+}
+
+void Session::WriteTerminal(std::string_view text)
+{
+    if (terminalWriter)
+        terminalWriter(text);
+}
+
+void Session::ParseCommand(const std::string& text) { SendToMud(text + "\r\n"); }
+
+void Session::MudSockRead(std::string_view raw)
+{
+    std::string block = repairBlock(raw);
+    std::string echoText;
+    WriteTerminal(block);
+    if (!echoText.empty())
+        WriteTerminal(echoText);
+}
+
+void Session::echo(const std::string& typed)
+{
+    if (setup.EchoCommand)
+        WriteTerminal(typed + "\r\n");
+    else if (setup.EchoEnter)
+        WriteTerminal("\r\n");
+}
+
+void Session::ProcessCommand(CommandBox& box)
+{
+    const std::string t = box.text();
+    history.submit(t, setup.CommandsRetained);
+    echo(t);
+    std::string upper = t;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    if (upper == "QUIT")
+        connection.disarm();
+    if (t.empty())
+        SendToMud("\r\n");
+    else
+        ParseCommand(t);
+}
+
+void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
+{
+    // 1. The numeric keypad replaces whatever was typed and submits its command.
+    if (KeypadEnabled && ((key >= vk::Numpad0 && key <= vk::Numpad9) || key == vk::Decimal)) {
+        const std::size_t slot = key == vk::Decimal ? 10 : std::size_t(key - vk::Numpad0);
+        box.setText(keypad[slot]);
+        box.selectAll();
+        ProcessCommand(box);
+    }
+    // 2. Ctrl+L switches logging.
+    if (key == vk::KeyL && mods.ctrl) {
+        LoggingOn = !LoggingOn;
+        if (LogFileName.empty()) {
+            LoggingOn = false;
+            host.setStatus("No log file defined");
+        } else {
+            host.setStatus(LoggingOn ? "Logging toggled ON" : "Logging toggled OFF");
+        }
+    }
+    // 3. Ctrl+A switches the automapper.
+    if (key == vk::KeyA && mods.ctrl) {
+        automapOn = !automapOn;
+        host.setStatus(automapOn ? "AutoMap activated!" : "AutoMap deactivated.");
+    }
+    // 4. Function keys: F1..F12, with Shift the second twelve; Ctrl and Alt are ignored.
+    if (key >= vk::F1 && key <= vk::F12) {
+        const std::size_t entry = std::size_t(key - vk::F1) + (mods.shift ? 12 : 0);
+        const HotkeyEntry& h = hotkeys[entry];
+        if (!h.text.empty()) {
+            box.setText(h.add ? box.text() + h.text : h.text);
+            if (h.enter) {
+                box.selectAll();
+                ProcessCommand(box);
+            } else {
+                box.caretToEnd();
+            }
+        }
+    }
+    // 5, 6. History.
+    if (key == vk::Up) {
+        if (const std::string* line = history.up()) {
+            box.setText(*line);
+            box.selectAll();
+        }
+    }
+    if (key == vk::Down) {
+        if (const std::string* line = history.down()) {
+            box.setText(*line);
+            box.selectAll();
+        }
+    }
+    // 7-10. Scrolling.
+    if (key == vk::PageUp && mirrorOn() && scroll)
+        scroll(1);
+    if (key == vk::PageDown && mirrorOn() && scroll)
+        scroll(2);
+    if (key == vk::End && topLine() != 0 && scroll) {
+        box.selectAll();
+        scroll(3);
+    }
+    if (key == vk::Home && topLine() != 0 && scroll) {
+        box.selectAll();
+        scroll(4);
+    }
+}
+
+bool Session::TerminalKey(char typed)
+{
+    if (!hiddenCode.feed(typed))
+        return false;
+    host.showStatRoller();
+    return true;
+}
+
+void Session::tick() { connection.tick(); }
+
+} // namespace tw

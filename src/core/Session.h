@@ -1,0 +1,77 @@
+#pragma once
+// The session: everything the main window owns, and the operations that act on it. The
+// main window reads the socket, shows dialogs and draws; the session decides.
+#include "core/ConnectionLifecycle.h"
+#include "net/Palette.h"
+#include "net/SendQueue.h"
+#include "script/CommandBox.h"
+#include "script/CommandHistory.h"
+#include "script/HiddenCode.h"
+#include "script/HotkeyTable.h"
+#include "settings/MudEntry.h"
+#include "settings/SetupVars.h"
+
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+class Host;
+class SocketPort;
+
+class Session {
+public:
+    Session(Host& host, SocketPort& socket);
+
+    Host& host;
+    SetupVars setup;
+    SendQueue send;
+    ConnectionLifecycle connection;
+    CommandHistory history;
+    HiddenCode hiddenCode;
+    HotkeyTable hotkeys{};
+    KeypadTable keypad = defaultKeypadTable();
+    bool KeypadEnabled = true;
+    MudList muds;
+    Palette palette;
+    std::mt19937 rng;
+
+    // The current options file: what the INI file remembers.
+    std::string optionsFileName = "*.CFG";
+    bool OptionsLoaded = false;
+
+    // The session log's switch and file, and the automapper's on/off state.
+    bool LoggingOn = false;
+    std::string LogFileName;
+    bool automapOn = false;
+
+    // Sending and showing.
+    void SendToMud(std::string_view text) { send.SendToMud(text); }
+    void WriteTerminal(std::string_view text);
+    void ParseCommand(const std::string& text);
+
+    // The receive pipeline for one read from the socket.
+    void MudSockRead(std::string_view raw);
+
+    // The command line.
+    void ProcessCommand(CommandBox& box);
+    void ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods);
+    // A character typed into the plain terminal view; true when the stat roller opens.
+    bool TerminalKey(char typed);
+
+    // Tick duties after the options load and the clock.
+    void tick();
+
+    // Until the terminal and the script engine are attached, showing and parsing go here.
+    std::function<void(std::string_view)> terminalWriter;
+    std::function<bool()> mirrorOn = [] { return true; };
+    std::function<int()> topLine = [] { return 0; };
+    std::function<void(int)> scroll; // 1 page up, 2 page down, 3 to end, 4 to start
+
+private:
+    void echo(const std::string& typed);
+};
+
+} // namespace tw

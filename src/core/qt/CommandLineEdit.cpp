@@ -1,0 +1,85 @@
+#include "core/qt/CommandLineEdit.h"
+
+#include <QKeyEvent>
+
+namespace tw {
+
+CommandLineEdit::CommandLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setObjectName("CmdLine");
+    setMaxLength(255);
+    setFrame(false);
+}
+
+std::string CommandLineEdit::text() const { return QLineEdit::text().toLatin1().toStdString(); }
+
+void CommandLineEdit::setText(const std::string& t)
+{
+    QLineEdit::setText(QString::fromLatin1(t.data(), int(t.size())));
+}
+
+void CommandLineEdit::selectAll() { QLineEdit::selectAll(); }
+
+void CommandLineEdit::caretToEnd()
+{
+    deselect();
+    end(false);
+}
+
+int CommandLineEdit::virtualKey(const QKeyEvent* e)
+{
+    const int k = e->key();
+    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    if (keypad && k >= Qt::Key_0 && k <= Qt::Key_9)
+        return vk::Numpad0 + (k - Qt::Key_0);
+    if (keypad && (k == Qt::Key_Period || k == Qt::Key_Comma))
+        return vk::Decimal;
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        return vk::F1 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_PageUp: return vk::PageUp;
+    case Qt::Key_PageDown: return vk::PageDown;
+    case Qt::Key_End: return vk::End;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_A: return vk::KeyA;
+    case Qt::Key_L: return vk::KeyL;
+    default: break;
+    }
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return 'A' + (k - Qt::Key_A);
+    return 0;
+}
+
+void CommandLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    // The keys of the invisible menu items (F10, Shift+F10, Ctrl+A, Ctrl+L) are taken on
+    // key-down and do nothing there; their key-up still reaches the key handling. The keys
+    // bound on key-up do not edit the text on key-down either.
+    const int k = event->key();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (k == Qt::Key_F10 || (ctrl && (k == Qt::Key_A || k == Qt::Key_L)) ||
+        k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CommandLineEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        QLineEdit::keyReleaseEvent(event);
+        return;
+    }
+    const int key = virtualKey(event);
+    const Qt::KeyboardModifiers m = event->modifiers();
+    KeyModifiers mods{bool(m & Qt::ShiftModifier), bool(m & Qt::ControlModifier),
+                      bool(m & Qt::AltModifier)};
+    if (key && onKeyUp)
+        onKeyUp(key, mods);
+    QLineEdit::keyReleaseEvent(event);
+}
+
+} // namespace tw

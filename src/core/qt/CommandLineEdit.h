@@ -1,0 +1,31 @@
+#pragma once
+// The command box: a one-line edit whose key releases go to the session's key handling.
+#include "script/CommandBox.h"
+
+#include <QLineEdit>
+#include <functional>
+
+namespace tw {
+
+class CommandLineEdit : public QLineEdit, public CommandBox {
+    Q_OBJECT
+public:
+    explicit CommandLineEdit(QWidget* parent = nullptr);
+
+    std::string text() const override;
+    void setText(const std::string& text) override;
+    void selectAll() override;
+    void caretToEnd() override;
+
+    // Virtual-key code of a Qt key event (F1 = 112, keypad 0 = 96, Up = 38 ...); 0 when the
+    // key has none the program binds.
+    static int virtualKey(const QKeyEvent* event);
+
+    std::function<void(int key, KeyModifiers mods)> onKeyUp;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+} // namespace tw

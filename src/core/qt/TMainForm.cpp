@@ -1,0 +1,422 @@
+#include "core/qt/TMainForm.h"
+
+#include "core/qt/AboutBox.h"
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "settings/qt/IniFile.h"
+#include "settings/qt/TSetupDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTime>
+#include <QTimer>
+
+namespace tw {
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
+std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
+
+// Stands in for the game socket until one is attached.
+struct UnattachedSocket : SocketPort {
+    std::string addr;
+    void setAddress(const std::string& a) override { addr = a; }
+    std::string address() const override { return addr; }
+    void setPort(const std::string&) override {}
+    void open() override {}
+    void close() override {}
+    bool connected() const override { return false; }
+    std::string lastErrorText() const override { return {}; }
+};
+
+struct MenuItem {
+    const char* menu;    // caption of the menu it belongs to
+    const char* name;    // object name of the item
+    const char* caption;
+    QKeySequence shortcut;
+    void (TMainForm::*handler)();
+    bool checkable = false;
+    bool visible = true;
+    bool separatorAfter = false;
+};
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("TMainForm");
+    setWindowTitle("Tarnwick");
+    iniPath = IniFile::defaultPath();
+
+    socketPort_ = std::make_unique<UnattachedSocket>();
+    session_ = std::make_unique<Session>(*this, *socketPort_);
+
+    central_ = new QWidget(this);
+    central_->setObjectName("Central");
+    setCentralWidget(central_);
+
+    Image = new QWidget(central_);
+    Image->setObjectName("Image");
+    Image->setAutoFillBackground(true);
+    QPalette black = Image->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Image->setPalette(black);
+
+    Terminal = new QPlainTextEdit(central_);
+    Terminal->setObjectName("Terminal");
+    Terminal->setReadOnly(true);
+    Terminal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Terminal->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Terminal->hide();
+    Terminal->installEventFilter(this);
+
+    CmdLine = new CommandLineEdit(central_);
+    QFont cmdFont = CmdLine->font();
+    cmdFont.setBold(true);
+    CmdLine->setFont(cmdFont);
+    CmdLine->onKeyUp = [this](int key, KeyModifiers mods) {
+        session_->ProcessCmdKey(*CmdLine, key, mods);
+    };
+    connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+
+    Status = new StatusPanel("Status", "Awaiting your command...", central_);
+    MudName = new StatusPanel("MudName", "(No connection)", central_);
+    Clock = new StatusPanel("Clock", QString(), central_);
+    QFont clockFont = Clock->font();
+    clockFont.setBold(true);
+    Clock->setFont(clockFont);
+    Clock->setAlignment(Qt::AlignCenter);
+
+    buildMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::TimerPop);
+
+    // The other windows, in the order the program creates them.
+    About = new AboutBox(this);
+    SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
+    SetupDlg->InitSetupVars();
+
+    SizeAll();
+    updateClock();
+    Timer1->start();
+    resize(1024, 720);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildMenus()
+{
+    using M = TMainForm;
+    const MenuItem items[] = {
+        {"&MUD", "Connect1", "&Connect...", {}, &M::Connect1Click},
+        {"&MUD", "Disconnect1", "&Disconnect", {}, &M::Disconnect1Click},
+        {"&MUD", "Log1", "&Log...", {}, &M::Log1Click, false, true, true},
+        {"&MUD", "Exit1", "E&xit", {}, &M::Exit1Click},
+        {"&MUD", "Dummy1", "Dummy", QKeySequence(Qt::Key_F10), nullptr, false, false},
+        {"&MUD", "Dummy3", "Dummy", QKeySequence(Qt::SHIFT | Qt::Key_F10), nullptr, false, false},
+        {"&MUD", "Dummy2", "Dummy", QKeySequence(Qt::CTRL | Qt::Key_A), nullptr, false, false},
+        {"&MUD", "Dummy4", "Dummy", QKeySequence(Qt::CTRL | Qt::Key_L), nullptr, false, false},
+        {"&Edit", "Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), &M::Cut1Click},
+        {"&Edit", "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), &M::Copy1Click},
+        {"&Edit", "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &M::Paste1Click, false, true, true},
+        {"&Edit", "Find1", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), &M::Find1Click},
+        {"&Edit", "FindAgain1", "Find A&gain", QKeySequence(Qt::CTRL | Qt::Key_G), &M::FindAgain1Click},
+        {"&Options", "GeneralSetup1", "&General Settings...", {}, &M::GeneralSetup1Click},
+        {"&Options", "MUDList1", "&MUD List...", {}, &M::MUDList1Click},
+        {"&Options", "Triggers1", "&Triggers...", {}, &M::Triggers1Click},
+        {"&Options", "Aliases1", "&Aliases...", {}, &M::Aliases1Click},
+        {"&Options", "Hotkeys1", "&Hotkeys...", {}, &M::Hotkeys1Click},
+        {"&Options", "NumericKeypad1", "&Numeric Keypad...", {}, &M::NumericKeypad1Click},
+        {"&Options", "ANSIDefinitions1", "ANSI Definitions...", {}, &M::ANSIDefinitions1Click, false, true, true},
+        {"&Options", "LoadOptions1", "&Load Options...", {}, &M::LoadOptions1Click},
+        {"&Options", "SaveOptions1", "&Save Options...", {}, &M::SaveOptions1Click},
+        {"&Special", "MagicMirror1", "Ma&gic Mirror", QKeySequence(Qt::CTRL | Qt::Key_M), &M::MagicMirror1Click, true},
+        {"&Special", "TriggersToggle1", "&Triggers Toggle", QKeySequence(Qt::CTRL | Qt::Key_T), &M::TriggersToggle1Click, true},
+        {"&Special", "AliasesToggle1", "Al&iases Toggle", {}, &M::AliasesToggle1Click, true},
+        {"&Special", "Automap1", "&Automap", QKeySequence(Qt::CTRL | Qt::Key_Z), &M::Automap1Click},
+        {"&Special", "ViewLog1", "View &Log", QKeySequence(Qt::CTRL | Qt::Key_G), &M::ViewLog1Click},
+        {"&Special", "ViewMaps1", "View &Maps", {}, &M::ViewMaps1Click},
+        {"&Special", "RunEditor1", "Run &Editor", QKeySequence(Qt::CTRL | Qt::Key_E), &M::RunEditor1Click},
+        {"&Special", "SendMessage1", "&Send Message", QKeySequence(Qt::CTRL | Qt::Key_S), &M::SendMessage1Click},
+        {"&Notes", "Lookup1", "Look Up &Note", QKeySequence(Qt::CTRL | Qt::Key_N), &M::Lookup1Click},
+        {"&Notes", "AddNote1", "&Add Note", {}, &M::AddNote1Click},
+        {"&Notes", "EditNoteFile1", "&View Note File", {}, &M::EditNoteFile1Click},
+        {"&Help", "About2", "&About...", {}, &M::About2Click},
+        {"&Help", "Contents2", "&Contents", {}, &M::Contents2Click},
+    };
+    QMenu* current = nullptr;
+    QString currentTitle;
+    for (const MenuItem& item : items) {
+        if (!current || currentTitle != item.menu) {
+            currentTitle = item.menu;
+            current = menuBar()->addMenu(currentTitle);
+            current->setObjectName(QString(item.menu).remove('&') + "Menu");
+        }
+        QAction* a = current->addAction(item.caption);
+        a->setObjectName(item.name);
+        a->setShortcut(item.shortcut);
+        a->setCheckable(item.checkable);
+        a->setVisible(item.visible);
+        if (item.handler)
+            connect(a, &QAction::triggered, this, item.handler);
+        actions_[item.name] = a;
+        if (item.separatorAfter)
+            current->addSeparator();
+    }
+    action("TriggersToggle1")->setChecked(true);
+    action("AliasesToggle1")->setChecked(true);
+}
+
+// "Find Again" and "View Log" share Ctrl+G. Qt fires neither of two enabled actions with one
+// key, so the key belongs to Find Again while the plain view offers it, else to View Log.
+void TMainForm::updateSharedShortcut()
+{
+    QAction* viewLog = action("ViewLog1");
+    if (action("FindAgain1")->isEnabled()) {
+        viewLog->setShortcut(QKeySequence());
+        viewLog->setText("View &Log\tCtrl+G");
+    } else {
+        viewLog->setText("View &Log");
+        viewLog->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    }
+}
+
+QAction* TMainForm::action(const QString& name) const
+{
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void TMainForm::SizeAll()
+{
+    ResizeAll();
+    session_->connection.ReconnectArmed = false;
+    session_->LoggingOn = false;
+    session_->LogFileName.clear();
+    session_->OptionsLoaded = false;
+    action("MagicMirror1")->setChecked(true);
+    Image->show();
+    Image->setEnabled(true);
+    action("Find1")->setEnabled(false);
+    action("FindAgain1")->setEnabled(false);
+    updateSharedShortcut();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    ResizeAll();
+}
+
+void TMainForm::ResizeAll()
+{
+    const int w = central_->width();
+    const int h = central_->height();
+    const int rowHeight = std::max(17, CmdLine->sizeHint().height());
+    const int clockWidth = 90;
+    const int half = std::max(0, (w - clockWidth) / 2);
+    Status->setGeometry(0, h - rowHeight, half, rowHeight);
+    MudName->setGeometry(half, h - rowHeight, half, rowHeight);
+    Clock->setGeometry(2 * half, h - rowHeight, w - 2 * half, rowHeight);
+    CmdLine->setGeometry(0, h - 2 * rowHeight, w, rowHeight);
+    const int termHeight = std::max(0, h - 2 * rowHeight);
+    Terminal->setGeometry(0, 0, w, termHeight);
+    Image->setGeometry(0, 0, w, termHeight);
+    session_->WriteTerminal("");
+}
+
+void TMainForm::updateClock()
+{
+    // The system's time format, without a time zone.
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    Clock->setText(QTime::currentTime().toString(format.trimmed()));
+}
+
+void TMainForm::TimerPop()
+{
+    if (!session_->OptionsLoaded) {
+        session_->optionsFileName = bytes(IniFile(iniPath).readDefaultCfg());
+        session_->OptionsLoaded = true;
+    }
+    updateClock();
+    session_->tick();
+}
+
+void TMainForm::EnterButtonClick()
+{
+    CmdLine->selectAll();
+    session_->ProcessCommand(*CmdLine);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Terminal && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        for (QChar c : typed)
+            if (c.unicode() < 256)
+                session_->TerminalKey(char(c.unicode()));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    DoClose();
+    event->accept();
+}
+
+void TMainForm::DoClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    Timer1->stop();
+    IniFile ini(iniPath);
+    if (!ini.writeDefaultCfg(qs(session_->optionsFileName)))
+        messageBox(ConnectionLifecycle::AppTitle, "Unable to write to " + bytes(ini.path()),
+                   MsgButtons::Ok);
+}
+
+// --- Host ---
+
+bool TMainForm::socketConnected() const { return socketPort_->connected(); }
+
+std::size_t TMainForm::socketWrite(std::string_view) { return 0; }
+
+void TMainForm::setStatus(const std::string& text) { Status->setText(qs(text)); }
+
+void TMainForm::setMudName(const std::string& text) { MudName->setText(qs(text)); }
+
+MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& text,
+                                MsgButtons buttons)
+{
+    if (messageBoxHook)
+        return messageBoxHook(caption, text, buttons);
+    QMessageBox box(this);
+    box.setWindowTitle(qs(caption));
+    box.setText(qs(text));
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    default: return MsgAnswer::Ok;
+    }
+}
+
+void TMainForm::terminalChanged() { Image->update(); }
+
+void TMainForm::runHelp(const std::string&) {}
+
+void TMainForm::runEditor(const std::string&, const std::string&) {}
+
+void TMainForm::playSound(const std::string&) {}
+
+void TMainForm::stopSound() {}
+
+void TMainForm::showStatRoller() {}
+
+// --- Menu handlers ---
+
+void TMainForm::Connect1Click() { MUDList1Click(); }
+
+void TMainForm::Disconnect1Click() { session_->connection.Disconnect1Click(); }
+
+void TMainForm::Log1Click() {}
+
+void TMainForm::Exit1Click() { close(); }
+
+void TMainForm::Cut1Click() { CmdLine->cut(); }
+
+void TMainForm::Copy1Click()
+{
+    CmdLine->copy();
+    if (Terminal->textCursor().hasSelection())
+        Terminal->copy();
+}
+
+void TMainForm::Paste1Click() { CmdLine->paste(); }
+
+void TMainForm::Find1Click() {}
+
+void TMainForm::FindAgain1Click() {}
+
+void TMainForm::GeneralSetup1Click()
+{
+    SetupDlg->FillValues();
+    SetupDlg->exec();
+}
+
+void TMainForm::MUDList1Click() {}
+
+void TMainForm::Triggers1Click() {}
+
+void TMainForm::Aliases1Click() {}
+
+void TMainForm::Hotkeys1Click() {}
+
+void TMainForm::NumericKeypad1Click() {}
+
+void TMainForm::ANSIDefinitions1Click() {}
+
+void TMainForm::LoadOptions1Click() {}
+
+void TMainForm::SaveOptions1Click() {}
+
+void TMainForm::MagicMirror1Click() {}
+
+void TMainForm::TriggersToggle1Click()
+{
+    setStatus(action("TriggersToggle1")->isChecked() ? "Triggers ON" : "Triggers OFF");
+}
+
+void TMainForm::AliasesToggle1Click()
+{
+    setStatus(action("AliasesToggle1")->isChecked() ? "Aliases ON" : "Aliases OFF");
+}
+
+void TMainForm::Automap1Click() {}
+
+void TMainForm::ViewLog1Click() {}
+
+void TMainForm::ViewMaps1Click() {}
+
+void TMainForm::RunEditor1Click() { runEditor(session_->setup.EditorName, ""); }
+
+void TMainForm::SendMessage1Click() {}
+
+void TMainForm::Lookup1Click() {}
+
+void TMainForm::AddNote1Click() {}
+
+void TMainForm::EditNoteFile1Click() { runEditor(session_->setup.EditorName, session_->setup.NoteFileName); }
+
+void TMainForm::About2Click() { About->exec(); }
+
+void TMainForm::Contents2Click() { runHelp("EXPLORER.EXE DOCS\\CONTENTS.HTML"); }
+
+} // namespace tw

@@ -1,0 +1,122 @@
+#pragma once
+// The main window: terminal, command line, status row and the main menu. It implements the
+// Host through which the session reaches the outside world.
+#include "core/Host.h"
+#include "core/SocketPort.h"
+#include "core/Session.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <map>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+class QWidget;
+
+namespace tw {
+
+class AboutBox;
+class CommandLineEdit;
+class StatusPanel;
+class TSetupDlg;
+
+class TMainForm : public QMainWindow, public Host {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Session& session() { return *session_; }
+
+    // Host
+    bool socketConnected() const override;
+    std::size_t socketWrite(std::string_view data) override;
+    void setStatus(const std::string& text) override;
+    void setMudName(const std::string& text) override;
+    MsgAnswer messageBox(const std::string& caption, const std::string& text,
+                         MsgButtons buttons) override;
+    void terminalChanged() override;
+    void runHelp(const std::string& commandLine) override;
+    void runEditor(const std::string& editor, const std::string& file) override;
+    void playSound(const std::string& file) override;
+    void stopSound() override;
+    void showStatRoller() override;
+
+    // Menu handlers.
+    void Connect1Click();
+    void Disconnect1Click();
+    void Log1Click();
+    void Exit1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Find1Click();
+    void FindAgain1Click();
+    void GeneralSetup1Click();
+    void MUDList1Click();
+    void Triggers1Click();
+    void Aliases1Click();
+    void Hotkeys1Click();
+    void NumericKeypad1Click();
+    void ANSIDefinitions1Click();
+    void LoadOptions1Click();
+    void SaveOptions1Click();
+    void MagicMirror1Click();
+    void TriggersToggle1Click();
+    void AliasesToggle1Click();
+    void Automap1Click();
+    void ViewLog1Click();
+    void ViewMaps1Click();
+    void RunEditor1Click();
+    void SendMessage1Click();
+    void Lookup1Click();
+    void AddNote1Click();
+    void EditNoteFile1Click();
+    void About2Click();
+    void Contents2Click();
+
+    void TimerPop();
+    void EnterButtonClick();
+    void ResizeAll();
+
+    // Controls, named as the program names them.
+    QWidget* Image = nullptr;
+    QPlainTextEdit* Terminal = nullptr;
+    CommandLineEdit* CmdLine = nullptr;
+    StatusPanel* Status = nullptr;
+    StatusPanel* MudName = nullptr;
+    StatusPanel* Clock = nullptr;
+    QTimer* Timer1 = nullptr;
+    AboutBox* About = nullptr;
+    TSetupDlg* SetupDlg = nullptr;
+
+    QAction* action(const QString& objectName) const;
+
+    // Where the INI file lives; tests point it elsewhere.
+    QString iniPath;
+    // Message boxes shown by tests are answered here instead of opening a window.
+    std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void updateSharedShortcut();
+    void SizeAll();
+    void DoClose();
+    void updateClock();
+
+    std::unique_ptr<SocketPort> socketPort_;
+    std::unique_ptr<Session> session_;
+    QWidget* central_ = nullptr;
+    std::map<QString, QAction*> actions_;
+    bool closed_ = false;
+};
+
+} // namespace tw

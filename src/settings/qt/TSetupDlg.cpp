@@ -1,0 +1,275 @@
+#include "settings/qt/TSetupDlg.h"
+
+#include "core/Host.h"
+#include "settings/SetupRules.h"
+#include "settings/qt/FontConversion.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QEvent>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+QString qs(const std::string& s) { return QString::fromLatin1(s.c_str(), int(s.size())); }
+std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
+
+QLineEdit* lineEdit(const char* name, int maxLength)
+{
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    return e;
+}
+} // namespace
+
+TSetupDlg::TSetupDlg(SetupVars& vars, QPlainTextEdit& terminal, Host& host, QWidget* parent)
+    : QDialog(parent), vars_(vars), terminal_(terminal), host_(host)
+{
+    setObjectName("TSetupDlg");
+    setWindowTitle("General Setup");
+
+    Edit5 = lineEdit("Edit5", 255);
+    Edit6 = lineEdit("Edit6", 255);
+    Edit3 = lineEdit("Edit3", 5);
+    Edit4 = lineEdit("Edit4", 5);
+    NoteTo = lineEdit("NoteTo", 32);
+    NoteSubject = lineEdit("NoteSubject", 32);
+    NotePlus = lineEdit("NotePlus", 32);
+    NoteSend = lineEdit("NoteSend", 32);
+
+    auto* files = new QGroupBox("File Names");
+    auto* filesGrid = new QGridLayout(files);
+    filesGrid->addWidget(new QLabel("Editor"), 0, 0);
+    filesGrid->addWidget(Edit5, 0, 1);
+    filesGrid->addWidget(new QLabel("Note File"), 1, 0);
+    filesGrid->addWidget(Edit6, 1, 1);
+
+    auto* echo = new QGroupBox("&Echo");
+    auto* echoBox = new QVBoxLayout(echo);
+    RadioButton1 = new QRadioButton("Command");
+    RadioButton2 = new QRadioButton("Enter");
+    RadioButton3 = new QRadioButton("None");
+    RadioButton1->setObjectName("RadioButton1");
+    RadioButton2->setObjectName("RadioButton2");
+    RadioButton3->setObjectName("RadioButton3");
+    echoBox->addWidget(RadioButton1);
+    echoBox->addWidget(RadioButton2);
+    echoBox->addWidget(RadioButton3);
+
+    auto* buffers = new QGroupBox("Buffers");
+    auto* buffersGrid = new QGridLayout(buffers);
+    buffersGrid->addWidget(new QLabel("Commands Retained"), 0, 0);
+    buffersGrid->addWidget(Edit3, 0, 1);
+    buffersGrid->addWidget(new QLabel("Scrollback Size"), 1, 0);
+    buffersGrid->addWidget(Edit4, 1, 1);
+
+    CheckBox4 = new QCheckBox("&Reconnect");
+    CheckBox4->setObjectName("CheckBox4");
+    CheckBox3 = new QCheckBox("&Word Wrap");
+    CheckBox3->setObjectName("CheckBox3");
+    Button1 = new QPushButton("Change &Font");
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Change &Color");
+    Button2->setObjectName("Button2");
+
+    auto* messages = new QGroupBox("Message Commands");
+    auto* msgGrid = new QGridLayout(messages);
+    msgGrid->addWidget(new QLabel("Name"), 0, 0);
+    msgGrid->addWidget(NoteTo, 0, 1);
+    msgGrid->addWidget(new QLabel("Subject"), 1, 0);
+    msgGrid->addWidget(NoteSubject, 1, 1);
+    msgGrid->addWidget(new QLabel("Add Line"), 2, 0);
+    msgGrid->addWidget(NotePlus, 2, 1);
+    msgGrid->addWidget(new QLabel("Send"), 3, 0);
+    msgGrid->addWidget(NoteSend, 3, 1);
+
+    OKBtn = new QPushButton("&Apply");
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setDefault(true);
+    CancelBtn = new QPushButton("Cancel");
+    CancelBtn->setObjectName("CancelBtn");
+    HelpBtn = new QPushButton("&Help");
+    HelpBtn->setObjectName("HelpBtn");
+
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(CheckBox4);
+    checks->addWidget(CheckBox3);
+    checks->addWidget(Button1);
+    checks->addWidget(Button2);
+    checks->addStretch();
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(files, 0, 0, 1, 3);
+    grid->addWidget(echo, 1, 0);
+    grid->addWidget(buffers, 1, 1);
+    grid->addLayout(checks, 1, 2);
+    grid->addWidget(messages, 2, 0, 1, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(grid);
+    top->addLayout(buttons);
+
+    // Design values of the controls; InitSetupVars reads them into the record.
+    const SetupVars design;
+    Edit5->setText(qs(design.EditorName));
+    Edit6->setText(qs(design.NoteFileName));
+    RadioButton1->setChecked(true);
+    Edit3->setText(QString::number(design.CommandsRetained));
+    Edit4->setText(QString::number(design.ScrollbackSize));
+    CheckBox4->setChecked(design.AutoReconnect);
+    CheckBox3->setChecked(design.WordWrap);
+    NoteTo->setText(qs(design.NoteTo));
+    NoteSubject->setText(qs(design.NoteSubject));
+    NotePlus->setText(qs(design.NotePlus));
+    NoteSend->setText(qs(design.NoteSend));
+
+    Edit3->installEventFilter(this);
+    Edit4->installEventFilter(this);
+
+    chooseFont = [this](QFont& f) {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, f, this, "Font");
+        if (ok)
+            f = chosen;
+        return ok;
+    };
+    chooseColor = [this](QColor& c) {
+        const QColor chosen = QColorDialog::getColor(c, this, "Color");
+        if (chosen.isValid())
+            c = chosen;
+        return chosen.isValid();
+    };
+
+    connect(OKBtn, &QPushButton::clicked, this, &TSetupDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSetupDlg::CancelBtnClick);
+    connect(HelpBtn, &QPushButton::clicked, this, &TSetupDlg::HelpBtnClick);
+    connect(Button1, &QPushButton::clicked, this, &TSetupDlg::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TSetupDlg::Button2Click);
+}
+
+bool TSetupDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == Edit3)
+            CheckData3();
+        else if (watched == Edit4)
+            CheckData4();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSetupDlg::InitSetupVars()
+{
+    pendingFont = terminal_.font();
+    pendingColor = terminal_.palette().color(QPalette::Text);
+    readControls();
+    fontIntoSetup(pendingFont, pendingColor, vars_);
+}
+
+void TSetupDlg::readControls()
+{
+    vars_.EditorName = bytes(Edit5->text());
+    vars_.NoteFileName = bytes(Edit6->text());
+    vars_.EchoCommand = RadioButton1->isChecked();
+    vars_.EchoEnter = RadioButton2->isChecked();
+    vars_.EchoNone = RadioButton3->isChecked();
+    // Apply takes what the boxes hold; only leaving a box checks its range.
+    vars_.CommandsRetained = std::uint16_t(Edit3->text().toInt());
+    vars_.ScrollbackSize = std::uint16_t(Edit4->text().toInt());
+    vars_.AutoReconnect = CheckBox4->isChecked();
+    vars_.WordWrap = CheckBox3->isChecked();
+    vars_.NoteTo = bytes(NoteTo->text());
+    vars_.NoteSubject = bytes(NoteSubject->text());
+    vars_.NotePlus = bytes(NotePlus->text());
+    vars_.NoteSend = bytes(NoteSend->text());
+}
+
+void TSetupDlg::FillValues()
+{
+    Edit5->setText(qs(vars_.EditorName));
+    Edit6->setText(qs(vars_.NoteFileName));
+    QRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3};
+    const int on = echoButtonFromFlags(vars_.EchoCommand, vars_.EchoEnter, vars_.EchoNone);
+    for (auto* r : radios)
+        r->setAutoExclusive(false);
+    for (int i = 0; i < 3; ++i)
+        radios[i]->setChecked(i == on);
+    for (auto* r : radios)
+        r->setAutoExclusive(true);
+    Edit3->setText(QString::number(vars_.CommandsRetained));
+    Edit4->setText(QString::number(vars_.ScrollbackSize));
+    CheckBox4->setChecked(vars_.AutoReconnect);
+    CheckBox3->setChecked(vars_.WordWrap);
+    NoteTo->setText(qs(vars_.NoteTo));
+    NoteSubject->setText(qs(vars_.NoteSubject));
+    NotePlus->setText(qs(vars_.NotePlus));
+    NoteSend->setText(qs(vars_.NoteSend));
+    pendingFont = fontFromSetup(vars_);
+    pendingColor = colorFromSetup(vars_.FontColor);
+    applyFontToTerminal(pendingFont, pendingColor);
+}
+
+void TSetupDlg::applyWordWrap(QPlainTextEdit& terminal, bool wrap)
+{
+    terminal.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TSetupDlg::applyFontToTerminal(const QFont& font, const QColor& color)
+{
+    terminal_.setFont(font);
+    QPalette p = terminal_.palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, Qt::black);
+    terminal_.setPalette(p);
+}
+
+void TSetupDlg::OKBtnClick()
+{
+    readControls();
+    applyWordWrap(terminal_, vars_.WordWrap);
+    fontIntoSetup(pendingFont, pendingColor, vars_);
+    applyFontToTerminal(pendingFont, pendingColor);
+    accept();
+}
+
+void TSetupDlg::CancelBtnClick() { reject(); }
+
+void TSetupDlg::Button1Click()
+{
+    QFont f = pendingFont;
+    if (chooseFont && chooseFont(f))
+        pendingFont = f;
+}
+
+void TSetupDlg::Button2Click()
+{
+    QColor c = pendingColor;
+    if (chooseColor && chooseColor(c))
+        pendingColor = c;
+}
+
+void TSetupDlg::CheckData3() { Edit3->setText(qs(CheckCommandsRetained(bytes(Edit3->text())))); }
+
+void TSetupDlg::CheckData4() { Edit4->setText(qs(CheckScrollbackSize(bytes(Edit4->text())))); }
+
+void TSetupDlg::HelpBtnClick() { host_.runHelp("EXPLORER.EXE docs\\menu_options_gen.html"); }
+
+} // namespace tw

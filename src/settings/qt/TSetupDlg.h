@@ -1,0 +1,61 @@
+#pragma once
+// "General Setup": the scalar settings of the program.
+#include "settings/SetupVars.h"
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QPushButton;
+
+namespace tw {
+
+class Host;
+
+class TSetupDlg : public QDialog {
+    Q_OBJECT
+public:
+    // terminal is the plain-text view whose font and word wrap the settings control.
+    TSetupDlg(SetupVars& vars, QPlainTextEdit& terminal, Host& host, QWidget* parent = nullptr);
+
+    void InitSetupVars();
+    void FillValues();
+    void OKBtnClick();
+    void CancelBtnClick();
+    void Button1Click();
+    void Button2Click();
+    void CheckData3();
+    void CheckData4();
+    void HelpBtnClick();
+
+    // Sets the plain view's word wrap from the setting.
+    static void applyWordWrap(QPlainTextEdit& terminal, bool wrap);
+    void applyFontToTerminal(const QFont& font, const QColor& color);
+
+    // Choosers, replaceable so that tests never open a system dialog.
+    std::function<bool(QFont&)> chooseFont;
+    std::function<bool(QColor&)> chooseColor;
+
+    // What FontDialog1 and ColorDialog1 hold until Apply.
+    QFont pendingFont;
+    QColor pendingColor;
+
+    QLineEdit *Edit5, *Edit6, *Edit3, *Edit4, *NoteTo, *NoteSubject, *NotePlus, *NoteSend;
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;
+    QCheckBox *CheckBox4, *CheckBox3;
+    QPushButton *OKBtn, *CancelBtn, *HelpBtn, *Button1, *Button2;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void readControls();
+    SetupVars& vars_;
+    QPlainTextEdit& terminal_;
+    Host& host_;
+};
+
+} // namespace tw

@@ -1,0 +1,181 @@
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "core/qt/TMainForm.h"
+#include "settings/qt/IniFile.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct MenuRow {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    bool checked;
+    bool visible;
+};
+
+// Every item of the main menu with its caption, shortcut, check mark and visibility, in
+// menu order.
+const MenuRow Menu[] = {
+    {"Connect1", "&Connect...", "", false, true},
+    {"Disconnect1", "&Disconnect", "", false, true},
+    {"Log1", "&Log...", "", false, true},
+    {"Exit1", "E&xit", "", false, true},
+    {"Dummy1", "Dummy", "F10", false, false},
+    {"Dummy3", "Dummy", "Shift+F10", false, false},
+    {"Dummy2", "Dummy", "Ctrl+A", false, false},
+    {"Dummy4", "Dummy", "Ctrl+L", false, false},
+    {"Cut1", "Cu&t", "Ctrl+X", false, true},
+    {"Copy1", "&Copy", "Ctrl+C", false, true},
+    {"Paste1", "&Paste", "Ctrl+V", false, true},
+    {"Find1", "&Find...", "Ctrl+F", false, true},
+    {"FindAgain1", "Find A&gain", "Ctrl+G", false, true},
+    {"GeneralSetup1", "&General Settings...", "", false, true},
+    {"MUDList1", "&MUD List...", "", false, true},
+    {"Triggers1", "&Triggers...", "", false, true},
+    {"Aliases1", "&Aliases...", "", false, true},
+    {"Hotkeys1", "&Hotkeys...", "", false, true},
+    {"NumericKeypad1", "&Numeric Keypad...", "", false, true},
+    {"ANSIDefinitions1", "ANSI Definitions...", "", false, true},
+    {"LoadOptions1", "&Load Options...", "", false, true},
+    {"SaveOptions1", "&Save Options...", "", false, true},
+    {"MagicMirror1", "Ma&gic Mirror", "Ctrl+M", true, true},
+    {"TriggersToggle1", "&Triggers Toggle", "Ctrl+T", true, true},
+    {"AliasesToggle1", "Al&iases Toggle", "", true, true},
+    {"Automap1", "&Automap", "Ctrl+Z", false, true},
+    {"ViewLog1", "View &Log", "Ctrl+G", false, true},
+    {"ViewMaps1", "View &Maps", "", false, true},
+    {"RunEditor1", "Run &Editor", "Ctrl+E", false, true},
+    {"SendMessage1", "&Send Message", "Ctrl+S", false, true},
+    {"Lookup1", "Look Up &Note", "Ctrl+N", false, true},
+    {"AddNote1", "&Add Note", "", false, true},
+    {"EditNoteFile1", "&View Note File", "", false, true},
+    {"About2", "&About...", "", false, true},
+    {"Contents2", "&Contents", "", false, true},
+};
+
+struct MainWindow : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+
+    void SetUp() override
+    {
+        form = std::make_unique<TMainForm>();
+        form->iniPath = dir.filePath("TARNWICK.INI");
+        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
+            boxes.push_back(c + "|" + t);
+            return MsgAnswer::Ok;
+        };
+    }
+};
+
+TEST_F(MainWindow, MenuHasEveryItemInOrder)
+{
+    EXPECT_EQ(form->windowTitle(), "Tarnwick");
+    std::vector<QAction*> items;
+    QStringList menus;
+    for (QAction* top : form->menuBar()->actions()) {
+        menus << top->text();
+        for (QAction* a : top->menu()->actions())
+            items.push_back(a);
+    }
+    EXPECT_EQ(menus, (QStringList{"&MUD", "&Edit", "&Options", "&Special", "&Notes", "&Help"}));
+    std::size_t row = 0;
+    QStringList separatorsAfter;
+    QString previous;
+    for (QAction* a : items) {
+        if (a->isSeparator()) {
+            separatorsAfter << previous;
+            continue;
+        }
+        ASSERT_LT(row, std::size(Menu));
+        const MenuRow& want = Menu[row++];
+        EXPECT_EQ(a->objectName(), want.name);
+        EXPECT_EQ(a->text(), want.caption) << want.name;
+        EXPECT_EQ(a->shortcut().toString(), want.shortcut) << want.name;
+        EXPECT_EQ(a->isChecked(), want.checked) << want.name;
+        EXPECT_EQ(a->isVisible(), want.visible) << want.name;
+        previous = a->objectName();
+    }
+    EXPECT_EQ(row, std::size(Menu));
+    EXPECT_EQ(separatorsAfter, (QStringList{"Log1", "Paste1", "ANSIDefinitions1"}));
+}
+
+TEST_F(MainWindow, StartsIdleWithFindDisabled)
+{
+    EXPECT_EQ(form->Status->text(), "Awaiting your command...");
+    EXPECT_EQ(form->MudName->text(), "(No connection)");
+    EXPECT_FALSE(form->action("Find1")->isEnabled());
+    EXPECT_FALSE(form->action("FindAgain1")->isEnabled());
+    EXPECT_EQ(form->CmdLine->maxLength(), 255);
+}
+
+TEST_F(MainWindow, TogglesReportTheirState)
+{
+    form->action("TriggersToggle1")->trigger();
+    EXPECT_EQ(form->Status->text(), "Triggers OFF");
+    form->action("TriggersToggle1")->trigger();
+    EXPECT_EQ(form->Status->text(), "Triggers ON");
+    form->action("AliasesToggle1")->trigger();
+    EXPECT_EQ(form->Status->text(), "Aliases OFF");
+}
+
+TEST_F(MainWindow, FirstTickReadsTheIniAndCloseWritesItBack)
+{
+    IniFile(form->iniPath).writeDefaultCfg(dir.filePath("gone.cfg"));
+    form->TimerPop();
+    EXPECT_TRUE(form->session().OptionsLoaded);
+    EXPECT_EQ(form->session().optionsFileName, dir.filePath("gone.cfg").toStdString());
+    EXPECT_TRUE(boxes.empty()); // a missing options file is skipped silently
+    EXPECT_FALSE(form->Clock->text().isEmpty());
+
+    form->session().optionsFileName.clear();
+    form->close();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), ""); // written also when empty
+    QFile ini(form->iniPath);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("[Options]\nDefaultCFG="));
+}
+
+TEST_F(MainWindow, FailedIniWriteIsReportedAndTheProgramStillCloses)
+{
+    form->iniPath = "/proc/tarnwick-cannot-write/TARNWICK.INI";
+    form->close();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Tarnwick 5|Unable to write to /proc/tarnwick-cannot-write/TARNWICK.INI");
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindow, MissingIniGivesAnEmptyName)
+{
+    form->TimerPop();
+    EXPECT_EQ(form->session().optionsFileName, "");
+}
+
+TEST_F(MainWindow, KeyReleaseMapsToVirtualKeys)
+{
+    struct Case { int key; Qt::KeyboardModifiers mods; int vk; };
+    const Case cases[] = {
+        {Qt::Key_F1, Qt::NoModifier, 112},     {Qt::Key_F12, Qt::ShiftModifier, 123},
+        {Qt::Key_8, Qt::KeypadModifier, 104},  {Qt::Key_0, Qt::KeypadModifier, 96},
+        {Qt::Key_Period, Qt::KeypadModifier, 110}, {Qt::Key_8, Qt::NoModifier, 0},
+        {Qt::Key_Up, Qt::KeypadModifier, 38},  {Qt::Key_PageUp, Qt::NoModifier, 33},
+        {Qt::Key_L, Qt::ControlModifier, 76},
+    };
+    for (const auto& c : cases) {
+        QKeyEvent e(QEvent::KeyRelease, c.key, c.mods);
+        EXPECT_EQ(CommandLineEdit::virtualKey(&e), c.vk) << c.key;
+    }
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,132 @@
+#include "settings/qt/FontConversion.h"
+#include "settings/qt/TSetupDlg.h"
+#include "support/RecordingHost.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct SetupDialog : ::testing::Test {
+    test::RecordingHost host;
+    QPlainTextEdit terminal;
+    SetupVars vars;
+    TSetupDlg dlg{vars, terminal, host};
+
+    SetupDialog() { dlg.InitSetupVars(); }
+};
+
+TEST_F(SetupDialog, ControlsAndStartValues)
+{
+    EXPECT_EQ(dlg.windowTitle(), "General Setup");
+    EXPECT_EQ(dlg.Edit5->text(), "notepad.exe");
+    EXPECT_EQ(dlg.Edit6->text(), "notes.not");
+    EXPECT_EQ(dlg.Edit3->text(), "10");
+    EXPECT_EQ(dlg.Edit4->text(), "16000");
+    EXPECT_EQ(dlg.Edit5->maxLength(), 255);
+    EXPECT_EQ(dlg.Edit3->maxLength(), 5);
+    EXPECT_EQ(dlg.NoteTo->maxLength(), 32);
+    EXPECT_EQ(dlg.OKBtn->text(), "&Apply");
+    EXPECT_EQ(dlg.CheckBox4->text(), "&Reconnect");
+    EXPECT_EQ(dlg.CheckBox3->text(), "&Word Wrap");
+    EXPECT_EQ(dlg.Button1->text(), "Change &Font");
+    EXPECT_EQ(dlg.Button2->text(), "Change &Color");
+    EXPECT_TRUE(vars.EchoCommand);
+    EXPECT_EQ(vars.CommandsRetained, 10);
+    EXPECT_EQ(vars.ScrollbackSize, 16000);
+    EXPECT_EQ(vars.NoteSend, "note send");
+}
+
+TEST_F(SetupDialog, LeavingTheBufferBoxesChecksTheirRange)
+{
+    dlg.Edit3->setText("250");
+    dlg.CheckData3();
+    EXPECT_EQ(dlg.Edit3->text(), "100");
+    dlg.Edit4->setText("");
+    dlg.CheckData4();
+    EXPECT_EQ(dlg.Edit4->text(), "16000");
+}
+
+TEST_F(SetupDialog, ApplyStoresAndCancelKeepsTheRecord)
+{
+    dlg.FillValues();
+    dlg.Edit5->setText("gedit");
+    dlg.RadioButton2->setChecked(true);
+    dlg.Edit4->setText("20000");
+    dlg.CheckBox3->setChecked(false);
+    dlg.CancelBtnClick();
+    EXPECT_EQ(vars.EditorName, "notepad.exe");
+    EXPECT_TRUE(vars.EchoCommand);
+    EXPECT_EQ(vars.ScrollbackSize, 16000);
+
+    dlg.FillValues();
+    EXPECT_EQ(dlg.Edit5->text(), "notepad.exe"); // the dialog shows the record again
+    dlg.Edit5->setText("gedit");
+    dlg.RadioButton2->setChecked(true);
+    dlg.Edit4->setText("20000");
+    dlg.CheckBox3->setChecked(false);
+    dlg.OKBtnClick();
+    EXPECT_EQ(vars.EditorName, "gedit");
+    EXPECT_FALSE(vars.EchoCommand);
+    EXPECT_TRUE(vars.EchoEnter);
+    EXPECT_EQ(vars.ScrollbackSize, 20000);
+    EXPECT_FALSE(vars.WordWrap);
+    EXPECT_EQ(terminal.lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+TEST_F(SetupDialog, CancelledFontChangeLeavesTheTerminalFont)
+{
+    dlg.FillValues();
+    const QString before = terminal.font().family();
+    dlg.chooseFont = [](QFont& f) {
+        f = QFont("DejaVu Serif", 20);
+        return true;
+    };
+    dlg.Button1Click();
+    dlg.CancelBtnClick();
+    EXPECT_EQ(terminal.font().family(), before);
+    dlg.FillValues();
+    EXPECT_NE(dlg.pendingFont.pointSize(), 20); // the next opening shows the old font again
+    dlg.Button1Click();
+    dlg.chooseColor = [](QColor& c) {
+        c = QColor(10, 20, 30);
+        return true;
+    };
+    dlg.Button2Click();
+    dlg.OKBtnClick();
+    EXPECT_EQ(vars.FontSize, 20);
+    EXPECT_EQ(vars.FontColor, 0x001E140Au);
+    EXPECT_EQ(terminal.font().pointSize(), 20);
+}
+
+TEST_F(SetupDialog, SeveralMarkedEchoModesShowTheLast)
+{
+    vars.EchoCommand = true;
+    vars.EchoEnter = true;
+    vars.EchoNone = false;
+    dlg.FillValues();
+    EXPECT_FALSE(dlg.RadioButton1->isChecked());
+    EXPECT_TRUE(dlg.RadioButton2->isChecked());
+    vars.EchoCommand = vars.EchoEnter = vars.EchoNone = false;
+    dlg.FillValues();
+    EXPECT_FALSE(dlg.RadioButton1->isChecked());
+    EXPECT_FALSE(dlg.RadioButton2->isChecked());
+    EXPECT_FALSE(dlg.RadioButton3->isChecked());
+    dlg.OKBtnClick();
+    EXPECT_FALSE(vars.EchoCommand || vars.EchoEnter || vars.EchoNone);
+}
+
+TEST_F(SetupDialog, HelpOpensItsPage)
+{
+    dlg.HelpBtnClick();
+    ASSERT_EQ(host.helpLines.size(), 1u);
+    EXPECT_EQ(host.helpLines[0], "EXPLORER.EXE docs\\menu_options_gen.html");
+}
+
+} // namespace
+} // namespace tw
