@@ -1,0 +1,191 @@
+#include "core/Session.h"
+#include "support/FakeSocketPort.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct FakeBox : CommandBox {
+    std::string content;
+    bool allSelected = false, caretAtEnd = false;
+    std::string text() const override { return content; }
+    void setText(const std::string& t) override
+    {
+        content = t;
+        allSelected = caretAtEnd = false;
+    }
+    void selectAll() override { allSelected = true; }
+    void caretToEnd() override
+    {
+        caretAtEnd = true;
+        allSelected = false;
+    }
+};
+
+struct CommandLine : ::testing::Test {
+    test::RecordingHost host;
+    test::FakeSocketPort socket;
+    Session session{host, socket};
+    FakeBox box;
+    std::string shown;
+    std::vector<int> scrolls;
+    int top = 0;
+    bool mirror = true;
+
+    CommandLine()
+    {
+        session.terminalWriter = [this](std::string_view t) { shown += t; };
+        session.scroll = [this](int what) { scrolls.push_back(what); };
+        session.topLine = [this] { return top; };
+        session.mirrorOn = [this] { return mirror; };
+    }
+    void type(const std::string& text)
+    {
+        box.setText(text);
+        session.ProcessCommand(box);
+    }
+    void key(int vk, KeyModifiers mods = {}) { session.ProcessCmdKey(box, vk, mods); }
+};
+
+TEST_F(CommandLine, SubmissionEchoesAndSends)
+{
+    type("look");
+    EXPECT_EQ(shown, "look\r\n");
+    EXPECT_EQ(host.sent, "look\r\n");
+    session.setup.EchoCommand = false;
+    session.setup.EchoEnter = true;
+    type("n");
+    EXPECT_EQ(shown, "look\r\n\r\n");
+    session.setup.EchoEnter = false;
+    session.setup.EchoNone = true;
+    type("s");
+    EXPECT_EQ(shown, "look\r\n\r\n");
+    EXPECT_EQ(host.sent, "look\r\nn\r\ns\r\n");
+}
+
+TEST_F(CommandLine, EmptySubmissionSendsOnlyALineEnd)
+{
+    type("a");
+    host.sent.clear();
+    shown.clear();
+    type("");
+    EXPECT_EQ(host.sent, "\r\n");
+    EXPECT_EQ(shown, "\r\n");
+    EXPECT_EQ(session.history.entries(), std::vector<std::string>{"a"});
+}
+
+TEST_F(CommandLine, QuitInAnyCaseDisarmsReconnection)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"QUIT", false}, {"quit", false}, {"QuIt", false}, {"quit now", true}, {" quit", true}};
+    for (const auto& [line, staysArmed] : cases) {
+        session.connection.ReconnectArmed = true;
+        type(line);
+        EXPECT_EQ(session.connection.ReconnectArmed, staysArmed) << line;
+    }
+    EXPECT_NE(host.sent.find("QuIt\r\n"), std::string::npos); // still sent
+}
+
+TEST_F(CommandLine, HotkeysReplaceOrAppendAndSubmitOrWait)
+{
+    session.hotkeys[4] = {"kill orc", false, true}; // F5: Add set, Enter clear
+    box.setText("say ");
+    key(vk::F1 + 4);
+    EXPECT_EQ(box.content, "say kill orc");
+    EXPECT_TRUE(box.caretAtEnd);
+    EXPECT_EQ(host.sent, "");
+
+    session.hotkeys[0] = {"kill orc", true, false};
+    box.setText("typed");
+    key(vk::F1);
+    EXPECT_EQ(box.content, "kill orc");
+    EXPECT_TRUE(box.allSelected);
+    EXPECT_EQ(host.sent, "kill orc\r\n");
+
+    session.hotkeys[12] = {"flee", true, false};
+    key(vk::F1, {true, false, false}); // Shift+F1 is entry 12
+    EXPECT_EQ(host.sent, "kill orc\r\nflee\r\n");
+    key(vk::F1, {false, true, false}); // Ctrl+F1 is entry 0
+    EXPECT_EQ(host.sent, "kill orc\r\nflee\r\nkill orc\r\n");
+}
+
+TEST_F(CommandLine, WithoutOptionsEveryFunctionKeyDoesNothing)
+{
+    for (int k = vk::F1; k <= vk::F12; ++k) {
+        key(k);
+        key(k, {true, false, false});
+    }
+    EXPECT_EQ(host.sent, "");
+    EXPECT_EQ(box.content, "");
+}
+
+TEST_F(CommandLine, KeypadSendsItsCommandsOnlyWhileEnabled)
+{
+    box.setText("5");
+    key(vk::Numpad0 + 5);
+    EXPECT_EQ(host.sent, "exits\r\n");
+    key(vk::Decimal);
+    EXPECT_EQ(host.sent, "exits\r\nhide\r\n");
+    session.KeypadEnabled = false;
+    box.setText("8");
+    key(vk::Numpad0 + 8);
+    EXPECT_EQ(box.content, "8");
+    EXPECT_EQ(host.sent, "exits\r\nhide\r\n");
+}
+
+TEST_F(CommandLine, HistoryKeysWalkTheHistory)
+{
+    type("a");
+    type("b");
+    type("c");
+    key(vk::Up);
+    EXPECT_EQ(box.content, "b");
+    EXPECT_TRUE(box.allSelected);
+    key(vk::Down);
+    key(vk::Down);
+    EXPECT_EQ(box.content, "");
+    key(vk::Down);
+    EXPECT_EQ(box.content, "");
+    key(vk::Up);
+    EXPECT_EQ(box.content, "c");
+}
+
+TEST_F(CommandLine, LoggingAndAutomapKeys)
+{
+    key(vk::KeyL, {false, true, false});
+    EXPECT_EQ(host.lastStatus(), "No log file defined");
+    EXPECT_FALSE(session.LoggingOn);
+    session.LogFileName = "game.log";
+    key(vk::KeyL, {false, true, false});
+    EXPECT_EQ(host.lastStatus(), "Logging toggled ON");
+    key(vk::KeyL, {false, true, false});
+    EXPECT_EQ(host.lastStatus(), "Logging toggled OFF");
+    key(vk::KeyL);
+    EXPECT_EQ(host.lastStatus(), "Logging toggled OFF");
+    key(vk::KeyA, {false, true, false});
+    EXPECT_EQ(host.lastStatus(), "AutoMap activated!");
+    key(vk::KeyA, {false, true, false});
+    EXPECT_EQ(host.lastStatus(), "AutoMap deactivated.");
+}
+
+TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)
+{
+    key(vk::PageUp);
+    key(vk::PageDown);
+    key(vk::End);  // following the end: nothing
+    key(vk::Home);
+    EXPECT_EQ(scrolls, (std::vector<int>{1, 2}));
+    mirror = false;
+    key(vk::PageUp);
+    EXPECT_EQ(scrolls.size(), 2u);
+    top = 5;
+    key(vk::End);
+    key(vk::Home);
+    EXPECT_EQ(scrolls, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_TRUE(box.allSelected);
+}
+
+} // namespace
+} // namespace tw
