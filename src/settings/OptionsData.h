@@ -13,7 +13,7 @@ struct OptionsData {
     SetupVars setup;
     MudList muds;
     HotkeyTable hotkeys{};
-    KeypadTable keypad{};
+    KeypadTable keypad = defaultKeypadTable();
     AliasList aliases;
     TriggerList triggers;
     Palette palette;
