@@ -43,9 +43,11 @@ bool MediaSoundDevice::start(const QString& path)
                          });
     }
     ++generation_;
-    player_->setSource(QUrl::fromLocalFile(path));
+    // Playing from here on, so that a file found unusable while it is opened ends at once.
     playing_ = true;
-    player_->play();
+    player_->setSource(QUrl::fromLocalFile(path));
+    if (playing_)
+        player_->play();
     return true;
 }
 
