@@ -1,0 +1,81 @@
+#include "tools/qt/Launcher.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace tw {
+namespace {
+
+// Makes the source folder, which holds docs/, the current folder for a while.
+class InSourceFolder {
+public:
+    InSourceFolder() : old_(QDir::currentPath()) { QDir::setCurrent(QStringLiteral(TARNWICK_SOURCE_DIR)); }
+    ~InSourceFolder() { QDir::setCurrent(old_); }
+
+private:
+    QString old_;
+};
+
+// Runs with TARNWICK_NO_HELP cleared, and sets it again afterwards.
+class HelpEnabled : InSourceFolder {
+public:
+    HelpEnabled() { qunsetenv("TARNWICK_NO_HELP"); }
+    ~HelpEnabled() { qputenv("TARNWICK_NO_HELP", "1"); }
+};
+
+struct LauncherTest : ::testing::Test {
+    LauncherTest()
+    {
+        // Nothing in these tests may reach a real browser or editor.
+        launcher.setOpenUrl([this](const QUrl& url) { opened << url; return true; });
+        launcher.setStartDetached([this](const QString& program, const QStringList& args) {
+            started << (QStringList{program} + args);
+            return true;
+        });
+    }
+    Launcher launcher;
+    QList<QUrl> opened;
+    QList<QStringList> started;
+};
+
+TEST_F(LauncherTest, HelpIsNeverOpenedWhileSwitchedOffForTests)
+{
+    ASSERT_TRUE(qEnvironmentVariableIsSet("TARNWICK_NO_HELP"));
+    InSourceFolder here; // the page is there to be found
+    ASSERT_FALSE(launcher.helpPage("EXPLORER.EXE DOCS\\INTRO.HTML").isEmpty());
+    EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE DOCS\\INTRO.HTML"));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(LauncherTest, HelpOpensTheResolvedPageAndIsSilentWhenItIsMissing)
+{
+    HelpEnabled enabled;
+    EXPECT_TRUE(launcher.runHelp("EXPLORER.EXE docs\\menu_options_gen.html"));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    EXPECT_EQ(QFileInfo(opened[0].toLocalFile()).canonicalFilePath(),
+              QFileInfo(QStringLiteral(TARNWICK_SOURCE_DIR "/docs/menu_options_gen.html")).canonicalFilePath());
+
+    EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE docs\\no_such_page.html"));
+    EXPECT_EQ(opened.size(), 1);
+}
+
+TEST_F(LauncherTest, EditorIsStartedWithAnArgumentListAndNeverThroughAShell)
+{
+    const std::set<std::string> installed = {"xdg-open", "gedit"};
+    launcher.setIsOnPath([&](const std::string& p) { return installed.count(p) > 0; });
+
+    const std::string spaced = "my log; rm -rf ~ $(true).log";
+    EXPECT_TRUE(launcher.runEditor("notepad.exe", spaced));
+    EXPECT_TRUE(launcher.runEditor("gedit", ""));
+    EXPECT_FALSE(launcher.runEditor("", "notes.not"));
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_EQ(started[0], (QStringList{"xdg-open", QString::fromStdString(spaced)}));
+    EXPECT_EQ(started[1], QStringList{"gedit"});
+}
+
+} // namespace
+} // namespace tw
