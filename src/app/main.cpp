@@ -1,4 +1,5 @@
 #include "core/qt/TMainForm.h"
+#include "tools/qt/Launcher.h"
 
 #include <QApplication>
 
@@ -8,6 +9,9 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName("tarnwick");
     QCoreApplication::setOrganizationName("tarnwick");
     QGuiApplication::setDesktopFileName("tarnwick");
+
+    // The introduction page opens before any window (not while TARNWICK_NO_HELP is set).
+    tw::Launcher().runHelp("EXPLORER.EXE DOCS\\INTRO.HTML");
 
     tw::TMainForm form;
     form.showMaximized();

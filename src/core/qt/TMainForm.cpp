@@ -5,11 +5,14 @@
 #include "core/qt/StatusPanel.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
+#include "tools/qt/Launcher.h"
+#include "tools/qt/SoundPlayer.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLocale>
@@ -57,6 +60,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     setWindowTitle("Tarnwick");
     iniPath = IniFile::defaultPath();
 
+    launcher_ = std::make_unique<Launcher>();
+    chooseOpenFile = [this](const QString& title, const QString& filter, const QString& name) {
+        QFileDialog dialog(this, title, QString(), filter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::ReadOnly, true);
+        if (!name.isEmpty())
+            dialog.selectFile(name);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
     socketPort_ = std::make_unique<UnattachedSocket>();
     session_ = std::make_unique<Session>(*this, *socketPort_);
 
@@ -104,6 +116,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     connect(Timer1, &QTimer::timeout, this, &TMainForm::TimerPop);
 
     // The other windows, in the order the program creates them.
+    SoundPlay = new SoundPlayer(this);
     About = new AboutBox(this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
@@ -330,13 +343,16 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
 
 void TMainForm::terminalChanged() { Image->update(); }
 
-void TMainForm::runHelp(const std::string&) {}
+void TMainForm::runHelp(const std::string& commandLine) { launcher_->runHelp(commandLine); }
 
-void TMainForm::runEditor(const std::string&, const std::string&) {}
+void TMainForm::runEditor(const std::string& editor, const std::string& file)
+{
+    launcher_->runEditor(editor, file);
+}
 
-void TMainForm::playSound(const std::string&) {}
+void TMainForm::playSound(const std::string& file) { SoundPlay->play(file); }
 
-void TMainForm::stopSound() {}
+void TMainForm::stopSound() { SoundPlay->stop(); }
 
 void TMainForm::showStatRoller() {}
 
@@ -403,7 +419,14 @@ void TMainForm::Automap1Click() {}
 
 void TMainForm::ViewLog1Click() {}
 
-void TMainForm::ViewMaps1Click() {}
+void TMainForm::ViewMaps1Click()
+{
+    const QString file = chooseOpenFile("Open Map File", "Map File (*.MAP);;All files (*)", "*.MAP");
+    if (file.isEmpty())
+        return;
+    OpenDialog1FileName = file;
+    runEditor(session_->setup.EditorName, bytes(file));
+}
 
 void TMainForm::RunEditor1Click() { runEditor(session_->setup.EditorName, ""); }
 

@@ -19,6 +19,8 @@ class QWidget;
 namespace tw {
 
 class AboutBox;
+class Launcher;
+class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
 class TSetupDlg;
@@ -91,9 +93,14 @@ public:
     StatusPanel* Clock = nullptr;
     QTimer* Timer1 = nullptr;
     AboutBox* About = nullptr;
+    SoundPlayer* SoundPlay = nullptr;
+    QString OpenDialog1FileName; // the last map text file chosen for View Maps
     TSetupDlg* SetupDlg = nullptr;
 
     QAction* action(const QString& objectName) const;
+    Launcher& launcher() { return *launcher_; }
+    // Picks an existing file for an open dialog; replaceable so that tests never block.
+    std::function<QString(const QString& title, const QString& filter, const QString& name)> chooseOpenFile;
 
     // Where the INI file lives; tests point it elsewhere.
     QString iniPath;
@@ -112,6 +119,7 @@ private:
     void DoClose();
     void updateClock();
 
+    std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;
     std::unique_ptr<Session> session_;
     QWidget* central_ = nullptr;
