@@ -154,13 +154,16 @@ std::string SockError::contextText(int context)
 
 std::string SockError::messageFor(int error, int context)
 {
+    return buildMessage(contextText(context), error);
+}
+
+std::string SockError::buildMessage(std::string_view ctxText, int error)
+{
     const std::string errText = errorText(error);
-    const std::string ctxText = contextText(context);
     if (ctxText.empty())
         return errText;
 
-    // Each "%d" takes the number and each "%s" the error text, wherever they stand; a context
-    // without either is the whole message.
+    // A context without placeholders is the whole message.
     std::string message;
     message.reserve(ctxText.size() + errText.size() + 12);
     for (std::size_t i = 0; i < ctxText.size(); ++i) {

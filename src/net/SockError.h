@@ -4,6 +4,7 @@
 // operation that failed; the message is built from the two text tables.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -92,6 +93,10 @@ public:
     static std::string contextText(int context);
     // The message of a failure, as what() reads.
     static std::string messageFor(int error, int context);
+    // The message for a given context text: the error text alone when the context text is
+    // empty; otherwise the context text with each "%d" (or "%D") replaced by the number and
+    // each "%s" (or "%S") by the error text, wherever they stand.
+    static std::string buildMessage(std::string_view contextText, int error);
 
 private:
     int error_;

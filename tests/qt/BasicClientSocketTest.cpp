@@ -229,6 +229,25 @@ TEST(BasicClientSocket, OpenAfterAFailedAttemptStartsAFreshOne)
               (std::vector<std::string>{"info1", "info2", "connect", "info1", "info2", "info3", "connect"}));
 }
 
+TEST(BasicClientSocket, CloseDuringTheAttemptVoidsItsCompletion)
+{
+    TestServer server;
+    TBasicClientSocket socket;
+    EventLog log;
+    log.attach(socket);
+    socket.setAddress("127.0.0.1");
+    socket.setPort(server.port());
+    socket.Open();
+    socket.Close();
+    EXPECT_EQ(log.events, (std::vector<std::string>{"info1", "info2", "info7"}));
+    EXPECT_FALSE(socket.HasHandle());
+    // Let the server see (and drop) the attempt; nothing more is reported.
+    server.waitForPeer();
+    QTest::qWait(0);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"info1", "info2", "info7"}));
+    EXPECT_FALSE(socket.Connected());
+}
+
 TEST(BasicClientSocket, UnknownHostAndMissingAddressAreReported)
 {
     TBasicClientSocket socket;

@@ -402,16 +402,20 @@ void TBasicClientSocket::completeConnect(int error)
 void TBasicClientSocket::deliverRead()
 {
     readScheduled_ = false;
-    if (state_ != StateConnected || socket_->bytesAvailable() <= 0)
+    const qint64 before = socket_->bytesAvailable();
+    if (state_ != StateConnected || before <= 0)
         return;
+    const quint64 handle = handle_;
     emitGuarded([this] { emit OnRead(); });
-    scheduleRead();
+    // The platform announces only bytes that are new; bytes a reader left behind get their
+    // own turn, or they would wait for the next arrival. A reader that took nothing is not
+    // asked again until more arrives, as it would be asked for ever.
+    if (handle == handle_ && socket_ && socket_->bytesAvailable() < before)
+        scheduleRead();
 }
 
 void TBasicClientSocket::scheduleRead()
 {
-    // The platform announces only bytes that are new; bytes a reader left behind get their
-    // own turn here, or they would wait for the next arrival.
     if (readScheduled_ || !socket_ || state_ != StateConnected || socket_->bytesAvailable() <= 0)
         return;
     readScheduled_ = true;
@@ -457,7 +461,8 @@ void TBasicClientSocket::releaseSocket(bool abortNow)
     SocketNotificationQueue::discard(this);
 
     socket->disconnect(this);
-    if (abortNow || socket->state() == QAbstractSocket::UnconnectedState) {
+    // An attempt still under way has nothing to deliver and is cut off at once.
+    if (abortNow || socket->state() != QAbstractSocket::ConnectedState) {
         socket->abort();
         socket->deleteLater();
         return;
