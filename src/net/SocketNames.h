@@ -1,0 +1,27 @@
+#pragma once
+// The names a socket is addressed by: protocol names, dotted addresses and services.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tw {
+
+// A protocol number from its text: a decimal number is taken as it is, a name is matched
+// without regard to case against IP, ICMP, GGP, TCP, PUP, UDP, IDP, ND and RAW. Any other
+// text has no number.
+std::optional<int> protocolNumber(const std::string& text);
+
+// The lower-case name of a protocol number from the same table, or empty.
+std::string protocolName(int number);
+
+// True for an internet address written as four dotted decimal parts of 0 to 255.
+bool isDottedAddress(const std::string& text);
+
+// The port of a service name for a protocol ("telnet" over "tcp" is 23), from the system's
+// service database; nullopt when the database does not know it.
+std::optional<std::uint16_t> servicePort(const std::string& service, const std::string& protocol);
+
+// The service name of a port for a protocol, or empty when the database has none.
+std::string serviceName(std::uint16_t port, const std::string& protocol);
+
+} // namespace tw

@@ -1,0 +1,150 @@
+#pragma once
+// The game connection: an event-driven TCP client that resolves a host and a service, connects
+// without blocking the window, reports its progress as information codes and raises events
+// when data can be read or written and when the peer closes. Every failure of a method is
+// thrown as SockError with the program's fixed texts.
+#include "net/SockError.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QEventLoop;
+class QHostAddress;
+class QTcpSocket;
+class QTimer;
+
+namespace tw {
+
+class TBasicClientSocket : public QObject {
+    Q_OBJECT
+public:
+    // States of the connection; Connected() means StateConnected.
+    enum { StateClosed = 0, StateConnected = 1, StateClosing = 2 };
+
+    // Information codes passed to OnInfo.
+    enum {
+        InfoLookingUp = 1,
+        InfoConnecting = 2,
+        InfoConnected = 3,
+        InfoReading = 5,
+        InfoWriting = 6,
+        InfoClosed = 7,
+        InfoTimedOut = 8,
+        InfoPeerClosed = 12,
+    };
+
+    // Write takes no more than this many bytes that the system has not yet been given; the
+    // rest waits for the caller until OnWrite.
+    static constexpr std::size_t SendBufferLimit = 64 * 1024;
+    // Received bytes held for the reader; beyond this the system's window holds the sender back.
+    static constexpr std::int64_t ReceiveBufferLimit = 1024 * 1024;
+    static constexpr std::size_t MaxTextLength = 255;
+
+    explicit TBasicClientSocket(QObject* parent = nullptr);
+    ~TBasicClientSocket() override;
+
+    // A dotted address or a host name; the two are held apart.
+    void setAddress(const std::string& address);
+    const std::string& address() const { return address_; }
+    const std::string& hostName() const { return hostName_; }
+    const std::string& dottedAddress() const { return dottedAddress_; }
+
+    // A decimal port or a service name, looked up with the current Protocol; a failed look-up
+    // leaves port 0 or an empty service name and raises nothing.
+    void setPort(const std::string& port);
+    const std::string& port() const { return port_; }
+    std::uint16_t portNumber() const { return portNumber_; }
+    const std::string& serviceName() const { return serviceName_; }
+
+    void setProtocol(const std::string& protocol);
+    const std::string& protocol() const { return protocol_; }
+
+    // Seconds of supervision for look-ups and connects; only used while OnTimeOut is connected.
+    void setTimeOut(int seconds);
+    int timeOut() const { return timeOut_; }
+
+    // Starts a connection; completion comes as OnConnect. Throws SockError.
+    void Open();
+    // Gives the reader the unread bytes, closes and raises OnInfo(7). Nothing without a handle.
+    void Close();
+
+    bool Connected() const { return state_ == StateConnected; }
+    int State() const { return state_; }
+    int LastError() const { return lastError_; }
+    // The text of LastError, e.g. "Connection refused".
+    std::string LastErrorText() const { return SockError::errorText(lastError_); }
+    bool HasHandle() const { return socket_ != nullptr; }
+
+    // Returns the bytes read, 0 when none wait. Throws "Socket not open" unless connected or
+    // closing.
+    std::size_t Read(char* buffer, std::size_t maximum);
+    // Returns how many bytes were taken now (0 when the send buffer is full or the socket is
+    // not connected); after a short write OnWrite tells when more can be written.
+    std::size_t Write(const char* data, std::size_t length);
+
+signals:
+    void OnInfo(int code);
+    void OnConnect();
+    void OnDisconnect();
+    void OnRead();
+    void OnWrite();
+    void OnTimeOut();
+    // An exception escaped a handler of a notification; later notifications still arrive.
+    void OnError(const QString& message);
+
+private:
+    enum class Notice { Read, Write, ConnectDone, PeerClosed };
+
+    void notify(Notice notice, int error);
+    void deliver(quint64 handle, Notice notice, int error);
+    void completeConnect(int error);
+    void peerClosed(int error);
+    void deliverRead();
+    void scheduleRead();
+
+    bool resolveHost(quint64 attempt, QHostAddress& peer);
+    void abandonSocket();
+    void releaseSocket(bool abortNow);
+    bool attemptStillCurrent(quint64 attempt) const;
+
+    void startSupervision();
+    void stopSupervision();
+    void superviseTick();
+    void interruptWaits();
+
+    template <typename Emit>
+    void emitGuarded(Emit emitter);
+
+    std::string address_;
+    std::string hostName_;
+    std::string dottedAddress_ = "0.0.0.0";
+    std::string port_;
+    std::uint16_t portNumber_ = 0;
+    std::string serviceName_;
+    std::string protocol_ = "tcp";
+    int timeOut_ = 0;
+
+    QTcpSocket* socket_ = nullptr;
+    quint64 handle_ = 0;          // serial of the current socket, 0 without one
+    quint64 nextHandle_ = 1;
+    quint64 attempt_ = 0;         // bumped by every Open and Close, ending older waits
+    int state_ = StateClosed;
+    int lastError_ = 0;
+    bool writeWanted_ = false;    // a short write waits for OnWrite
+    bool readScheduled_ = false;
+    bool connectPending_ = false; // a connect request awaits its completion
+    bool openInProgress_ = false;
+
+    QTimer* supervision_ = nullptr;
+    int remainingSeconds_ = 0;
+    bool abort_ = false;
+    std::vector<QEventLoop*> waits_;
+};
+
+} // namespace tw
