@@ -240,3 +240,17 @@ TEST_F(TriggerDlgTest, HelpAndReopening)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(ListFileDialog, FiltersKeepTheirDescriptions)
+{
+    EXPECT_EQ(ListFileDialog::nameFilters("Trigger List (*.trg)|*.trg|Text File (*.txt)|*.txt|All Files (*.*)|*.*"),
+              QStringList({"Trigger List (*.trg)", "Text File (*.txt)", "All Files (*.*)"}));
+    EXPECT_EQ(ListFileDialog::nameFilters("Maps|*.map"), QStringList{"Maps (*.map)"});
+    EXPECT_EQ(ListFileDialog::nameFilters("dangling"), QStringList{});
+}
+
+} // namespace
+} // namespace tw
