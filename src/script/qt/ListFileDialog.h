@@ -1,0 +1,36 @@
+#pragma once
+// The save and open dialogs of the list exports and imports. Each list dialog asks for a file
+// name through a FileChooser, which tests replace so that no real file dialog opens.
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tw {
+
+struct FileChoice {
+    enum Kind { Save, Open };
+    Kind kind = Open;
+    QString title;         // "Export Trigger List"
+    QString defaultSuffix; // "trg"
+    QString filter;        // "Trigger List (*.trg)|*.trg|Text File (*.txt)|*.txt|All Files (*.*)|*.*"
+};
+
+// Returns the chosen path, or an empty string when the player cancels.
+using FileChooser = std::function<QString(const FileChoice&)>;
+
+class ListFileDialog {
+public:
+    // Runs a modal file dialog: a save dialog asks before overwriting, an open dialog accepts
+    // only an existing file.
+    static QString choose(QWidget* parent, const FileChoice& choice);
+
+    // Turns "Name (*.x)|*.x|Other (*.*)|*.*" into the name filters of a Qt file dialog.
+    static QStringList nameFilters(const QString& filter);
+
+    // The default chooser for a dialog: choose() with that dialog as parent.
+    static FileChooser forParent(QWidget* parent);
+};
+
+} // namespace tw

@@ -1,0 +1,26 @@
+#pragma once
+// The MUD list's text file ("lst"): three lines per entry (name, address, port), each ended by
+// CR LF, no header and no count.
+#include "settings/MudEntry.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+class MudListFile {
+public:
+    static std::string toText(const MudList& muds);
+
+    // Appends an entry for every group of three lines; an entry cut short by the end of the
+    // text gets empty remaining fields. Ports are kept as they are, however long.
+    static void appendFromText(std::string_view text, MudList& muds);
+
+    // Both return the I/O error text on failure. A failed export leaves an existing file as it
+    // was; a failed import appends nothing.
+    static std::optional<std::string> exportTo(const std::string& path, const MudList& muds);
+    static std::optional<std::string> importFrom(const std::string& path, MudList& muds);
+};
+
+} // namespace tw

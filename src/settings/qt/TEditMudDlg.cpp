@@ -1,0 +1,105 @@
+#include "settings/qt/TEditMudDlg.h"
+
+#include "core/Host.h"
+#include "script/qt/ListDialogSupport.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+
+QLineEdit* framedEdit(QWidget* parent, QVBoxLayout* layout, const char* caption, const char* name,
+                      int maxLength)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    auto* edit = new QLineEdit(frame);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    auto* inner = new QVBoxLayout(frame);
+    inner->addWidget(edit);
+    layout->addWidget(frame);
+    return edit;
+}
+
+} // namespace
+
+TEditMudDlg::TEditMudDlg(Host& host, QWidget* parent) : QDialog(parent), host_(host)
+{
+    setWindowTitle("Edit MUD Entry");
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    mudName_ = framedEdit(this, layout, "MUD Name", "MudName", 255);
+    mudAddress_ = framedEdit(this, layout, "MUD Address", "MudAddress", 255);
+    port_ = framedEdit(this, layout, "Port", "Port", 4);
+    port_->setMaximumWidth(80);
+
+    auto* okBtn = new QPushButton("OK", this);
+    okBtn->setObjectName("OKBtn");
+    okBtn->setDefault(true);
+    auto* cancelBtn = new QPushButton("Cancel", this);
+    cancelBtn->setObjectName("CancelBtn");
+    auto* helpBtn = new QPushButton("&Help", this);
+    helpBtn->setObjectName("HelpBtn");
+    connect(okBtn, &QPushButton::clicked, this, &TEditMudDlg::OKBtnClick);
+    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpBtn, &QPushButton::clicked, this, &TEditMudDlg::HelpBtnClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okBtn);
+    buttons->addWidget(cancelBtn);
+    buttons->addWidget(helpBtn);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+}
+
+void TEditMudDlg::prepareAdd()
+{
+    mudName_->clear();
+    mudAddress_->clear();
+    port_->clear();
+}
+
+void TEditMudDlg::fillFrom(const MudEntry& mud)
+{
+    mudName_->setText(textFromBytes(mud.name));
+    mudAddress_->setText(textFromBytes(mud.address));
+    port_->setText(textFromBytes(mud.port));
+}
+
+std::optional<MudEntry> TEditMudDlg::acceptedEntry() const
+{
+    if (mudName_->text().isEmpty() || mudAddress_->text().isEmpty() || port_->text().isEmpty())
+        return std::nullopt;
+    return MudEntry{bytesFromText(mudName_->text()), bytesFromText(mudAddress_->text()),
+                    bytesFromText(port_->text())};
+}
+
+void TEditMudDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        mudName_->setFocus();
+}
+
+void TEditMudDlg::OKBtnClick()
+{
+    // The dialog closes with OK even so; the list then stores nothing.
+    if (!acceptedEntry())
+        host_.messageBox("Hold on just a sec!", "All blanks in the form must be filled!", MsgButtons::Ok);
+    accept();
+}
+
+void TEditMudDlg::HelpBtnClick()
+{
+    host_.runHelp("EXPLORER.EXE docs\\list_entry.html");
+}
+
+} // namespace tw

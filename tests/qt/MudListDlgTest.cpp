@@ -1,0 +1,185 @@
+#include "settings/qt/TEditMudDlg.h"
+#include "settings/qt/TMUDListForm.h"
+
+#include "qt/ModalDriver.h"
+#include "support/RecordingHost.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct MudListDlgTest : ::testing::Test {
+    test::RecordingHost host;
+    MudList muds = {{"Practice", "127.0.0.1", "4000"}};
+    TMUDListForm form{muds, host};
+    TEditMudDlg& edit = form.editDlg();
+
+    template <typename W = QPushButton>
+    W* child(QWidget& w, const char* name)
+    {
+        W* c = w.findChild<W*>(name);
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QListWidget* list() { return child<QListWidget>(form, "MudListBox"); }
+    void fill(const QString& name, const QString& address, const QString& port)
+    {
+        child<QLineEdit>(edit, "MudName")->setText(name);
+        child<QLineEdit>(edit, "MudAddress")->setText(address);
+        child<QLineEdit>(edit, "Port")->setText(port);
+    }
+    void runEdit(const char* button, QString name, QString address, QString port)
+    {
+        test::whenModal(edit, [=, this] {
+            fill(name, address, port);
+            child(edit, "OKBtn")->click();
+        });
+        child(form, button)->click();
+    }
+    // Runs the window modally; action picks a line and closes it.
+    std::optional<MudEntry> choose(std::function<void()> action)
+    {
+        test::whenModal(form, action);
+        return form.chooseMud();
+    }
+};
+
+TEST_F(MudListDlgTest, CaptionsAndNames)
+{
+    EXPECT_EQ(form.windowTitle(), "MUD List");
+    const std::pair<const char*, const char*> buttons[] = {
+        {"AddBtn", "&Add"}, {"EditBtn", "&Edit"}, {"DeleteBtn", "&Delete"}, {"ExportBtn", "E&xport"},
+        {"ImportBtn", "&Import"}, {"ConnectBtn", "&Connect"}, {"CancelBtn", "Ca&ncel"}, {"HelpBtn", "&Help"}};
+    for (const auto& [name, caption] : buttons)
+        EXPECT_EQ(child(form, name)->text(), caption) << name;
+    EXPECT_TRUE(child(form, "ConnectBtn")->isDefault());
+
+    EXPECT_EQ(edit.windowTitle(), "Edit MUD Entry");
+    QStringList frames;
+    for (auto* g : edit.findChildren<QGroupBox*>())
+        frames << g->title();
+    EXPECT_EQ(frames, QStringList({"MUD Name", "MUD Address", "Port"}));
+    EXPECT_EQ(child<QLineEdit>(edit, "MudName")->maxLength(), 255);
+    EXPECT_EQ(child<QLineEdit>(edit, "MudAddress")->maxLength(), 255);
+    EXPECT_EQ(child<QLineEdit>(edit, "Port")->maxLength(), 4);
+
+    child(form, "HelpBtn")->click();
+    child(edit, "HelpBtn")->click();
+    EXPECT_EQ(host.helpLines, (std::vector<std::string>{"EXPLORER.EXE docs\\menu_mud_connect.html",
+                                                         "EXPLORER.EXE docs\\list_entry.html"}));
+}
+
+TEST_F(MudListDlgTest, AddEditAndAnEmptyBox)
+{
+    form.show();
+    runEdit("AddBtn", "Riverside", "10.0.0.5", "6789");
+    ASSERT_EQ(muds.size(), 2u);
+    EXPECT_EQ(muds[1], (MudEntry{"Riverside", "10.0.0.5", "6789"}));
+    EXPECT_EQ(list()->item(1)->text(), "Riverside --> 10.0.0.5:6789");
+
+    // An empty box: the message, the dialog closes with OK anyway, and nothing is stored.
+    runEdit("AddBtn", "Nowhere", "", "23");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "Hold on just a sec!");
+    EXPECT_EQ(host.boxes[0].text, "All blanks in the form must be filled!");
+    EXPECT_EQ(host.boxes[0].buttons, MsgButtons::Ok);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(edit.result(), QDialog::Accepted);
+    EXPECT_EQ(muds.size(), 2u);
+
+    list()->item(0)->setSelected(true);
+    test::whenModal(edit, [&] {
+        EXPECT_EQ(child<QLineEdit>(edit, "MudName")->text(), "Practice");
+        EXPECT_EQ(child<QLineEdit>(edit, "Port")->text(), "4000");
+        child<QLineEdit>(edit, "Port")->setText("4001");
+        child(edit, "OKBtn")->click();
+    });
+    child(form, "EditBtn")->click();
+    EXPECT_EQ(muds[0], (MudEntry{"Practice", "127.0.0.1", "4001"}));
+    EXPECT_EQ(list()->item(0)->text(), "Practice --> 127.0.0.1:4001");
+
+    runEdit("EditBtn", "", "x", "1");
+    EXPECT_EQ(muds[0].name, "Practice");
+    EXPECT_EQ(host.boxes.size(), 2u);
+}
+
+TEST_F(MudListDlgTest, DeleteAsksSpotCheck)
+{
+    form.show();
+    muds.push_back({"Second", "h", "1"});
+    form.refreshList();
+    list()->item(1)->setSelected(true);
+    host.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    child(form, "DeleteBtn")->click();
+    EXPECT_EQ(muds.size(), 2u);
+    child(form, "DeleteBtn")->click();
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].caption, "Spot Check");
+    EXPECT_EQ(host.boxes[1].text, "Really delete selected MUD from list?");
+    EXPECT_EQ(muds, (MudList{{"Practice", "127.0.0.1", "4000"}}));
+    EXPECT_EQ(list()->count(), 1);
+}
+
+TEST_F(MudListDlgTest, ConnectHandsOverOnlyASelectedEntry)
+{
+    muds.push_back({"Riverside", "10.0.0.5", "6789"});
+    EXPECT_EQ(choose([&] { child(form, "ConnectBtn")->click(); }), std::nullopt);
+
+    EXPECT_EQ(choose([&] {
+                  list()->item(1)->setSelected(true);
+                  child(form, "ConnectBtn")->click();
+              }),
+              (MudEntry{"Riverside", "10.0.0.5", "6789"}));
+
+    // The selection stays; Cancel hands over nothing.
+    EXPECT_EQ(choose([&] {
+                  EXPECT_TRUE(list()->item(1)->isSelected());
+                  child(form, "CancelBtn")->click();
+              }),
+              std::nullopt);
+
+    // A double-click closes the window as Connect does.
+    EXPECT_EQ(choose([&] {
+                  QListWidgetItem* item = list()->item(0);
+                  const QPoint at = list()->visualItemRect(item).center();
+                  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+                  QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+              }),
+              (MudEntry{"Practice", "127.0.0.1", "4000"}));
+}
+
+TEST_F(MudListDlgTest, ExportAndImport)
+{
+    form.show();
+    std::vector<FileChoice> asked;
+    QString path = QString::fromStdString(testing::TempDir() + "dlg.lst");
+    form.setFileChooser([&](const FileChoice& c) { asked.push_back(c); return path; });
+    child(form, "ExportBtn")->click();
+    child(form, "ImportBtn")->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].title, "Export MUD List");
+    EXPECT_EQ(asked[0].kind, FileChoice::Save);
+    EXPECT_EQ(asked[1].title, "Import MUD List");
+    EXPECT_EQ(asked[1].kind, FileChoice::Open);
+    for (const auto& c : asked) {
+        EXPECT_EQ(c.defaultSuffix, "lst");
+        EXPECT_EQ(c.filter, "MUD List (*.lst)|*.lst|Text File (*.txt)|*.txt|All Files (*.*)|*.*");
+    }
+    EXPECT_EQ(muds.size(), 2u);
+    EXPECT_EQ(list()->count(), 2);
+
+    path = QString::fromStdString(testing::TempDir() + "no-folder/x.lst");
+    child(form, "ExportBtn")->click();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "Tarnwick 5");
+    EXPECT_EQ(host.boxes[0].text, "File not found");
+}
+
+} // namespace
+} // namespace tw
