@@ -62,8 +62,10 @@ void PlayerConnection::send(ReplyBuilder& reply)
         closing_ = true;
         pendingLines_.clear();
         hungerTimer_.stop();
-        // Closes once the farewell has been written.
+        // Closes once the farewell has been written; a client that never reads it is cut off.
         socket_->disconnectFromHost();
+        if (socket_->state() != QAbstractSocket::UnconnectedState)
+            QTimer::singleShot(kFarewellMilliseconds, socket_, &QTcpSocket::abort);
     }
 }
 

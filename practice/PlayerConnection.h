@@ -26,6 +26,7 @@ public:
     // Output waiting in the socket beyond this stops the reading of further commands.
     static constexpr qint64 kOutputHighWater = 4 * 1024 * 1024;
     static constexpr qint64 kReadChunk = 4096;
+    static constexpr int kFarewellMilliseconds = 10000;
 
     PlayerConnection(QTcpSocket* socket, const WorldMap& map, NoteBoard& board,
                      const WorldOptions& options, std::mt19937::result_type seed, QObject* parent = nullptr);
