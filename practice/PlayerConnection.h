@@ -1,0 +1,52 @@
+#pragma once
+// One client's connection: reads its bytes into command lines, lets the CommandHandler answer
+// them, and writes the answers. Input is read only while the client takes its output, so a
+// client that sends without reading stalls itself instead of filling the server's memory.
+#include "CommandHandler.h"
+#include "InputLineSplitter.h"
+#include "PlayerState.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+#include <deque>
+
+class QTcpSocket;
+
+namespace tw::practice {
+
+class NoteBoard;
+class WorldMap;
+struct WorldOptions;
+
+class PlayerConnection : public QObject {
+    Q_OBJECT
+public:
+    // Output waiting in the socket beyond this stops the reading of further commands.
+    static constexpr qint64 kOutputHighWater = 4 * 1024 * 1024;
+    static constexpr qint64 kReadChunk = 4096;
+    static constexpr int kFarewellMilliseconds = 10000;
+
+    PlayerConnection(QTcpSocket* socket, const WorldMap& map, NoteBoard& board,
+                     const WorldOptions& options, std::mt19937::result_type seed, QObject* parent = nullptr);
+
+signals:
+    void finished();
+
+private:
+    void pump();
+    void send(ReplyBuilder& reply);
+    void onHungerTimer();
+
+    QTcpSocket* socket_;
+    QByteArray lineEnd_;
+    PlayerState player_;
+    CommandHandler handler_;
+    InputLineSplitter splitter_;
+    std::deque<InputLine> pendingLines_;
+    QTimer hungerTimer_;
+    bool closing_ = false;
+};
+
+} // namespace tw::practice

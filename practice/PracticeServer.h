@@ -1,0 +1,38 @@
+#pragma once
+// Listens on 127.0.0.1 and gives every client its own PlayerConnection. The map and the notice
+// board are shared; everything else belongs to the connection.
+#include "NoteBoard.h"
+#include "WorldMap.h"
+#include "WorldOptions.h"
+
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+
+namespace tw::practice {
+
+class PracticeServer : public QObject {
+    Q_OBJECT
+public:
+    // Further clients are told that the world is full and sent away.
+    static constexpr int kMaxPlayers = 64;
+
+    explicit PracticeServer(WorldOptions options, QObject* parent = nullptr);
+
+    // Listens on the options' port (0: a free one); on failure returns false and sets `error`.
+    bool listen(QString* error);
+    quint16 port() const { return server_.serverPort(); }
+    int playerCount() const { return players_; }
+    const NoteBoard& board() const { return board_; }
+
+private:
+    void acceptPlayers();
+
+    WorldOptions options_;
+    WorldMap map_;
+    NoteBoard board_;
+    QTcpServer server_;
+    int players_ = 0;
+};
+
+} // namespace tw::practice

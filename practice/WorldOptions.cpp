@@ -1,0 +1,72 @@
+#include "WorldOptions.h"
+
+#include <QCommandLineParser>
+
+namespace tw::practice {
+
+namespace {
+
+bool parseNumber(const QString& text, quint64 highest, quint64* value)
+{
+    bool ok = false;
+    const qulonglong number = text.toULongLong(&ok, 10);
+    if (!ok || number > highest)
+        return false;
+    *value = number;
+    return true;
+}
+
+} // namespace
+
+std::optional<WorldOptions> WorldOptions::parse(const QStringList& arguments, QString* error)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("The Tarnwick practice world: a small MUD on 127.0.0.1.");
+    const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption port("port", "Port to listen on; 0 picks a free one (default 4000).", "N");
+    const QCommandLineOption seed("seed", "Seed for every random thing, for repeatable play.", "N");
+    const QCommandLineOption crlf("crlf", "End lines with CR LF instead of LF CR.");
+    const QCommandLineOption hunger("hunger-seconds", "Seconds between hunger messages; 0 = off (default 60).", "N");
+    parser.addOptions({help, port, seed, crlf, hunger});
+
+    if (!parser.parse(arguments)) {
+        *error = parser.errorText();
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        *error = parser.helpText();
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = "Unexpected argument: " + parser.positionalArguments().first();
+        return std::nullopt;
+    }
+
+    WorldOptions options;
+    quint64 value = 0;
+    if (parser.isSet(port)) {
+        if (!parseNumber(parser.value(port), 65535, &value)) {
+            *error = "--port needs a number from 0 to 65535.";
+            return std::nullopt;
+        }
+        options.port = static_cast<quint16>(value);
+    }
+    if (parser.isSet(seed)) {
+        if (!parseNumber(parser.value(seed), 0xffffffffULL, &value)) {
+            *error = "--seed needs a number from 0 to 4294967295.";
+            return std::nullopt;
+        }
+        options.seed = static_cast<std::uint32_t>(value);
+    }
+    options.crlf = parser.isSet(crlf);
+    if (parser.isSet(hunger)) {
+        if (!parseNumber(parser.value(hunger), 86400, &value)) {
+            *error = "--hunger-seconds needs a number from 0 to 86400.";
+            return std::nullopt;
+        }
+        options.hungerSeconds = static_cast<int>(value);
+    }
+    return options;
+}
+
+} // namespace tw::practice

@@ -1,0 +1,24 @@
+#pragma once
+// The command line of the practice world.
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace tw::practice {
+
+struct WorldOptions {
+    quint16 port = 4000;            // 0 picks a free port and announces it
+    std::optional<std::uint32_t> seed;
+    bool crlf = false;              // CR LF line ends instead of the old games' LF CR
+    int hungerSeconds = 60;         // 0 switches the hunger reminder off
+
+    QByteArray lineEnd() const { return crlf ? QByteArray("\r\n") : QByteArray("\n\r"); }
+
+    // `arguments` includes the program name first, as QCoreApplication::arguments() gives it.
+    // On a bad command line returns nothing and sets `error`; "--help" sets `error` to the usage.
+    static std::optional<WorldOptions> parse(const QStringList& arguments, QString* error);
+};
+
+} // namespace tw::practice
