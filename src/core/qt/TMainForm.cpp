@@ -3,6 +3,13 @@
 #include "core/qt/AboutBox.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
+#include "net/BlockRepair.h"
+#include "net/SockError.h"
+#include "net/qt/MudSocketPort.h"
+#include "net/qt/TBasicClientSocket.h"
+#include "script/qt/THotkeyDlg.h"
+#include "script/qt/TNumPadDlg.h"
+#include "settings/qt/TMUDListForm.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 #include "tools/qt/Launcher.h"
@@ -28,18 +35,6 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
-
-// Stands in for the game socket until one is attached.
-struct UnattachedSocket : SocketPort {
-    std::string addr;
-    void setAddress(const std::string& a) override { addr = a; }
-    std::string address() const override { return addr; }
-    void setPort(const std::string&) override {}
-    void open() override {}
-    void close() override {}
-    bool connected() const override { return false; }
-    std::string lastErrorText() const override { return {}; }
-};
 
 struct MenuItem {
     const char* menu;    // caption of the menu it belongs to
@@ -69,8 +64,26 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
             dialog.selectFile(name);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
-    socketPort_ = std::make_unique<UnattachedSocket>();
+    MudSock = new TBasicClientSocket(this);
+    MudSock->setObjectName("MudSock");
+    MudSock->setProtocol("tcp");
+    MudSock->setTimeOut(30);
+    socketPort_ = std::make_unique<MudSocketPort>(*MudSock);
     session_ = std::make_unique<Session>(*this, *socketPort_);
+    ConnectionLifecycle& life = session_->connection;
+    connect(MudSock, &TBasicClientSocket::OnInfo, this, [&life](int code) { life.SockInfo(code); });
+    connect(MudSock, &TBasicClientSocket::OnConnect, this, [&life] { life.SockConnect(); });
+    connect(MudSock, &TBasicClientSocket::OnDisconnect, this, [&life] { life.SockDisconnect(); });
+    connect(MudSock, &TBasicClientSocket::OnRead, this, &TMainForm::MudSockRead);
+    connect(MudSock, &TBasicClientSocket::OnWrite, this, [this] { session_->send.MudSockWrite(); });
+    connect(MudSock, &TBasicClientSocket::OnError, this, [this](const QString& message) {
+        messageBox(ConnectionLifecycle::AppTitle, bytes(message), MsgButtons::Ok);
+    });
+    life.connected = [this] {
+        Terminal->clear();
+        if (action("MagicMirror1")->isChecked())
+            session_->WriteTerminal("\r\n\r\n");
+    };
 
     central_ = new QWidget(this);
     central_->setObjectName("Central");
@@ -118,6 +131,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     // The other windows, in the order the program creates them.
     SoundPlay = new SoundPlayer(this);
     About = new AboutBox(this);
+    HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
+    MUDListForm = new TMUDListForm(session_->muds, *this, this);
+    NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
 
@@ -305,9 +321,26 @@ void TMainForm::DoClose()
 
 // --- Host ---
 
-bool TMainForm::socketConnected() const { return socketPort_->connected(); }
+bool TMainForm::socketConnected() const { return MudSock->Connected(); }
 
-std::size_t TMainForm::socketWrite(std::string_view) { return 0; }
+std::size_t TMainForm::socketWrite(std::string_view data)
+{
+    return MudSock->Write(data.data(), data.size());
+}
+
+void TMainForm::MudSockRead()
+{
+    if (MudSock->State() != TBasicClientSocket::StateConnected &&
+        MudSock->State() != TBasicClientSocket::StateClosing)
+        return;
+    static char buffer[MaxReadBlock];
+    try {
+        const std::size_t n = MudSock->Read(buffer, MaxReadBlock);
+        session_->MudSockRead(std::string_view(buffer, n));
+    } catch (const SockError& e) {
+        messageBox(ConnectionLifecycle::AppTitle, e.what(), MsgButtons::Ok);
+    }
+}
 
 void TMainForm::setStatus(const std::string& text) { Status->setText(qs(text)); }
 
@@ -387,15 +420,25 @@ void TMainForm::GeneralSetup1Click()
     SetupDlg->exec();
 }
 
-void TMainForm::MUDList1Click() {}
+void TMainForm::MUDList1Click()
+{
+    const std::optional<MudEntry> chosen = MUDListForm->chooseMud();
+    if (!chosen)
+        return;
+    try {
+        session_->connection.connectTo(chosen->name, chosen->address, chosen->port);
+    } catch (const SockError& e) {
+        messageBox(ConnectionLifecycle::AppTitle, e.what(), MsgButtons::Ok);
+    }
+}
 
 void TMainForm::Triggers1Click() {}
 
 void TMainForm::Aliases1Click() {}
 
-void TMainForm::Hotkeys1Click() {}
+void TMainForm::Hotkeys1Click() { HotkeyDlg->exec(); }
 
-void TMainForm::NumericKeypad1Click() {}
+void TMainForm::NumericKeypad1Click() { NumPadDlg->exec(); }
 
 void TMainForm::ANSIDefinitions1Click() {}
 

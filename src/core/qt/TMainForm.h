@@ -19,6 +19,10 @@ class QWidget;
 namespace tw {
 
 class AboutBox;
+class TBasicClientSocket;
+class THotkeyDlg;
+class TMUDListForm;
+class TNumPadDlg;
 class Launcher;
 class SoundPlayer;
 class CommandLineEdit;
@@ -81,6 +85,7 @@ public:
     void Contents2Click();
 
     void TimerPop();
+    void MudSockRead();
     void EnterButtonClick();
     void ResizeAll();
 
@@ -94,6 +99,10 @@ public:
     QTimer* Timer1 = nullptr;
     AboutBox* About = nullptr;
     SoundPlayer* SoundPlay = nullptr;
+    TBasicClientSocket* MudSock = nullptr;
+    THotkeyDlg* HotkeyDlg = nullptr;
+    TMUDListForm* MUDListForm = nullptr;
+    TNumPadDlg* NumPadDlg = nullptr;
     QString OpenDialog1FileName; // the last map text file chosen for View Maps
     TSetupDlg* SetupDlg = nullptr;
 
