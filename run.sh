@@ -1,7 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tarnwick.
+# Installs what is missing, builds, starts the practice world (when port 4000 is free) and
+# Tarnwick; the practice world stops when Tarnwick exits.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 tools/build.sh
-exec build/tarnwick "$@"
+
+world_pid=""
+if ! (exec 3<>/dev/tcp/127.0.0.1/4000) 2>/dev/null; then
+    build/practice/practice_world --port 4000 >/dev/null &
+    world_pid=$!
+fi
+cleanup() { [ -n "$world_pid" ] && kill "$world_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+
+# A first start loads the sample options file, whose MUD list holds the practice world.
+config="${XDG_CONFIG_HOME:-$HOME/.config}/tarnwick/TARNWICK.INI"
+if [ ! -f "$config" ]; then
+    mkdir -p "$(dirname "$config")"
+    printf '[Options]\nDefaultCFG=%s\n' "$PWD/practice/practice.cfg" > "$config"
+fi
+
+build/tarnwick "$@"
