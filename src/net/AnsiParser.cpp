@@ -56,7 +56,7 @@ void AnsiParser::feed(std::string_view text)
 {
     for (const char ch : text) {
         if (escapeLength_ == 0 && ch != Escape)
-            emit(ch);
+            showCharacter(ch);
         else
             feedEscape(ch);
     }
@@ -65,7 +65,7 @@ void AnsiParser::feed(std::string_view text)
 void AnsiParser::feed(char ch)
 {
     if (escapeLength_ == 0 && ch != Escape)
-        emit(ch);
+        showCharacter(ch);
     else
         feedEscape(ch);
 }
@@ -73,7 +73,7 @@ void AnsiParser::feed(char ch)
 void AnsiParser::showAsText(std::string_view text)
 {
     for (const char ch : text)
-        emit(ch);
+        showCharacter(ch);
 }
 
 // The sequence collected so far and the character that broke it become plain text.
@@ -82,7 +82,7 @@ void AnsiParser::showEscapeAsText(char last)
     const std::size_t n = escapeLength_;
     escapeLength_ = 0;
     showAsText({escape_.data(), n});
-    emit(last);
+    showCharacter(last);
 }
 
 void AnsiParser::feedEscape(char ch)
@@ -143,7 +143,7 @@ bool AnsiParser::nextParameter(int& value)
         // carries on without further parameters.
         parametersEnded_ = true;
         showAsText({escape_.data(), escapeLength_});
-        emit(final_);
+        showCharacter(final_);
         return false;
     }
     value = digits == 1 ? p[0] - '0' : (p[0] - '0') * 10 + (p[1] - '0');

@@ -34,7 +34,7 @@ public:
 
 private:
     // A character outside a sequence: pending attribute changes first, then the screen.
-    void emit(char ch)
+    void showCharacter(char ch)
     {
         if (pending_)
             applyPending();
