@@ -114,11 +114,14 @@ QFont terminalFont()
     font.setStyleHint(QFont::TypeWriter);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
-    // The largest size whose characters are no wider than a cell.
+    // The largest size whose characters are no wider than a cell and whose capitals and
+    // descenders leave the cell's top row free, so that lines of text stay apart.
     int pixels = CellGlyphs::Height;
     for (; pixels > 6; --pixels) {
         font.setPixelSize(pixels);
-        if (QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')) <= CellGlyphs::Width + 0.01)
+        const QFontMetricsF m(font);
+        if (m.horizontalAdvance(QLatin1Char('M')) <= CellGlyphs::Width + 0.01 &&
+            m.capHeight() + m.descent() <= CellGlyphs::Height - 1)
             break;
     }
     return font;
