@@ -72,6 +72,32 @@ void ScreenModel::putCharacter(std::uint8_t ch, std::uint8_t foreground, std::ui
         moveCursor(next, row_);
 }
 
+void ScreenModel::putRun(const char* text, std::size_t n, std::uint8_t foreground,
+                         std::uint8_t background)
+{
+    while (n > 0) {
+        if (column_ >= 1 && column_ < columnCount_ && row_ <= lineCount_) {
+            // Every character but one at the last column leaves the cursor on this line.
+            const std::size_t k = std::min(n, std::size_t(columnCount_ - column_));
+            ScreenCell* cell = &lines_[std::size_t(row_ - 1)].cells[std::size_t(column_ - 1)];
+            for (std::size_t i = 0; i < k; ++i)
+                cell[i] = ScreenCell{background, foreground, std::uint8_t(text[i])};
+            column_ += int(k);
+            text += k;
+            n -= k;
+            continue;
+        }
+        if (column_ > columnCount_ && !wordWrap_ && row_ <= lineCount_) {
+            // Beyond the edge with wrapping off the characters are dropped, the column counts.
+            column_ += int(n);
+            return;
+        }
+        putCharacter(std::uint8_t(*text), foreground, background);
+        ++text;
+        --n;
+    }
+}
+
 void ScreenModel::eraseToEndOfLine()
 {
     if (row_ < 1 || row_ > lineCount_ || column_ > ScreenLine::Width)

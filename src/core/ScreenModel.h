@@ -54,6 +54,9 @@ public:
     void moveCursor(int column, int row);
     // Puts a character in the current colours at the cursor and advances the cursor.
     void putCharacter(std::uint8_t ch, std::uint8_t foreground, std::uint8_t background);
+    // Puts n characters that are no control characters (all 14 or above) in one colour:
+    // the same as n calls of putCharacter, done a line piece at a time.
+    void putRun(const char* text, std::size_t n, std::uint8_t foreground, std::uint8_t background);
     // Blanks the cursor's line from the cursor column to its last cell.
     void eraseToEndOfLine();
     // Removes every line; the cursor stays where it was.

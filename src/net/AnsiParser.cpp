@@ -52,13 +52,34 @@ void AnsiParser::applyPending()
     pending_ = false;
 }
 
+namespace {
+bool isPlain(char ch) { return std::uint8_t(ch) >= 14 && ch != AnsiParser::Escape; }
+} // namespace
+
 void AnsiParser::feed(std::string_view text)
 {
-    for (const char ch : text) {
-        if (escapeLength_ == 0 && ch != Escape)
-            showCharacter(ch);
-        else
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char ch = *p;
+        if (escapeLength_ != 0 || ch == Escape) {
             feedEscape(ch);
+            ++p;
+            continue;
+        }
+        if (!isPlain(ch)) {
+            showCharacter(ch);
+            ++p;
+            continue;
+        }
+        // A run of ordinary characters goes to the screen in one piece.
+        const char* runEnd = p + 1;
+        while (runEnd < end && isPlain(*runEnd))
+            ++runEnd;
+        if (pending_)
+            applyPending();
+        screen_.putRun(p, std::size_t(runEnd - p), foreground_, background_);
+        p = runEnd;
     }
 }
 

@@ -215,3 +215,42 @@ TEST(AnsiParser, ColoursNeverLeakFromOneLayoutToTheNext)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// Text is laid out a run at a time; it must come out as if fed one character at a time.
+TEST(AnsiParser, RunsAndSingleCharactersLayOutAlike)
+{
+    const std::string alphabet = std::string("ab \x1b\x1b[[;;0123457mHJKABCDsucdf\r\n\t\b\x0b\x0c\x07\xc9\xff", 41);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 300; ++round) {
+        ScreenModel runs, singles;
+        for (ScreenModel* m : {&runs, &singles}) {
+            m->setColumnCount(int(3 + round % 20));
+            m->setRowCount(int(round % 7));
+            m->setWordWrap(round % 2 == 0);
+            m->restart();
+        }
+        AnsiParser runParser(runs), singleParser(singles);
+        std::string text;
+        const int length = int(next() % 400);
+        for (int i = 0; i < length; ++i)
+            text += next() % 3 == 0 ? 'x' : alphabet[next() % alphabet.size()];
+        runParser.feed(text);
+        for (const char ch : text)
+            singleParser.feed(ch);
+        ASSERT_EQ(runs.LineCount(), singles.LineCount()) << round;
+        ASSERT_EQ(runs.column(), singles.column()) << round;
+        ASSERT_EQ(runs.row(), singles.row()) << round;
+        for (int l = 1; l <= runs.LineCount(); ++l)
+            ASSERT_TRUE(runs.line(l).cells == singles.line(l).cells) << round << " line " << l;
+    }
+}
+
+} // namespace
+} // namespace tw
