@@ -42,6 +42,11 @@ public:
     void release();
     bool released() const { return released_; }
 
+    // The column and row counts for a picture of the given size in pixels: 8 x 12 pixel
+    // cells, and all 160 columns once the picture is wider than 1287 pixels.
+    static int columnCountForWidth(int pixels) { return pixels > 1287 ? ScreenLine::Width : pixels / 8; }
+    static int rowCountForHeight(int pixels) { return pixels / 12; }
+
     // Layout inputs; the caller lays out again (WriteTerminal of "") when it is done.
     void setColumnCount(int columns) { screen_.setColumnCount(columns); }
     void setRowCount(int rows) { screen_.setRowCount(rows); }

@@ -114,6 +114,17 @@ TEST(TerminalAppend, LayoutWaitsWhileTheColourViewIsOff)
     EXPECT_EQ(t.model().LineCount(), 3);
 }
 
+TEST(TerminalLayout, ColumnAndRowCountsFollowThePictureSize)
+{
+    const std::pair<int, int> widths[] = {{0, 0}, {647, 80}, {1280, 160}, {1287, 160}, {1288, 160}, {2000, 160}};
+    for (auto [pixels, columns] : widths)
+        EXPECT_EQ(Terminal::columnCountForWidth(pixels), columns) << pixels;
+    EXPECT_EQ(Terminal::rowCountForHeight(311), 25);
+    Terminal t;
+    t.setColumnCount(0); // a picture too narrow for one cell still has one column
+    EXPECT_EQ(t.ColumnCount(), 1);
+}
+
 struct ScrollFixture : ::testing::Test {
     Terminal t{64000};
     void SetUp() override
