@@ -1,0 +1,156 @@
+#include "core/Terminal.h"
+
+#include "net/AnsiColour.h"
+
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+// A buffer must hold the colour reset and at least one character beside it.
+std::size_t usableCapacity(std::size_t capacity)
+{
+    return std::max(capacity, Terminal::ResetLength + 1);
+}
+} // namespace
+
+Terminal::Terminal(std::size_t capacity) : capacity_(usableCapacity(capacity))
+{
+    buffer_.reserve(capacity_);
+}
+
+void Terminal::WriteTerminal(std::string_view text)
+{
+    if (released_)
+        return;
+    const std::size_t length = text.size();
+    const std::size_t room = capacity_ - ResetLength;
+    const std::string& reset = defaultColourSgr();
+    if (length == 0) {
+        // Only a redraw.
+    } else if (length > room) {
+        // The new text alone fills the buffer: keep its end and follow it.
+        topLine_ = 0;
+        atBottom_ = false;
+        buffer_.assign(reset);
+        buffer_.append(text.substr(length - room));
+    } else if (buffer_.size() + length >= room) {
+        // Drop the older half. The colours set in it are gone, so the kept text starts from
+        // light grey on black. Should the new text not fit beside the newer half, more of the
+        // old text goes: the newest text is never the part that is lost.
+        const std::size_t current = buffer_.size();
+        std::size_t drop = current / 2;
+        const std::size_t assembled = ResetLength + (current - drop) + length;
+        if (assembled > capacity_)
+            drop = std::min(current, drop + (assembled - capacity_));
+        buffer_.replace(0, drop, reset);
+        buffer_.append(text);
+    } else {
+        buffer_.append(text);
+    }
+    if (buffer_.size() > capacity_)
+        buffer_.resize(capacity_);
+    RenderTerminal();
+}
+
+void Terminal::RenderTerminal()
+{
+    if (!mirrorOn_ || released_)
+        return;
+    parser_.reset();
+    screen_.restart();
+    parser_.feed(buffer_);
+    applyScrollRequest();
+    computeVisibleRange();
+    followEndAgain();
+    if (changed_)
+        changed_();
+}
+
+void Terminal::applyScrollRequest()
+{
+    const int lines = screen_.LineCount();
+    if (scrollRequest_ == ScrollUp)
+        topLine_ = topLine_ == 0 ? lines - screen_.RowCount() - (PageLines - 1) : topLine_ - PageLines;
+    else if (scrollRequest_ == ScrollDown)
+        topLine_ = topLine_ == 0 ? lines : topLine_ + PageLines;
+    else
+        return;
+    scrollRequest_ = ScrollNone;
+    if (topLine_ <= 0)
+        topLine_ = 1;
+}
+
+void Terminal::computeVisibleRange()
+{
+    const int lines = screen_.LineCount();
+    const int rows = screen_.RowCount();
+    if (topLine_ > lines)
+        topLine_ = lines;
+    if (topLine_ == 0) {
+        firstVisible_ = std::max(lines - rows + 1, 1);
+        lastVisible_ = lines;
+    } else {
+        firstVisible_ = topLine_;
+        lastVisible_ = std::min(topLine_ + rows - 1, lines);
+    }
+}
+
+// A view paged down to the last page goes back to following the end once more text has
+// arrived; the change shows at the next layout.
+void Terminal::followEndAgain()
+{
+    const int below = screen_.LineCount() - topLine_;
+    const int rows = screen_.RowCount();
+    if (below < rows && topLine_ == previousTopLine_ && topLine_ != 0) {
+        atBottom_ = true;
+    } else if (below >= rows && topLine_ == previousTopLine_ && atBottom_) {
+        topLine_ = 0;
+        atBottom_ = false;
+    }
+    previousTopLine_ = topLine_;
+}
+
+void Terminal::ScrollPageUp()
+{
+    scrollRequest_ = ScrollUp;
+    RenderTerminal();
+}
+
+void Terminal::ScrollPageDown()
+{
+    scrollRequest_ = ScrollDown;
+    RenderTerminal();
+}
+
+void Terminal::ScrollToEnd()
+{
+    topLine_ = 0;
+    scrollRequest_ = ScrollNone;
+    RenderTerminal();
+}
+
+void Terminal::ScrollToStart()
+{
+    topLine_ = 1;
+    RenderTerminal();
+}
+
+void Terminal::replaceBuffer(std::size_t newCapacity)
+{
+    if (released_)
+        return;
+    capacity_ = usableCapacity(newCapacity);
+    std::string fresh;
+    fresh.reserve(capacity_);
+    buffer_.swap(fresh);
+    WriteTerminal({});
+}
+
+void Terminal::release()
+{
+    released_ = true;
+    std::string().swap(buffer_);
+}
+
+} // namespace tw

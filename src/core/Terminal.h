@@ -1,0 +1,97 @@
+#pragma once
+// The terminal: the scrollback buffer that holds everything shown, the screen model laid out
+// from it, and the view position. Painting belongs to the window; it is told after each
+// layout through the change callback.
+#include "core/ScreenModel.h"
+#include "net/AnsiParser.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+class Terminal {
+public:
+    static constexpr std::size_t InitialCapacity = 16001;
+    // Room kept for the colour reset that starts the buffer after a cut.
+    static constexpr std::size_t ResetLength = 10;
+    static constexpr int PageLines = 24;
+    enum Scroll { ScrollNone = 0, ScrollUp = 1, ScrollDown = 2 };
+
+    explicit Terminal(std::size_t capacity = InitialCapacity);
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    // Appends text to the scrollback (cutting old text to stay within the capacity) and
+    // lays the view out again. An empty text only lays out.
+    void WriteTerminal(std::string_view text);
+    // Rebuilds the screen model from the whole buffer and works out the visible lines;
+    // does nothing while the colour view is off or after release().
+    void RenderTerminal();
+
+    void ScrollPageUp();
+    void ScrollPageDown();
+    void ScrollToEnd();
+    void ScrollToStart();
+
+    // Replaces the buffer with an empty one of the new capacity and lays out again.
+    void replaceBuffer(std::size_t newCapacity);
+    // Frees the buffer as the program closes; later writes are ignored.
+    void release();
+    bool released() const { return released_; }
+
+    // The column and row counts for a picture of the given size in pixels: 8 x 12 pixel
+    // cells, and all 160 columns once the picture is wider than 1287 pixels.
+    static int columnCountForWidth(int pixels) { return pixels > 1287 ? ScreenLine::Width : pixels / 8; }
+    static int rowCountForHeight(int pixels) { return pixels / 12; }
+
+    // Layout inputs; the caller lays out again (WriteTerminal of "") when it is done.
+    void setColumnCount(int columns) { screen_.setColumnCount(columns); }
+    void setRowCount(int rows) { screen_.setRowCount(rows); }
+    void setWordWrap(bool on) { screen_.setWordWrap(on); }
+    void setMirrorOn(bool on) { mirrorOn_ = on; }
+    int ColumnCount() const { return screen_.ColumnCount(); }
+    int RowCount() const { return screen_.RowCount(); }
+    bool wordWrap() const { return screen_.wordWrap(); }
+    bool MirrorOn() const { return mirrorOn_; }
+
+    // Called after every layout so that the window can schedule a repaint.
+    void setChangeCallback(std::function<void()> callback) { changed_ = std::move(callback); }
+
+    const std::string& ScrollbackBuffer() const { return buffer_; }
+    std::size_t ScrollbackCapacity() const { return capacity_; }
+    const ScreenModel& model() const { return screen_; }
+
+    // The lines the view shows, from the last layout; empty when last < first.
+    int firstVisibleLine() const { return firstVisible_; }
+    int lastVisibleLine() const { return lastVisible_; }
+    int TopLine() const { return topLine_; }
+    int ScrollRequest() const { return scrollRequest_; }
+    bool atBottom() const { return atBottom_; }
+
+private:
+    void applyScrollRequest();
+    void computeVisibleRange();
+    void followEndAgain();
+
+    std::string buffer_;
+    std::size_t capacity_;
+    bool released_ = false;
+    bool mirrorOn_ = true;
+
+    ScreenModel screen_;
+    AnsiParser parser_{screen_};
+
+    int topLine_ = 0;
+    int previousTopLine_ = 0;
+    bool atBottom_ = false;
+    int scrollRequest_ = ScrollNone;
+    int firstVisible_ = 1;
+    int lastVisible_ = 0;
+
+    std::function<void()> changed_;
+};
+
+} // namespace tw

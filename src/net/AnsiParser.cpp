@@ -1,0 +1,285 @@
+#include "net/AnsiParser.h"
+
+#include "net/AnsiColour.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tw {
+
+namespace {
+bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+bool isFinal(char ch)
+{
+    switch (ch) {
+    case 'A': case 'B': case 'C': case 'D': case 'H': case 'J': case 'K':
+    case 'c': case 'd': case 'f': case 'm': case 's': case 'u':
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+void AnsiParser::reset()
+{
+    escapeLength_ = 0;
+    resetColours();
+    pending_ = false;
+    savedForeground_ = 7;
+    savedBackground_ = 0;
+    cursorSaved_ = false;
+    savedColumn_ = 1;
+    savedRow_ = 1;
+}
+
+void AnsiParser::resetColours()
+{
+    foreground_ = 7;
+    background_ = 0;
+    bold_ = blink_ = reverse_ = false;
+}
+
+void AnsiParser::applyPending()
+{
+    if (bold_)
+        foreground_ |= 8;
+    if (blink_)
+        foreground_ |= 16; // kept in the cell, ignored by the drawing
+    if (reverse_)
+        std::swap(foreground_, background_);
+    pending_ = false;
+}
+
+namespace {
+bool isPlain(char ch) { return std::uint8_t(ch) >= 14 && ch != AnsiParser::Escape; }
+} // namespace
+
+void AnsiParser::feed(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char ch = *p;
+        if (escapeLength_ != 0 || ch == Escape) {
+            feedEscape(ch);
+            ++p;
+            continue;
+        }
+        if (!isPlain(ch)) {
+            showCharacter(ch);
+            ++p;
+            continue;
+        }
+        // A run of ordinary characters goes to the screen in one piece.
+        const char* runEnd = p + 1;
+        while (runEnd < end && isPlain(*runEnd))
+            ++runEnd;
+        if (pending_)
+            applyPending();
+        screen_.putRun(p, std::size_t(runEnd - p), foreground_, background_);
+        p = runEnd;
+    }
+}
+
+void AnsiParser::feed(char ch)
+{
+    if (escapeLength_ == 0 && ch != Escape)
+        showCharacter(ch);
+    else
+        feedEscape(ch);
+}
+
+void AnsiParser::showAsText(std::string_view text)
+{
+    for (const char ch : text)
+        showCharacter(ch);
+}
+
+// The sequence collected so far and the character that broke it become plain text.
+void AnsiParser::showEscapeAsText(char last)
+{
+    const std::size_t n = escapeLength_;
+    escapeLength_ = 0;
+    showAsText({escape_.data(), n});
+    showCharacter(last);
+}
+
+void AnsiParser::feedEscape(char ch)
+{
+    if (ch == Escape) {
+        if (escapeLength_ == 0) {
+            escape_[0] = Escape;
+            escapeLength_ = 1;
+        } else {
+            showEscapeAsText(ch);
+        }
+        return;
+    }
+    if (escapeLength_ == 1) {
+        if (ch == '[') {
+            escape_[1] = '[';
+            escapeLength_ = 2;
+        } else {
+            showEscapeAsText(ch);
+        }
+        return;
+    }
+    if (isDigit(ch) || ch == ';') {
+        escape_[escapeLength_++] = ch;
+        if (escapeLength_ > EscapeLimit) {
+            const std::size_t n = escapeLength_;
+            escapeLength_ = 0;
+            showAsText({escape_.data(), n});
+        }
+        return;
+    }
+    if (isFinal(ch)) {
+        execute(ch);
+        escapeLength_ = 0;
+        return;
+    }
+    showEscapeAsText(ch); // another "[" or any other character
+}
+
+bool AnsiParser::nextParameter(int& value)
+{
+    if (parametersEnded_)
+        return false;
+    const char* p = escape_.data() + parameterPos_;
+    const char* end = escape_.data() + escapeLength_;
+    if (std::none_of(p, end, isDigit))
+        return false;
+    if (*p == ';') {
+        ++parameterPos_;
+        value = 0;
+        return true;
+    }
+    std::size_t digits = 0;
+    while (p + digits < end && isDigit(p[digits]))
+        ++digits;
+    if (digits >= 3) {
+        // A number this long is no parameter: the whole sequence is shown, and the command
+        // carries on without further parameters.
+        parametersEnded_ = true;
+        showAsText({escape_.data(), escapeLength_});
+        showCharacter(final_);
+        return false;
+    }
+    value = digits == 1 ? p[0] - '0' : (p[0] - '0') * 10 + (p[1] - '0');
+    parameterPos_ += digits;
+    if (p + digits < end && p[digits] == ';')
+        ++parameterPos_;
+    return true;
+}
+
+void AnsiParser::execute(char final)
+{
+    parameterPos_ = 2;
+    parametersEnded_ = false;
+    final_ = final;
+    // The count is read first: a parameter that turns out to be text moves the cursor.
+    const auto count = [&] {
+        int v = 0;
+        return nextParameter(v) ? v : 1;
+    };
+
+    switch (final) {
+    case 'A': {
+        const int n = count();
+        screen_.moveCursor(screen_.column(), std::max(screen_.row() - n, 1));
+        break;
+    }
+    case 'B': {
+        const int n = count();
+        const int row = screen_.row();
+        // Rows are line numbers of the whole layout, so past the first screen the bottom
+        // limit lies above the cursor; moving down never moves the cursor up.
+        const int limit = std::max(screen_.RowCount(), row);
+        screen_.moveCursor(screen_.column(), std::min(row + n, limit));
+        break;
+    }
+    case 'C': {
+        const int n = count();
+        screen_.moveCursor(std::min(screen_.column() + n, screen_.ColumnCount()), screen_.row());
+        break;
+    }
+    case 'D': {
+        const int n = count();
+        screen_.moveCursor(std::max(screen_.column() - n, 1), screen_.row());
+        break;
+    }
+    case 'H':
+    case 'f': {
+        int newRow = 1, newColumn = 1;
+        if (!nextParameter(newRow) || newRow < 1)
+            newRow = 1;
+        if (!nextParameter(newColumn) || newColumn < 1)
+            newColumn = 1;
+        if (newColumn <= screen_.ColumnCount() && newRow <= screen_.RowCount())
+            screen_.moveCursor(newColumn, newRow);
+        break;
+    }
+    case 'J':
+        screen_.clearAll();
+        break;
+    case 'K':
+        screen_.eraseToEndOfLine();
+        break;
+    case 'c':
+        savedForeground_ = foreground_;
+        savedBackground_ = background_;
+        break;
+    case 'd':
+        foreground_ = savedForeground_;
+        background_ = savedBackground_;
+        break;
+    case 'm':
+        colourCommand();
+        break;
+    case 's':
+        savedColumn_ = screen_.column();
+        savedRow_ = screen_.row();
+        cursorSaved_ = true;
+        break;
+    case 'u':
+        if (cursorSaved_) {
+            screen_.moveCursor(savedColumn_, savedRow_);
+            cursorSaved_ = false;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void AnsiParser::colourCommand()
+{
+    if (escapeLength_ == 2)
+        resetColours();
+    int value = 0;
+    while (nextParameter(value)) {
+        if (value == 0) {
+            resetColours();
+        } else if (value == 1) {
+            bold_ = true;
+            pending_ = true;
+        } else if (value == 5) {
+            blink_ = true;
+            pending_ = true;
+        } else if (value == 7) {
+            reverse_ = true;
+            pending_ = true;
+        } else if (value >= 30 && value <= 39) {
+            if (value <= 37)
+                foreground_ = AnsiToPc[std::size_t(value - 30)];
+            pending_ = true;
+        } else if (value >= 40 && value <= 47) {
+            background_ = AnsiToPc[std::size_t(value - 40)];
+            pending_ = true;
+        }
+    }
+}
+
+} // namespace tw

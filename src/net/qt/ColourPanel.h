@@ -1,0 +1,26 @@
+#pragma once
+// A captioned panel filled with one colour that reports clicks.
+#include <QColor>
+#include <QLabel>
+
+namespace tw {
+
+class ColourPanel : public QLabel {
+    Q_OBJECT
+public:
+    ColourPanel(const QString& caption, QWidget* parent = nullptr);
+
+    void setColour(const QColor& colour);
+    QColor colour() const { return colour_; }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QColor colour_;
+};
+
+} // namespace tw
