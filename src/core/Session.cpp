@@ -13,13 +13,20 @@ Session::Session(Host& h, SocketPort& socket)
 {
     connection.autoReconnect = [this] { return setup.AutoReconnect; };
     connection.connectionEnded = [this] { send.discard(); };
+    terminal.setWordWrap(setup.WordWrap);
+    terminal.setChangeCallback([this] { host.terminalChanged(); });
 }
 
-void Session::WriteTerminal(std::string_view text)
+void Session::applySettings()
 {
-    if (terminalWriter)
-        terminalWriter(text);
+    terminal.setWordWrap(setup.WordWrap);
+    if (setup.ScrollbackSize != terminal.ScrollbackCapacity())
+        terminal.replaceBuffer(setup.ScrollbackSize);
+    else
+        terminal.WriteTerminal("");
 }
+
+void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
 
 void Session::ParseCommand(const std::string& text) { SendToMud(text + "\r\n"); }
 
@@ -108,17 +115,17 @@ void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
         }
     }
     // 7-10. Scrolling.
-    if (key == vk::PageUp && mirrorOn() && scroll)
-        scroll(1);
-    if (key == vk::PageDown && mirrorOn() && scroll)
-        scroll(2);
-    if (key == vk::End && topLine() != 0 && scroll) {
+    if (key == vk::PageUp && terminal.MirrorOn())
+        terminal.ScrollPageUp();
+    if (key == vk::PageDown && terminal.MirrorOn())
+        terminal.ScrollPageDown();
+    if (key == vk::End && terminal.TopLine() != 0) {
         box.selectAll();
-        scroll(3);
+        terminal.ScrollToEnd();
     }
-    if (key == vk::Home && topLine() != 0 && scroll) {
+    if (key == vk::Home && terminal.TopLine() != 0) {
         box.selectAll();
-        scroll(4);
+        terminal.ScrollToStart();
     }
 }
 

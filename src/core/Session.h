@@ -2,6 +2,7 @@
 // The session: everything the main window owns, and the operations that act on it. The
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
+#include "core/Terminal.h"
 #include "net/Palette.h"
 #include "net/SendQueue.h"
 #include "script/CommandBox.h"
@@ -36,6 +37,7 @@ public:
     bool KeypadEnabled = true;
     MudList muds;
     Palette palette;
+    Terminal terminal;
     std::mt19937 rng;
 
     // The current options file: what the INI file remembers.
@@ -64,11 +66,9 @@ public:
     // Tick duties after the options load and the clock.
     void tick();
 
-    // Until the terminal and the script engine are attached, showing and parsing go here.
-    std::function<void(std::string_view)> terminalWriter;
-    std::function<bool()> mirrorOn = [] { return true; };
-    std::function<int()> topLine = [] { return 0; };
-    std::function<void(int)> scroll; // 1 page up, 2 page down, 3 to end, 4 to start
+    // After the General Setup dialog or an options load: the terminal follows the word wrap
+    // setting, and a changed scrollback size replaces the buffer with an empty one.
+    void applySettings();
 
 private:
     void echo(const std::string& typed);

@@ -29,17 +29,12 @@ struct CommandLine : ::testing::Test {
     test::FakeSocketPort socket;
     Session session{host, socket};
     FakeBox box;
-    std::string shown;
-    std::vector<int> scrolls;
-    int top = 0;
-    bool mirror = true;
+    const std::string& shown = session.terminal.ScrollbackBuffer();
 
     CommandLine()
     {
-        session.terminalWriter = [this](std::string_view t) { shown += t; };
-        session.scroll = [this](int what) { scrolls.push_back(what); };
-        session.topLine = [this] { return top; };
-        session.mirrorOn = [this] { return mirror; };
+        session.terminal.setColumnCount(80);
+        session.terminal.setRowCount(10);
     }
     void type(const std::string& text)
     {
@@ -69,10 +64,9 @@ TEST_F(CommandLine, EmptySubmissionSendsOnlyALineEnd)
 {
     type("a");
     host.sent.clear();
-    shown.clear();
     type("");
     EXPECT_EQ(host.sent, "\r\n");
-    EXPECT_EQ(shown, "\r\n");
+    EXPECT_EQ(shown, "a\r\n\r\n");
     EXPECT_EQ(session.history.entries(), std::vector<std::string>{"a"});
 }
 
@@ -172,19 +166,22 @@ TEST_F(CommandLine, LoggingAndAutomapKeys)
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)
 {
-    key(vk::PageUp);
-    key(vk::PageDown);
-    key(vk::End);  // following the end: nothing
+    Terminal& t = session.terminal;
+    for (int i = 0; i < 100; ++i)
+        t.WriteTerminal("line\r");
+    key(vk::End); // following the end: nothing
     key(vk::Home);
-    EXPECT_EQ(scrolls, (std::vector<int>{1, 2}));
-    mirror = false;
+    EXPECT_EQ(t.TopLine(), 0);
     key(vk::PageUp);
-    EXPECT_EQ(scrolls.size(), 2u);
-    top = 5;
-    key(vk::End);
+    EXPECT_NE(t.TopLine(), 0);
     key(vk::Home);
-    EXPECT_EQ(scrolls, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(t.TopLine(), 1);
     EXPECT_TRUE(box.allSelected);
+    key(vk::End);
+    EXPECT_EQ(t.TopLine(), 0);
+    t.setMirrorOn(false);
+    key(vk::PageUp); // only in the colour view
+    EXPECT_EQ(t.TopLine(), 0);
 }
 
 } // namespace

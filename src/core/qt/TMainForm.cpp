@@ -1,7 +1,12 @@
 #include "core/qt/TMainForm.h"
 
 #include "core/qt/AboutBox.h"
+#include "core/TextSearch.h"
 #include "core/qt/CommandLineEdit.h"
+#include "core/qt/Cp437.h"
+#include "core/qt/FindDialog.h"
+#include "core/qt/MirrorView.h"
+#include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
 #include "net/BlockRepair.h"
 #include "net/SockError.h"
@@ -89,12 +94,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     central_->setObjectName("Central");
     setCentralWidget(central_);
 
-    Image = new QWidget(central_);
+    Image = new MirrorView(session_->terminal, session_->palette, central_);
     Image->setObjectName("Image");
-    Image->setAutoFillBackground(true);
-    QPalette black = Image->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    Image->setPalette(black);
 
     Terminal = new QPlainTextEdit(central_);
     Terminal->setObjectName("Terminal");
@@ -134,6 +135,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
+    ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
+    FindDialog1 = new FindDialog(this);
+    connect(FindDialog1, &FindDialog::findRequested, this, &TMainForm::SelectFind);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
 
@@ -236,11 +240,13 @@ void TMainForm::SizeAll()
     session_->LogFileName.clear();
     session_->OptionsLoaded = false;
     action("MagicMirror1")->setChecked(true);
+    session_->terminal.setMirrorOn(true);
     Image->show();
     Image->setEnabled(true);
     action("Find1")->setEnabled(false);
     action("FindAgain1")->setEnabled(false);
     updateSharedShortcut();
+    session_->WriteTerminal("");
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
@@ -263,6 +269,8 @@ void TMainForm::ResizeAll()
     const int termHeight = std::max(0, h - 2 * rowHeight);
     Terminal->setGeometry(0, 0, w, termHeight);
     Image->setGeometry(0, 0, w, termHeight);
+    session_->terminal.setColumnCount(Terminal::columnCountForWidth(w));
+    session_->terminal.setRowCount(Terminal::rowCountForHeight(termHeight));
     session_->WriteTerminal("");
 }
 
@@ -410,14 +418,66 @@ void TMainForm::Copy1Click()
 
 void TMainForm::Paste1Click() { CmdLine->paste(); }
 
-void TMainForm::Find1Click() {}
+void TMainForm::Find1Click()
+{
+    FindDialog1->show();
+    FindDialog1->raise();
+    FindDialog1->activateWindow();
+}
 
-void TMainForm::FindAgain1Click() {}
+void TMainForm::FindAgain1Click() { SelectFind(); }
+
+QString TMainForm::plainViewText(const std::string& bytes)
+{
+    QString text;
+    text.reserve(int(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue; // CR LF is one line end
+        if (b == '\r' || b == '\n')
+            text += QLatin1Char('\n');
+        else
+            text += QChar(cp437ToUnicode(b));
+    }
+    return text;
+}
+
+void TMainForm::SelectFind()
+{
+    const QString what = FindDialog1->findText();
+    if (what.isEmpty()) {
+        setStatus(FindWhatText);
+        return;
+    }
+    // The plain view's characters map one to one onto the bytes searched.
+    const QString shown = Terminal->toPlainText();
+    std::string text;
+    text.reserve(std::size_t(shown.size()));
+    for (QChar c : shown)
+        text.push_back(c.unicode() < 256 ? char(c.unicode()) : '?');
+    const std::string needle = bytes(what);
+    const auto at = findForward(text, needle, std::size_t(Terminal->textCursor().selectionEnd()),
+                                FindDialog1->matchCase());
+    if (!at) {
+        setStatus(cannotFindText(needle));
+        return;
+    }
+    FindDialog1->hide();
+    activateWindow();
+    Terminal->setFocus();
+    QTextCursor cursor = Terminal->textCursor();
+    cursor.setPosition(int(*at));
+    cursor.setPosition(int(*at + needle.size()), QTextCursor::KeepAnchor);
+    Terminal->setTextCursor(cursor);
+    setStatus("");
+}
 
 void TMainForm::GeneralSetup1Click()
 {
     SetupDlg->FillValues();
     SetupDlg->exec();
+    session_->applySettings();
 }
 
 void TMainForm::MUDList1Click()
@@ -440,13 +500,44 @@ void TMainForm::Hotkeys1Click() { HotkeyDlg->exec(); }
 
 void TMainForm::NumericKeypad1Click() { NumPadDlg->exec(); }
 
-void TMainForm::ANSIDefinitions1Click() {}
+void TMainForm::ANSIDefinitions1Click()
+{
+    if (ANSIDefDlg->exec() == QDialog::Accepted)
+        session_->WriteTerminal("");
+}
 
 void TMainForm::LoadOptions1Click() {}
 
 void TMainForm::SaveOptions1Click() {}
 
-void TMainForm::MagicMirror1Click() {}
+void TMainForm::MagicMirror1Click()
+{
+    const bool on = action("MagicMirror1")->isChecked();
+    session_->terminal.setMirrorOn(on);
+    if (on) {
+        Terminal->hide();
+        Terminal->setEnabled(false);
+        TSetupDlg::applyWordWrap(*Terminal, false);
+        Image->show();
+        Image->setEnabled(true);
+        session_->WriteTerminal("");
+        CmdLine->setFocus();
+    } else {
+        TSetupDlg::applyWordWrap(*Terminal, session_->setup.WordWrap);
+        Terminal->setPlainText(plainViewText(session_->terminal.ScrollbackBuffer()));
+        Image->hide();
+        Image->setEnabled(false);
+        Terminal->setEnabled(true);
+        Terminal->show();
+        Terminal->setFocus();
+        QTextCursor start = Terminal->textCursor();
+        start.movePosition(QTextCursor::Start);
+        Terminal->setTextCursor(start);
+    }
+    action("Find1")->setEnabled(!on);
+    action("FindAgain1")->setEnabled(!on);
+    updateSharedShortcut();
+}
 
 void TMainForm::TriggersToggle1Click()
 {

@@ -19,6 +19,9 @@ class QWidget;
 namespace tw {
 
 class AboutBox;
+class FindDialog;
+class MirrorView;
+class TANSIDefDLG;
 class TBasicClientSocket;
 class THotkeyDlg;
 class TMUDListForm;
@@ -90,7 +93,7 @@ public:
     void ResizeAll();
 
     // Controls, named as the program names them.
-    QWidget* Image = nullptr;
+    MirrorView* Image = nullptr;
     QPlainTextEdit* Terminal = nullptr;
     CommandLineEdit* CmdLine = nullptr;
     StatusPanel* Status = nullptr;
@@ -103,6 +106,14 @@ public:
     THotkeyDlg* HotkeyDlg = nullptr;
     TMUDListForm* MUDListForm = nullptr;
     TNumPadDlg* NumPadDlg = nullptr;
+    TANSIDefDLG* ANSIDefDlg = nullptr;
+    FindDialog* FindDialog1 = nullptr;
+
+    // The find dialog's OnFind: searches the plain view from the end of its selection.
+    void SelectFind();
+    // The plain view's text for the terminal's bytes (line ends as lines, other bytes with the
+    // glyphs of the terminal font).
+    static QString plainViewText(const std::string& bytes);
     QString OpenDialog1FileName; // the last map text file chosen for View Maps
     TSetupDlg* SetupDlg = nullptr;
 

@@ -1,0 +1,153 @@
+// The real main window against the practice world on a free port of 127.0.0.1.
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "core/qt/TMainForm.h"
+
+#include "PracticeServer.h"
+#include "WorldOptions.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct EndToEnd : ::testing::Test {
+    std::unique_ptr<practice::PracticeServer> world;
+    std::unique_ptr<TMainForm> form;
+    QTemporaryDir dir;
+    std::vector<std::string> boxes;
+    std::size_t mark = 0; // where the text after the last command starts
+
+    void SetUp() override
+    {
+        QString error;
+        auto options = practice::WorldOptions::parse(
+            {"practice_world", "--port", "0", "--seed", "1", "--hunger-seconds", "0"}, &error);
+        ASSERT_TRUE(options) << error.toStdString();
+        world = std::make_unique<practice::PracticeServer>(*options);
+        ASSERT_TRUE(world->listen(&error)) << error.toStdString();
+        form = std::make_unique<TMainForm>();
+        form->iniPath = dir.filePath("TARNWICK.INI");
+        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
+            boxes.push_back(c + "|" + t);
+            return MsgAnswer::Ok;
+        };
+        form->resize(1100, 700);
+    }
+
+    const std::string& buffer() { return form->session().terminal.ScrollbackBuffer(); }
+
+    bool waitForText(const std::string& text, int ms = 5000)
+    {
+        return QTest::qWaitFor([&] { return buffer().find(text, mark) != std::string::npos; }, ms);
+    }
+
+    void type(const std::string& line)
+    {
+        mark = buffer().size();
+        form->CmdLine->setText(line);
+        form->EnterButtonClick();
+    }
+
+    void connectAndLogIn()
+    {
+        form->session().connection.connectTo("Practice", "127.0.0.1", std::to_string(world->port()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text() == "Connected!"; }, 5000));
+        EXPECT_EQ(form->MudName->text(), "Practice");
+        ASSERT_TRUE(waitForText("By what name do you wish to be known? "));
+        type("Tester");
+        ASSERT_TRUE(waitForText("Keep these statistics? (y/n)"));
+    }
+};
+
+TEST_F(EndToEnd, LogInRollWalkMeetTheDoorAndPostANote)
+{
+    connectAndLogIn();
+    EXPECT_NE(buffer().find("Strength: "), std::string::npos);
+    type("n");
+    ASSERT_TRUE(waitForText("Keep these statistics? (y/n)"));
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    // Lines arrive ending in LF CR and are kept as CR LF: every line feed follows a
+    // carriage return.
+    for (std::size_t i = buffer().find('\n'); i != std::string::npos; i = buffer().find('\n', i + 1))
+        ASSERT_EQ(buffer()[i - 1], '\r') << i;
+    EXPECT_NE(buffer().find("y\r\n"), std::string::npos); // the echo of the typed command
+
+    type("n");
+    ASSERT_TRUE(waitForText("South Road"));
+    type("s");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    type("s");
+    ASSERT_TRUE(waitForText("Alas, you cannot go that way."));
+    type("ne");
+    ASSERT_TRUE(waitForText("Stables"));
+    type("e");
+    ASSERT_TRUE(waitForText("Herb Garden"));
+    type("n");
+    ASSERT_TRUE(waitForText("East Road"));
+    type("e");
+    ASSERT_TRUE(waitForText("The door is closed."));
+    type("open door");
+    ASSERT_TRUE(waitForText("> "));
+    type("e");
+    ASSERT_TRUE(waitForText("Armoury"));
+
+    for (const char* line : {"note to Everyone", "note subject Hello", "note + First line",
+                             "note send"})
+        type(line);
+    type("notes");
+    ASSERT_TRUE(waitForText("First line"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(EndToEnd, QuitEndsTheConnectionWithoutReconnecting)
+{
+    connectAndLogIn();
+    type("quit");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->MudName->text() == "(No connection)"; }, 5000));
+    EXPECT_EQ(form->Status->text(), "Socket closed.");
+    EXPECT_FALSE(form->session().connection.ReconnectArmed);
+    QTest::qWait(50);
+    EXPECT_EQ(world->playerCount(), 0);
+}
+
+TEST_F(EndToEnd, PeerCloseReconnectsWhileArmed)
+{
+    connectAndLogIn();
+    // The world closes the connection on its own ("quit" typed in another way than the
+    // command line, so the wish to stay connected stands).
+    form->session().SendToMud("quit\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text() == "Connected!"; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return world->playerCount() == 1; }, 5000));
+    EXPECT_TRUE(form->session().connection.ReconnectArmed);
+}
+
+TEST_F(EndToEnd, RefusedConnectionIsReportedAndNotShownAsConnected)
+{
+    const quint16 port = world->port();
+    world.reset(); // nothing listens there any more
+    form->session().connection.connectTo("Gone", "127.0.0.1", std::to_string(port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text() == "Connection refused"; }, 5000));
+    EXPECT_EQ(form->MudName->text(), "(No connection)");
+}
+
+TEST_F(EndToEnd, OddBytesFromTheServerAreShownOrDropped)
+{
+    connectAndLogIn();
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    type("dump 41004200ff1b5b33316d");
+    ASSERT_TRUE(waitForText("A"));
+    QTest::qWait(100);
+    EXPECT_EQ(buffer().find("B", mark), std::string::npos); // cut at the NUL byte
+    type("flood 3000");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->session().send.PendingOutput == std::nullopt &&
+                                             buffer().find("> ", buffer().size() - 4) != std::string::npos; }, 10000));
+    EXPECT_LE(buffer().size(), form->session().terminal.ScrollbackCapacity());
+}
+
+} // namespace
+} // namespace tw
