@@ -26,6 +26,22 @@ void Session::applySettings()
         terminal.WriteTerminal("");
 }
 
+OptionsData Session::optionsData()
+{
+    return OptionsData{setup, muds, hotkeys, keypad, aliases(), triggers(), palette};
+}
+
+void Session::takeOptions(const OptionsData& data)
+{
+    setup = data.setup;
+    muds = data.muds;
+    hotkeys = data.hotkeys;
+    keypad = data.keypad;
+    aliases() = data.aliases;
+    triggers() = data.triggers;
+    palette = data.palette;
+}
+
 void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
 
 void Session::ParseCommand(const std::string& text) { SendToMud(text + "\r\n"); }

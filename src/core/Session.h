@@ -9,7 +9,10 @@
 #include "script/CommandHistory.h"
 #include "script/HiddenCode.h"
 #include "script/HotkeyTable.h"
+#include "script/AliasEntry.h"
+#include "script/TriggerEntry.h"
 #include "settings/MudEntry.h"
+#include "settings/OptionsData.h"
 #include "settings/SetupVars.h"
 
 #include <functional>
@@ -38,6 +41,14 @@ public:
     MudList muds;
     Palette palette;
     Terminal terminal;
+    AliasList& aliases() { return aliases_; }
+    TriggerList& triggers() { return triggers_; }
+
+    // Everything the options file holds, as it stands now.
+    OptionsData optionsData();
+    // Replaces the settings and lists with a loaded file's (the keypad switch stays as it is);
+    // the caller applies the settings to the windows and then calls applySettings().
+    void takeOptions(const OptionsData& data);
     std::mt19937 rng;
 
     // The current options file: what the INI file remembers.
@@ -72,6 +83,8 @@ public:
 
 private:
     void echo(const std::string& typed);
+    AliasList aliases_;
+    TriggerList triggers_;
 };
 
 } // namespace tw

@@ -2,6 +2,9 @@
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "settings/qt/IniFile.h"
+#include "settings/qt/TSetupDlg.h"
+
+#include <QLineEdit>
 
 #include <QAction>
 #include <QMenu>
@@ -175,6 +178,99 @@ TEST_F(MainWindow, KeyReleaseMapsToVirtualKeys)
         QKeyEvent e(QEvent::KeyRelease, c.key, c.mods);
         EXPECT_EQ(CommandLineEdit::virtualKey(&e), c.vk) << c.key;
     }
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// Saving everything, changing it and loading the file back restores it; the scrollback is
+// kept when the size is unchanged and emptied when it differs.
+TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
+{
+    Session& s = form->session();
+    const QString file = dir.filePath("mine.cfg");
+    form->chooseOptionsFile = [&](const QString&, bool) { return file; };
+    s.muds.push_back({"Practice", "127.0.0.1", "4000"});
+    s.hotkeys[3] = {"look", false, true};
+    s.keypad[8] = "north";
+    s.aliases().push_back({"k", "kill"});
+    s.triggers().push_back({"hungry", "eat", "101501"});
+    s.palette.colors[3] = 0x00123456;
+    s.setup.EditorName = "gedit";
+    s.setup.ScrollbackSize = 20000;
+    form->SaveOptions1Click();
+    EXPECT_EQ(form->Status->text(), "Option file saved");
+    const OptionsData saved = s.optionsData();
+
+    s.muds.clear();
+    s.hotkeys[3] = {};
+    s.keypad[8] = "n";
+    s.aliases().clear();
+    s.triggers().clear();
+    s.palette = Palette();
+    s.setup.EditorName = "other";
+    s.KeypadEnabled = false;
+    s.terminal.replaceBuffer(20000);
+    s.WriteTerminal("kept");
+    form->LoadOptions1Click();
+    EXPECT_EQ(form->Status->text(), "Option file loaded");
+    const OptionsData loaded = s.optionsData();
+    EXPECT_EQ(loaded.muds, saved.muds);
+    EXPECT_EQ(loaded.hotkeys, saved.hotkeys);
+    EXPECT_EQ(loaded.keypad, saved.keypad);
+    EXPECT_EQ(loaded.aliases, saved.aliases);
+    EXPECT_EQ(loaded.triggers, saved.triggers);
+    EXPECT_EQ(loaded.palette, saved.palette);
+    EXPECT_EQ(loaded.setup.EditorName, "gedit");
+    EXPECT_FALSE(s.KeypadEnabled); // not part of the file
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "kept");
+    EXPECT_EQ(form->SetupDlg->Edit5->text(), "gedit");
+
+    s.terminal.replaceBuffer(30000);
+    s.WriteTerminal("gone");
+    form->LoadOptions1Click();
+    EXPECT_EQ(s.terminal.ScrollbackCapacity(), 20000u);
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "");
+
+    // The next start loads the file the INI file names.
+    form->close();
+    TMainForm next;
+    next.iniPath = form->iniPath;
+    next.TimerPop();
+    EXPECT_EQ(next.session().muds, saved.muds);
+    EXPECT_EQ(next.Status->text(), "Option file loaded");
+}
+
+TEST_F(MainWindow, RefusedOptionsFileIsForgotten)
+{
+    const QString file = dir.filePath("old.cfg");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x04IDAC..........");
+    f.close();
+    form->chooseOptionsFile = [&](const QString&, bool) { return file; };
+    form->LoadOptions1Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Options Failed!|Config no longer supported. Please get at least version 3.");
+    EXPECT_EQ(form->session().optionsFileName, "");
+}
+
+TEST_F(MainWindow, ShortOptionsFileChangesNothing)
+{
+    const QString file = dir.filePath("short.cfg");
+    form->chooseOptionsFile = [&](const QString&, bool) { return file; };
+    form->session().muds.push_back({"A", "b", "1"});
+    form->SaveOptions1Click();
+    QFile f(file);
+    ASSERT_TRUE(f.resize(500));
+    form->session().muds.clear();
+    form->LoadOptions1Click();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Tarnwick 5|Read beyond end of file");
+    EXPECT_TRUE(form->session().muds.empty());
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include "script/qt/THotkeyDlg.h"
 #include "script/qt/TNumPadDlg.h"
 #include "settings/qt/TMUDListForm.h"
+#include "core/FileIo.h"
+#include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 #include "tools/qt/Launcher.h"
@@ -73,6 +75,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     MudSock->setObjectName("MudSock");
     MudSock->setProtocol("tcp");
     MudSock->setTimeOut(30);
+    chooseOptionsFile = [this](const QString& title, bool forSaving) {
+        QFileDialog dialog(this, title, QString(), "Options File (*.cfg *.CFG);;All files (*)");
+        dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(OptionsMenu::DefaultExtension);
+        // The overwrite question is the save's own.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        const QString current = qs(session_->optionsFileName);
+        if (!current.isEmpty() && current != OptionsMenu::InitialFileName)
+            dialog.selectFile(current);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
     socketPort_ = std::make_unique<MudSocketPort>(*MudSock);
     session_ = std::make_unique<Session>(*this, *socketPort_);
     ConnectionLifecycle& life = session_->connection;
@@ -287,6 +301,8 @@ void TMainForm::TimerPop()
     if (!session_->OptionsLoaded) {
         session_->optionsFileName = bytes(IniFile(iniPath).readDefaultCfg());
         session_->OptionsLoaded = true;
+        if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
+            LoadOptionsNow();
     }
     updateClock();
     session_->tick();
@@ -506,9 +522,48 @@ void TMainForm::ANSIDefinitions1Click()
         session_->WriteTerminal("");
 }
 
-void TMainForm::LoadOptions1Click() {}
+void TMainForm::LoadOptions1Click()
+{
+    const QString file = chooseOptionsFile(OptionsMenu::LoadTitle, false);
+    if (file.isEmpty())
+        return;
+    session_->optionsFileName = bytes(file);
+    LoadOptionsNow();
+}
 
-void TMainForm::SaveOptions1Click() {}
+void TMainForm::LoadOptionsNow()
+{
+    const OptionsLoadResult result =
+        OptionsMenu::loadOptionsNow(*this, session_->optionsFileName, session_->setup);
+    switch (result.kind) {
+    case OptionsLoadResult::Kind::Loaded:
+        session_->takeOptions(result.data);
+        // The settings are applied as the General Setup dialog applies them.
+        SetupDlg->FillValues();
+        SetupDlg->OKBtnClick();
+        session_->applySettings();
+        break;
+    case OptionsLoadResult::Kind::RefusedHeader:
+        session_->optionsFileName.clear();
+        break;
+    case OptionsLoadResult::Kind::IoError:
+        messageBox(ConnectionLifecycle::AppTitle, result.errorText, MsgButtons::Ok);
+        break;
+    case OptionsLoadResult::Kind::FileMissing:
+        break;
+    }
+}
+
+void TMainForm::SaveOptions1Click()
+{
+    const QString file = chooseOptionsFile(OptionsMenu::SaveTitle, true);
+    if (file.isEmpty())
+        return;
+    session_->optionsFileName = bytes(file);
+    const auto result = OptionsMenu::saveOptions(*this, bytes(file), session_->optionsData());
+    if (result.outcome == OptionsMenu::SaveOutcome::Failed)
+        messageBox(ConnectionLifecycle::AppTitle, result.errorText, MsgButtons::Ok);
+}
 
 void TMainForm::MagicMirror1Click()
 {

@@ -89,6 +89,7 @@ public:
 
     void TimerPop();
     void MudSockRead();
+    void LoadOptionsNow();
     void EnterButtonClick();
     void ResizeAll();
 
@@ -121,6 +122,8 @@ public:
     Launcher& launcher() { return *launcher_; }
     // Picks an existing file for an open dialog; replaceable so that tests never block.
     std::function<QString(const QString& title, const QString& filter, const QString& name)> chooseOpenFile;
+    // Picks the options file for loading or saving (OpenDialog4); empty when cancelled.
+    std::function<QString(const QString& title, bool forSaving)> chooseOptionsFile;
 
     // Where the INI file lives; tests point it elsewhere.
     QString iniPath;
