@@ -255,9 +255,16 @@ bool EvaluateCondition(std::string_view condition, std::mt19937& rng)
     if (!foldComparisons(w))
         return false;
 
+    // Each round removes as little as one negation or one level of parentheses, so a long
+    // chain of them would take rounds in proportion to its length, each over the whole text.
+    // The text each round works on is counted; past the budget the condition is false.
+    std::size_t work = 0;
     std::string buf;
     for (;;) {
         NormalizeCondition(w);
+        work += w.size();
+        if (work > MaxFoldingWork)
+            return false;
         rewriteRepeatedly(w, "()", "", buf);
         NormalizeCondition(w);
         rewriteRepeatedly(w, "()", "", buf);

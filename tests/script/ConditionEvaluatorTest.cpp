@@ -60,6 +60,19 @@ TEST(ConditionEvaluator, PercentDrawsEachOccurrenceFromZeroToHundred)
     EXPECT_TRUE(EvaluateCondition("xpercent > x", c));
 }
 
+TEST(ConditionEvaluator, LongChainsFoldUntilTheWorkBudgetEnds)
+{
+    std::mt19937 rng(1);
+    // 999 negations of 0 take about 500 rounds and still come out right.
+    EXPECT_TRUE(EvaluateCondition(std::string(999, '!') + "0", rng));
+    EXPECT_FALSE(EvaluateCondition(std::string(998, '!') + "0", rng));
+    // Long quoted operands are blanked before folding and cost nothing there.
+    const std::string big(60000, 'x');
+    EXPECT_TRUE(EvaluateCondition("'" + big + "' = '" + big + "' and not 0", rng));
+    // An odd chain of 40001 would be true, but it would take 20000 rounds over 40 KB each.
+    EXPECT_FALSE(EvaluateCondition(std::string(40001, '!') + "0", rng));
+}
+
 TEST(ConditionEvaluator, NormalizeTidiesBlanksAndEnclosingPairs)
 {
     struct Case {
