@@ -1,6 +1,7 @@
 #include "script/TextOps.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tw {
 
@@ -58,6 +59,55 @@ std::size_t findWholeWord(std::string_view text, std::string_view word, std::siz
     return std::string_view::npos;
 }
 
+// Which (letter-case folded) bytes and pairs of neighbouring bytes a text holds, as a quick
+// test that lets most alias words skip the search: a word can occur only if all its bytes and
+// pairs are there. Pairs are hashed into 1024 bits, so the test can say yes wrongly, never no.
+class ByteFilter {
+public:
+    void build(std::string_view text)
+    {
+        bytes_.fill(0);
+        pairs_.fill(0);
+        unsigned prev = 256;
+        for (const char c : text) {
+            const unsigned u = upperOf(c);
+            bytes_[u >> 6] |= std::uint64_t(1) << (u & 63);
+            if (prev < 256)
+                setPair(prev, u);
+            prev = u;
+        }
+    }
+    bool mayContain(std::string_view word) const
+    {
+        unsigned prev = 256;
+        for (const char c : word) {
+            const unsigned u = upperOf(c);
+            if (!(bytes_[u >> 6] >> (u & 63) & 1))
+                return false;
+            if (prev < 256 && !hasPair(prev, u))
+                return false;
+            prev = u;
+        }
+        return true;
+    }
+
+private:
+    static unsigned pairBit(unsigned a, unsigned b) { return (a * 131u + b) & 1023u; }
+    void setPair(unsigned a, unsigned b)
+    {
+        const unsigned bit = pairBit(a, b);
+        pairs_[bit >> 6] |= std::uint64_t(1) << (bit & 63);
+    }
+    bool hasPair(unsigned a, unsigned b) const
+    {
+        const unsigned bit = pairBit(a, b);
+        return pairs_[bit >> 6] >> (bit & 63) & 1;
+    }
+
+    std::array<std::uint64_t, 4> bytes_{};
+    std::array<std::uint64_t, 16> pairs_{};
+};
+
 enum class Rewrite { Unchanged, Replaced, TooLong };
 
 // Writes text with every whole-word occurrence of word replaced into out.
@@ -91,11 +141,19 @@ template <class Rules>
 void runPasses(std::string& text, std::string& scratch, std::string& passStart, bool ignoreCase,
                Rules&& rules)
 {
+    ByteFilter filter;
+    bool filterBuilt = false;
     for (int pass = 0; pass < MaxExpansionPasses; ++pass) {
         const std::size_t limit = std::max(MaxExpandedLength, text.size());
         bool replaced = false, tooLong = false;
         rules([&](std::string_view word, std::string_view with, bool quote) {
             if (word.empty() || text.size() < word.size())
+                return true;
+            if (!filterBuilt) {
+                filter.build(text);
+                filterBuilt = true;
+            }
+            if (!filter.mayContain(word))
                 return true;
             const Rewrite r = replaceWholeWords(text, word, with, quote, ignoreCase, limit, scratch);
             if (r == Rewrite::Unchanged)
@@ -108,6 +166,7 @@ void runPasses(std::string& text, std::string& scratch, std::string& passStart, 
                 passStart = text;
             replaced = true;
             text.swap(scratch);
+            filterBuilt = false;
             return true;
         });
         if (tooLong) {

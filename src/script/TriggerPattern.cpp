@@ -2,7 +2,28 @@
 
 #include "script/TextOps.h"
 
+#include <cstring>
+
 namespace tw {
+
+namespace {
+
+// Received blocks are long and pieces often begin with a blank or a line end, which a search
+// that looks for the first byte and then compares finds everywhere; the C library's memmem
+// skips ahead instead.
+std::size_t findBytes(std::string_view block, std::string_view piece, std::size_t from)
+{
+#if defined(__GLIBC__) || defined(__APPLE__)
+    if (from > block.size())
+        return std::string_view::npos;
+    const void* at = memmem(block.data() + from, block.size() - from, piece.data(), piece.size());
+    return at ? static_cast<std::size_t>(static_cast<const char*>(at) - block.data()) : std::string_view::npos;
+#else
+    return block.find(piece, from);
+#endif
+}
+
+} // namespace
 
 void PreparePattern(std::string_view pattern, const AliasList& aliases, bool aliasesOn,
                     const CaptureSlots& captures, PreparedPattern& out)
@@ -35,7 +56,7 @@ std::optional<PatternMatch> MatchPattern(std::string_view block, std::size_t fro
 {
     if (pattern.count == 0 || from > block.size())
         return std::nullopt;
-    const std::size_t start = block.find(pattern.piece(0), from);
+    const std::size_t start = findBytes(block, pattern.piece(0), from);
     if (start == std::string_view::npos)
         return std::nullopt;
 
@@ -43,7 +64,7 @@ std::optional<PatternMatch> MatchPattern(std::string_view block, std::size_t fro
     std::size_t end = start + pattern.piece(0).size();
     std::array<std::size_t, PreparedPattern::MaxPieces> gapStart{};
     for (std::size_t k = 1; k < pattern.count; ++k) {
-        const std::size_t at = block.find(pattern.piece(k), end);
+        const std::size_t at = findBytes(block, pattern.piece(k), end);
         if (at == std::string_view::npos)
             return std::nullopt;
         gapStart[k - 1] = end;
