@@ -82,17 +82,13 @@ bool CommandParser::runScriptCommand(std::string command)
     if (keyword == "#PLAY") {
         host_.playSound(NextToken(command));
     } else if (keyword == "#TRIGGEROFF") {
-        state_.triggersOn = false;
-        host_.setStatus("Triggers OFF");
+        setTriggers(false);
     } else if (keyword == "#TRIGGERON") {
-        state_.triggersOn = true;
-        host_.setStatus("Triggers ON");
+        setTriggers(true);
     } else if (keyword == "#ALIASOFF") {
-        state_.aliasesOn = false;
-        host_.setStatus("Aliases OFF");
+        setAliases(false);
     } else if (keyword == "#ALIASON") {
-        state_.aliasesOn = true;
-        host_.setStatus("Aliases ON");
+        setAliases(true);
     } else if (keyword == "#DO") {
         ParseCommand(NextToken(command));
     } else if (keyword == "#DELAY") {
@@ -104,6 +100,18 @@ bool CommandParser::runScriptCommand(std::string command)
     }
     // Any other "#" word is ignored and nothing is sent.
     return true;
+}
+
+void CommandParser::setTriggers(bool on)
+{
+    state_.triggersOn = on;
+    host_.setStatus(on ? "Triggers ON" : "Triggers OFF");
+}
+
+void CommandParser::setAliases(bool on)
+{
+    state_.aliasesOn = on;
+    host_.setStatus(on ? "Aliases ON" : "Aliases OFF");
 }
 
 void CommandParser::runDelay(std::string rest)

@@ -27,6 +27,13 @@ public:
     // Once a tick, only while triggers are on: counts the delays down and fires the expired.
     void AdvanceDelayQueue();
 
+    // The Special menu's toggles and their script commands: flip or set the flag and say so on
+    // the status panel.
+    void setTriggers(bool on);
+    void setAliases(bool on);
+    void toggleTriggers() { setTriggers(!state_.triggersOn); }
+    void toggleAliases() { setAliases(!state_.aliasesOn); }
+
     // Runs the response of every active trigger whose stored pattern is keyword, echoing each.
     void FireKeyword(const std::string& keyword);
 

@@ -209,7 +209,11 @@ TEST(CommandParser, TogglesSoundAndTheAutomapperHook)
     f.parser.ParseCommand("#triggeron;#AliasOn");
     EXPECT_TRUE(f.state.triggersOn);
     EXPECT_TRUE(f.state.aliasesOn);
-    EXPECT_EQ(f.host.statuses, (Lines{"Triggers OFF", "Aliases OFF", "Triggers ON", "Aliases ON"}));
+    f.parser.toggleTriggers();
+    f.parser.toggleAliases();
+    EXPECT_FALSE(f.state.triggersOn || f.state.aliasesOn);
+    EXPECT_EQ(f.host.statuses, (Lines{"Triggers OFF", "Aliases OFF", "Triggers ON", "Aliases ON",
+                                      "Triggers OFF", "Aliases OFF"}));
 
     f.parser.ParseCommand("#PLAY 'ding dong.wav' x;#PLAY");
     EXPECT_EQ(f.host.sounds, (Lines{"ding dong.wav", ""}));
