@@ -23,16 +23,18 @@ std::optional<int> twoDigits(const std::string& s, std::size_t at)
     return (a - '0') * 10 + (b - '0');
 }
 
-// Positions 3-4 of the switch string are the foreground list index (0 = no highlight),
-// positions 5-6 the background index. Switch strings come from files too: ones whose
-// foreground is not two digits highlight nothing, a background that is not is black.
+// Positions 3-4 of the switch string are the foreground list index (0 = no highlight, 1..16),
+// positions 5-6 the background index (0..7). Switch strings come from files too; an index
+// that is not two digits or lies outside its list reads as 0, as the trigger dialog reads it.
 Highlight highlightOf(const std::string& switches)
 {
     const std::optional<int> fore = twoDigits(switches, 2);
-    if (!fore || *fore == 0)
+    if (!fore || *fore == 0 || *fore > 16)
         return {};
-    const int back = twoDigits(switches, 4).value_or(0);
-    return {true, static_cast<std::uint8_t>((*fore - 1) + 16 * back)};
+    std::optional<int> back = twoDigits(switches, 4);
+    if (!back || *back > 7)
+        back = 0;
+    return {true, static_cast<std::uint8_t>((*fore - 1) + 16 * *back)};
 }
 
 constexpr std::string_view SaveColours = "\x1b[c";

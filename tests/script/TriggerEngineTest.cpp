@@ -148,6 +148,30 @@ TEST(TriggerEngine, HighlightWrapsOnlyTheMatch)
     EXPECT_EQ(f.host.sent, Lines{"hit\r\n"});
 }
 
+TEST(TriggerEngine, SwitchStringsFromFilesHighlightOnlyWithValidIndexes)
+{
+    struct Case {
+        const char* switches;
+        const char* block;
+    } cases[] = {
+        {"100000", "x"},
+        {"1", "x"},
+        {"1017", "x"},
+        {"1016xx", "\x1b[c\x1b[1;37;40mx\x1b[d"},
+        {"101609", "\x1b[c\x1b[1;37;40mx\x1b[d"},
+        {"101707", "x"},
+        {"10ab07", "x"},
+        {"100107", "\x1b[c\x1b[0;30;47mx\x1b[d"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.state.triggers = {{"x", "", c.switches}};
+        std::string block = "x";
+        f.engine.RunTriggers(block);
+        EXPECT_EQ(block, c.block) << c.switches;
+    }
+}
+
 TEST(TriggerEngine, AttrToSgrIsTenCharacters)
 {
     struct Case {
