@@ -1,0 +1,15 @@
+#pragma once
+// What #ALIAS does to the alias list.
+#include "script/AliasEntry.h"
+
+#include <string>
+
+namespace tw {
+
+enum class AliasChange { Altered, Added, Nothing };
+
+// The first alias whose word equals word exactly gets the new expansion; otherwise a
+// non-empty word is appended with it. Both texts are cut to 255 characters.
+AliasChange DefineAlias(AliasList& aliases, std::string word, std::string expansion);
+
+} // namespace tw

@@ -1,0 +1,20 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tw {
+
+// The ten texts %0 to %9 that trigger matches capture. A slot is absent until a match fills
+// it and keeps its text until a later match overwrites it.
+struct CaptureSlots {
+    static constexpr std::size_t Count = 10;
+    std::array<std::optional<std::string>, Count> slots;
+
+    const std::optional<std::string>& operator[](std::size_t k) const { return slots[k]; }
+    void set(std::size_t k, std::string text) { slots[k] = std::move(text); }
+    void clear() { slots.fill(std::nullopt); }
+};
+
+} // namespace tw
