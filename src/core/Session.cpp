@@ -9,8 +9,9 @@
 namespace tw {
 
 Session::Session(Host& h, SocketPort& socket)
-    : host(h), send(h), connection(h, socket), rng(std::random_device{}())
+    : host(h), send(h), connection(h, socket)
 {
+    script.rng.seed(std::random_device{}());
     connection.autoReconnect = [this] { return setup.AutoReconnect; };
     connection.connectionEnded = [this] { send.discard(); };
     terminal.setWordWrap(setup.WordWrap);
@@ -44,16 +45,59 @@ void Session::takeOptions(const OptionsData& data)
 
 void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
 
-void Session::ParseCommand(const std::string& text) { SendToMud(text + "\r\n"); }
+EchoMode Session::echoMode() const
+{
+    if (setup.EchoCommand)
+        return EchoMode::Command;
+    if (setup.EchoEnter)
+        return EchoMode::Enter;
+    return EchoMode::None;
+}
+
+void Session::ParseCommand(const std::string& text)
+{
+    script.echo = echoMode();
+    parser.ParseCommand(text);
+}
 
 void Session::MudSockRead(std::string_view raw)
 {
     std::string block = repairBlock(raw);
+    if (LoggingOn && logBlock)
+        logBlock(block);
+    if (automapBlock)
+        automapBlock(block);
     std::string echoText;
+    script.echo = echoMode();
+    // The stat roller looks at short blocks while it rolls and may ask for a new roll.
+    if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
+        parser.ParseCommand("n\r\n");
+        if (script.echo == EchoMode::Command)
+            echoText += "n\r\n";
+        if (script.echo == EchoMode::Enter)
+            echoText += "\r\n";
+    }
+    echoText += triggerEngine.RunTriggers(block);
     WriteTerminal(block);
     if (!echoText.empty())
         WriteTerminal(echoText);
 }
+
+void Session::mapCommand(const std::string& command)
+{
+    if (automapCommand)
+        automapCommand(command);
+}
+
+void Session::setStatus(const std::string& text) { host.setStatus(text); }
+
+MsgAnswer Session::messageBox(const std::string& caption, const std::string& text,
+                              MsgButtons buttons)
+{
+    return host.messageBox(caption, text, buttons);
+}
+
+void Session::playSound(const std::string& file) { host.playSound(file); }
 
 void Session::echo(const std::string& typed)
 {
@@ -153,6 +197,15 @@ bool Session::TerminalKey(char typed)
     return true;
 }
 
-void Session::tick() { connection.tick(); }
+void Session::tick()
+{
+    connection.tick();
+    if (LoggingOn && logTick)
+        logTick();
+    if (script.triggersOn) {
+        script.echo = echoMode();
+        parser.AdvanceDelayQueue();
+    }
+}
 
 } // namespace tw

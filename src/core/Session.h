@@ -7,6 +7,10 @@
 #include "net/SendQueue.h"
 #include "script/CommandBox.h"
 #include "script/CommandHistory.h"
+#include "script/CommandParser.h"
+#include "script/ScriptHost.h"
+#include "script/ScriptState.h"
+#include "script/TriggerEngine.h"
 #include "script/HiddenCode.h"
 #include "script/HotkeyTable.h"
 #include "script/AliasEntry.h"
@@ -25,7 +29,7 @@ namespace tw {
 class Host;
 class SocketPort;
 
-class Session {
+class Session : private ScriptHost {
 public:
     Session(Host& host, SocketPort& socket);
 
@@ -41,15 +45,27 @@ public:
     MudList muds;
     Palette palette;
     Terminal terminal;
-    AliasList& aliases() { return aliases_; }
-    TriggerList& triggers() { return triggers_; }
+    // The command language: aliases, triggers, captures, the delay queue and the toggles.
+    ScriptState script;
+    CommandParser parser{*this, script};
+    TriggerEngine triggerEngine{script, parser};
+    AliasList& aliases() { return script.aliases; }
+    TriggerList& triggers() { return script.triggers; }
+
+    // The taps of the receive pipeline and the automapper's command hook; the subsystems
+    // behind them attach here.
+    std::function<void(std::string_view block)> logBlock;
+    std::function<void(std::string_view block)> automapBlock;
+    std::function<void(const std::string& command)> automapCommand;
+    std::function<bool()> statRollerRolling = [] { return false; };
+    std::function<bool(std::string_view block)> statRollerExamine;
+    std::function<void()> logTick;
 
     // Everything the options file holds, as it stands now.
     OptionsData optionsData();
     // Replaces the settings and lists with a loaded file's (the keypad switch stays as it is);
     // the caller applies the settings to the windows and then calls applySettings().
     void takeOptions(const OptionsData& data);
-    std::mt19937 rng;
 
     // The current options file: what the INI file remembers.
     std::string optionsFileName = "*.CFG";
@@ -64,6 +80,8 @@ public:
     void SendToMud(std::string_view text) { send.SendToMud(text); }
     void WriteTerminal(std::string_view text);
     void ParseCommand(const std::string& text);
+    // The echo mode of the settings as the command language reads it.
+    EchoMode echoMode() const;
 
     // The receive pipeline for one read from the socket.
     void MudSockRead(std::string_view raw);
@@ -83,8 +101,15 @@ public:
 
 private:
     void echo(const std::string& typed);
-    AliasList aliases_;
-    TriggerList triggers_;
+
+    // ScriptHost
+    void sendToMud(std::string_view text) override { SendToMud(text); }
+    void mapCommand(const std::string& command) override;
+    void setStatus(const std::string& text) override;
+    MsgAnswer messageBox(const std::string& caption, const std::string& text,
+                         MsgButtons buttons) override;
+    void playSound(const std::string& file) override;
+    void writeTerminal(std::string_view text) override { WriteTerminal(text); }
 };
 
 } // namespace tw

@@ -10,11 +10,11 @@ namespace tw {
 // it and keeps its text until a later match overwrites it.
 struct CaptureSlots {
     static constexpr std::size_t Count = 10;
-    std::array<std::optional<std::string>, Count> slots;
+    std::array<std::optional<std::string>, Count> texts;
 
-    const std::optional<std::string>& operator[](std::size_t k) const { return slots[k]; }
-    void set(std::size_t k, std::string text) { slots[k] = std::move(text); }
-    void clear() { slots.fill(std::nullopt); }
+    const std::optional<std::string>& operator[](std::size_t k) const { return texts[k]; }
+    void set(std::size_t k, std::string text) { texts[k] = std::move(text); }
+    void clear() { texts.fill(std::nullopt); }
 };
 
 } // namespace tw

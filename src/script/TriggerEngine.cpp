@@ -1,5 +1,7 @@
 #include "script/TriggerEngine.h"
 
+#include "net/AnsiColour.h"
+
 #include "script/TriggerPattern.h"
 
 #include <optional>
@@ -42,20 +44,6 @@ constexpr std::string_view RestoreColours = "\x1b[d";
 
 } // namespace
 
-std::string TriggerEngine::attrToSgr(std::uint8_t attr)
-{
-    static constexpr char AnsiDigit[8] = {'0', '4', '2', '6', '1', '5', '3', '7'};
-    const int fore = attr % 16, back = (attr / 16) % 8;
-    std::string sgr = "\x1b[";
-    sgr += fore < 8 ? '0' : '1';
-    sgr += ";3";
-    sgr += AnsiDigit[fore % 8];
-    sgr += ";4";
-    sgr += AnsiDigit[back];
-    sgr += 'm';
-    return sgr;
-}
-
 std::string TriggerEngine::RunTriggers(std::string& block)
 {
     std::string echo;
@@ -74,7 +62,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         std::string before;
         if (highlight.on) {
             before.assign(SaveColours);
-            before += attrToSgr(highlight.attr);
+            before += AttrToSgr(highlight.attr);
         }
         // Taken before the first response runs: a message box it opens lets other events,
         // the options loader among them, change the trigger list.

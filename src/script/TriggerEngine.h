@@ -22,8 +22,6 @@ public:
     // responses that ran. Nothing happens while triggers are off.
     std::string RunTriggers(std::string& block);
 
-    // ESC[ then "0" or "1" (bright), ";3" foreground, ";4" background, "m": ten characters.
-    static std::string attrToSgr(std::uint8_t attr);
 
 private:
     ScriptState& state_;

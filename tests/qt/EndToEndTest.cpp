@@ -151,3 +151,31 @@ TEST_F(EndToEnd, OddBytesFromTheServerAreShownOrDropped)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// A trigger answers the guard and highlights his words; an alias and the script language
+// reach the game as typed lines do.
+TEST_F(EndToEnd, TriggersAliasesAndScriptsAgainstTheWorld)
+{
+    Session& s = form->session();
+    // (A response the guard answers again would talk to him for ever.)
+    s.triggers().push_back({"The guard tells you '%%'", "exits", "101501"});
+    s.aliases().push_back({"tg", "talk guard"});
+    connectAndLogIn();
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    type("tg");
+    ASSERT_TRUE(waitForText("Obvious exits:"));
+    ASSERT_TRUE(s.script.captures[0].has_value());
+    EXPECT_FALSE(s.script.captures[0]->empty());
+    EXPECT_NE(buffer().find("\x1b[c\x1b[1;33;44mThe guard tells you '"), std::string::npos);
+    type("#IF 10 > 9 then say yes else say no");
+    ASSERT_TRUE(waitForText("You say 'yes'"));
+    type("say a;;b");
+    ASSERT_TRUE(waitForText("You say 'a;b'"));
+}
+
+} // namespace
+} // namespace tw

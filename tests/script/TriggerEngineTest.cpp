@@ -172,17 +172,6 @@ TEST(TriggerEngine, SwitchStringsFromFilesHighlightOnlyWithValidIndexes)
     }
 }
 
-TEST(TriggerEngine, AttrToSgrIsTenCharacters)
-{
-    struct Case {
-        int attr;
-        const char* sgr;
-    } cases[] = {{7, "\x1b[0;37;40m"}, {30, "\x1b[1;33;44m"}, {0, "\x1b[0;30;40m"},
-                 {0xFF, "\x1b[1;37;47m"}, {0x51, "\x1b[0;34;45m"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(TriggerEngine::attrToSgr(static_cast<std::uint8_t>(c.attr)), c.sgr) << c.attr;
-}
-
 TEST(TriggerEngine, NothingRunsWhileTriggersAreOff)
 {
     Fixture f;

@@ -12,7 +12,9 @@
 #include "net/SockError.h"
 #include "net/qt/MudSocketPort.h"
 #include "net/qt/TBasicClientSocket.h"
+#include "script/qt/TAliasDlg.h"
 #include "script/qt/THotkeyDlg.h"
+#include "script/qt/TTriggerDlg.h"
 #include "script/qt/TNumPadDlg.h"
 #include "settings/qt/TMUDListForm.h"
 #include "core/FileIo.h"
@@ -146,10 +148,12 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     // The other windows, in the order the program creates them.
     SoundPlay = new SoundPlayer(this);
     About = new AboutBox(this);
+    AliasDlg = new TAliasDlg(session_->aliases(), *this, this);
+    ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
-    ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
+    TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
     FindDialog1 = new FindDialog(this);
     connect(FindDialog1, &FindDialog::findRequested, this, &TMainForm::SelectFind);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
@@ -224,6 +228,13 @@ void TMainForm::buildMenus()
     }
     action("TriggersToggle1")->setChecked(true);
     action("AliasesToggle1")->setChecked(true);
+    // The script commands switch the toggles too; the check marks show the state each time the
+    // menu opens.
+    if (auto* special = menuBar()->findChild<QMenu*>("SpecialMenu"))
+        connect(special, &QMenu::aboutToShow, this, [this] {
+            action("TriggersToggle1")->setChecked(session_->script.triggersOn);
+            action("AliasesToggle1")->setChecked(session_->script.aliasesOn);
+        });
 }
 
 // "Find Again" and "View Log" share Ctrl+G. Qt fires neither of two enabled actions with one
@@ -341,6 +352,9 @@ void TMainForm::DoClose()
     if (!ini.writeDefaultCfg(qs(session_->optionsFileName)))
         messageBox(ConnectionLifecycle::AppTitle, "Unable to write to " + bytes(ini.path()),
                    MsgButtons::Ok);
+    session_->terminal.release();
+    session_->script.captures.clear();
+    session_->script.delays = DelayQueue();
 }
 
 // --- Host ---
@@ -508,9 +522,9 @@ void TMainForm::MUDList1Click()
     }
 }
 
-void TMainForm::Triggers1Click() {}
+void TMainForm::Triggers1Click() { TriggerDlg->exec(); }
 
-void TMainForm::Aliases1Click() {}
+void TMainForm::Aliases1Click() { AliasDlg->exec(); }
 
 void TMainForm::Hotkeys1Click() { HotkeyDlg->exec(); }
 
@@ -596,12 +610,12 @@ void TMainForm::MagicMirror1Click()
 
 void TMainForm::TriggersToggle1Click()
 {
-    setStatus(action("TriggersToggle1")->isChecked() ? "Triggers ON" : "Triggers OFF");
+    session_->parser.setTriggers(action("TriggersToggle1")->isChecked());
 }
 
 void TMainForm::AliasesToggle1Click()
 {
-    setStatus(action("AliasesToggle1")->isChecked() ? "Aliases ON" : "Aliases OFF");
+    session_->parser.setAliases(action("AliasesToggle1")->isChecked());
 }
 
 void TMainForm::Automap1Click() {}

@@ -19,6 +19,8 @@ class QWidget;
 namespace tw {
 
 class AboutBox;
+class TAliasDlg;
+class TTriggerDlg;
 class FindDialog;
 class MirrorView;
 class TANSIDefDLG;
@@ -104,7 +106,9 @@ public:
     AboutBox* About = nullptr;
     SoundPlayer* SoundPlay = nullptr;
     TBasicClientSocket* MudSock = nullptr;
+    TAliasDlg* AliasDlg = nullptr;
     THotkeyDlg* HotkeyDlg = nullptr;
+    TTriggerDlg* TriggerDlg = nullptr;
     TMUDListForm* MUDListForm = nullptr;
     TNumPadDlg* NumPadDlg = nullptr;
     TANSIDefDLG* ANSIDefDlg = nullptr;
