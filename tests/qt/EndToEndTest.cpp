@@ -179,3 +179,43 @@ TEST_F(EndToEnd, TriggersAliasesAndScriptsAgainstTheWorld)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// Function keys and the numeric keypad walk the world through real key events.
+TEST_F(EndToEnd, HotkeysAndKeypadWalkTheRooms)
+{
+    Session& s = form->session();
+    s.hotkeys[0] = {"n", true, false};     // F1
+    s.hotkeys[12] = {"look", true, false}; // Shift+F1
+    connectAndLogIn();
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    form->CmdLine->setFocus();
+
+    mark = buffer().size();
+    QTest::keyClick(form->CmdLine, Qt::Key_F1);
+    ASSERT_TRUE(waitForText("South Road"));
+    mark = buffer().size();
+    QTest::keyClick(form->CmdLine, Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_TRUE(waitForText("South Road"));
+
+    s.keypad[2] = "s";
+    mark = buffer().size();
+    QTest::keyClick(form->CmdLine, Qt::Key_2, Qt::KeypadModifier);
+    ASSERT_TRUE(waitForText("Town Gate"));
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), "s");
+
+    mark = buffer().size();
+    QTest::keyClick(form->CmdLine, Qt::Key_Up); // the history brings back "look"
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), "look");
+
+    s.KeypadEnabled = false;
+    form->CmdLine->QLineEdit::setText("");
+    QTest::keyClick(form->CmdLine, Qt::Key_8, Qt::KeypadModifier);
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), "8");
+}
+
+} // namespace
+} // namespace tw

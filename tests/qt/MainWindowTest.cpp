@@ -275,3 +275,77 @@ TEST_F(MainWindow, ShortOptionsFileChangesNothing)
 
 } // namespace
 } // namespace tw
+
+#include "core/qt/FindDialog.h"
+#include "core/qt/MirrorView.h"
+#include <QCheckBox>
+#include <QPlainTextEdit>
+
+namespace tw {
+namespace {
+
+// Switching the colour view off shows the raw buffer, escape characters included, and offers
+// Find; switching it on again takes Find away.
+TEST_F(MainWindow, MagicMirrorSwitchAndFind)
+{
+    form->show();
+    Session& s = form->session();
+    s.WriteTerminal("\x1b[1;31mRed\x1b[0m line\r\nSecond line ends here");
+    form->action("MagicMirror1")->trigger();
+    EXPECT_FALSE(s.terminal.MirrorOn());
+    EXPECT_TRUE(form->Terminal->isVisible());
+    EXPECT_FALSE(form->Image->isVisible());
+    EXPECT_TRUE(form->action("Find1")->isEnabled());
+    const QString text = form->Terminal->toPlainText();
+    EXPECT_TRUE(text.startsWith(QChar(0x2190) + QString("[1;31mRed"))) << text.toStdString();
+    EXPECT_TRUE(text.contains("line\nSecond"));
+
+    auto* edit = form->FindDialog1->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->setText("");
+    form->SelectFind();
+    EXPECT_EQ(form->Status->text(), "Find what?");
+    edit->setText("LINE");
+    form->SelectFind();
+    EXPECT_EQ(form->Terminal->textCursor().selectedText(), "line");
+    EXPECT_EQ(form->Status->text(), "");
+    form->FindAgain1Click();
+    EXPECT_EQ(form->Terminal->textCursor().selectedText(), "line");
+    form->FindAgain1Click();
+    EXPECT_EQ(form->Terminal->textCursor().selectedText(), "line");
+    const int second = form->Terminal->textCursor().selectionStart();
+    form->FindAgain1Click();
+    EXPECT_EQ(form->Terminal->textCursor().selectedText(), "line"); // no third one: kept
+    EXPECT_EQ(form->Terminal->textCursor().selectionStart(), second);
+    EXPECT_EQ(form->Status->text(), "Cannot find \"LINE\".");
+    edit->setText("here");
+    form->SelectFind(); // ends exactly at the end of the text
+    EXPECT_EQ(form->Terminal->textCursor().selectedText(), "here");
+
+    // Text that arrives meanwhile goes only into the buffer.
+    s.WriteTerminal("more");
+    EXPECT_FALSE(form->Terminal->toPlainText().endsWith("more"));
+
+    form->action("MagicMirror1")->trigger();
+    EXPECT_TRUE(s.terminal.MirrorOn());
+    EXPECT_FALSE(form->action("Find1")->isEnabled());
+    EXPECT_FALSE(form->action("FindAgain1")->isEnabled());
+    EXPECT_TRUE(form->Image->isVisible());
+}
+
+TEST_F(MainWindow, ScrollbackFollowsTheSetupDialog)
+{
+    Session& s = form->session();
+    s.WriteTerminal("text");
+    // The terminal starts one larger than the setting, so the first closing empties it.
+    EXPECT_EQ(s.terminal.ScrollbackCapacity(), 16001u);
+    s.applySettings();
+    EXPECT_EQ(s.terminal.ScrollbackCapacity(), 16000u);
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "");
+    s.WriteTerminal("kept");
+    s.applySettings();
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "kept");
+}
+
+} // namespace
+} // namespace tw
