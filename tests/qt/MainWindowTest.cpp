@@ -349,3 +349,39 @@ TEST_F(MainWindow, ScrollbackFollowsTheSetupDialog)
 
 } // namespace
 } // namespace tw
+
+#include "tools/qt/Launcher.h"
+
+namespace tw {
+namespace {
+
+TEST_F(MainWindow, EditorCommandsStartTheEditorWithTheirFile)
+{
+    std::vector<QStringList> started;
+    form->launcher().setStartDetached([&](const QString& program, const QStringList& args) {
+        started.push_back(QStringList{program} + args);
+        return true;
+    });
+    form->launcher().setIsOnPath([](const std::string& name) { return name == "gedit"; });
+    form->session().setup.EditorName = "gedit";
+
+    form->chooseOpenFile = [](const QString&, const QString&, const QString&) { return QString(); };
+    form->ViewMaps1Click(); // cancelled: nothing starts
+    EXPECT_TRUE(started.empty());
+
+    form->chooseOpenFile = [](const QString& title, const QString&, const QString& name) {
+        EXPECT_EQ(title, "Open Map File");
+        EXPECT_EQ(name, "*.MAP");
+        return QString("/tmp/town.map");
+    };
+    form->ViewMaps1Click();
+    form->RunEditor1Click();
+    form->action("EditNoteFile1")->trigger();
+    ASSERT_EQ(started.size(), 3u);
+    EXPECT_EQ(started[0], (QStringList{"gedit", "/tmp/town.map"}));
+    EXPECT_EQ(started[1], (QStringList{"gedit"}));
+    EXPECT_EQ(started[2], (QStringList{"gedit", "notes.not"}));
+}
+
+} // namespace
+} // namespace tw
