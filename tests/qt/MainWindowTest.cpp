@@ -278,6 +278,7 @@ TEST_F(MainWindow, ShortOptionsFileChangesNothing)
 
 #include "core/qt/FindDialog.h"
 #include "core/qt/MirrorView.h"
+#include "core/qt/PlainView.h"
 #include <QCheckBox>
 #include <QPlainTextEdit>
 

@@ -1,3 +1,4 @@
+#include "core/qt/PlainView.h"
 #include "settings/qt/FontConversion.h"
 #include "settings/qt/TSetupDlg.h"
 #include "support/RecordingHost.h"
@@ -14,7 +15,7 @@ namespace {
 
 struct SetupDialog : ::testing::Test {
     test::RecordingHost host;
-    QPlainTextEdit terminal;
+    PlainView terminal;
     SetupVars vars;
     TSetupDlg dlg{vars, terminal, host};
 

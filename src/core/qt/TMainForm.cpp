@@ -3,7 +3,8 @@
 #include "core/qt/AboutBox.h"
 #include "core/TextSearch.h"
 #include "core/qt/CommandLineEdit.h"
-#include "core/qt/Cp437.h"
+#include "core/qt/MainMenu.h"
+#include "core/qt/PlainView.h"
 #include "core/qt/FindDialog.h"
 #include "core/qt/MirrorView.h"
 #include "net/qt/TANSIDefDLG.h"
@@ -34,7 +35,6 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QTime>
 #include <QTimer>
 
@@ -44,17 +44,6 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
-
-struct MenuItem {
-    const char* menu;    // caption of the menu it belongs to
-    const char* name;    // object name of the item
-    const char* caption;
-    QKeySequence shortcut;
-    void (TMainForm::*handler)();
-    bool checkable = false;
-    bool visible = true;
-    bool separatorAfter = false;
-};
 
 } // namespace
 
@@ -113,13 +102,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     Image = new MirrorView(session_->terminal, session_->palette, central_);
     Image->setObjectName("Image");
 
-    Terminal = new QPlainTextEdit(central_);
-    Terminal->setObjectName("Terminal");
-    Terminal->setReadOnly(true);
-    Terminal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Terminal->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Terminal = new PlainView(central_);
     Terminal->hide();
-    Terminal->installEventFilter(this);
+    Terminal->onTyped = [this](char typed) { session_->TerminalKey(typed); };
 
     CmdLine = new CommandLineEdit(central_);
     QFont cmdFont = CmdLine->font();
@@ -169,63 +154,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::buildMenus()
 {
-    using M = TMainForm;
-    const MenuItem items[] = {
-        {"&MUD", "Connect1", "&Connect...", {}, &M::Connect1Click},
-        {"&MUD", "Disconnect1", "&Disconnect", {}, &M::Disconnect1Click},
-        {"&MUD", "Log1", "&Log...", {}, &M::Log1Click, false, true, true},
-        {"&MUD", "Exit1", "E&xit", {}, &M::Exit1Click},
-        {"&MUD", "Dummy1", "Dummy", QKeySequence(Qt::Key_F10), nullptr, false, false},
-        {"&MUD", "Dummy3", "Dummy", QKeySequence(Qt::SHIFT | Qt::Key_F10), nullptr, false, false},
-        {"&MUD", "Dummy2", "Dummy", QKeySequence(Qt::CTRL | Qt::Key_A), nullptr, false, false},
-        {"&MUD", "Dummy4", "Dummy", QKeySequence(Qt::CTRL | Qt::Key_L), nullptr, false, false},
-        {"&Edit", "Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), &M::Cut1Click},
-        {"&Edit", "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), &M::Copy1Click},
-        {"&Edit", "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), &M::Paste1Click, false, true, true},
-        {"&Edit", "Find1", "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F), &M::Find1Click},
-        {"&Edit", "FindAgain1", "Find A&gain", QKeySequence(Qt::CTRL | Qt::Key_G), &M::FindAgain1Click},
-        {"&Options", "GeneralSetup1", "&General Settings...", {}, &M::GeneralSetup1Click},
-        {"&Options", "MUDList1", "&MUD List...", {}, &M::MUDList1Click},
-        {"&Options", "Triggers1", "&Triggers...", {}, &M::Triggers1Click},
-        {"&Options", "Aliases1", "&Aliases...", {}, &M::Aliases1Click},
-        {"&Options", "Hotkeys1", "&Hotkeys...", {}, &M::Hotkeys1Click},
-        {"&Options", "NumericKeypad1", "&Numeric Keypad...", {}, &M::NumericKeypad1Click},
-        {"&Options", "ANSIDefinitions1", "ANSI Definitions...", {}, &M::ANSIDefinitions1Click, false, true, true},
-        {"&Options", "LoadOptions1", "&Load Options...", {}, &M::LoadOptions1Click},
-        {"&Options", "SaveOptions1", "&Save Options...", {}, &M::SaveOptions1Click},
-        {"&Special", "MagicMirror1", "Ma&gic Mirror", QKeySequence(Qt::CTRL | Qt::Key_M), &M::MagicMirror1Click, true},
-        {"&Special", "TriggersToggle1", "&Triggers Toggle", QKeySequence(Qt::CTRL | Qt::Key_T), &M::TriggersToggle1Click, true},
-        {"&Special", "AliasesToggle1", "Al&iases Toggle", {}, &M::AliasesToggle1Click, true},
-        {"&Special", "Automap1", "&Automap", QKeySequence(Qt::CTRL | Qt::Key_Z), &M::Automap1Click},
-        {"&Special", "ViewLog1", "View &Log", QKeySequence(Qt::CTRL | Qt::Key_G), &M::ViewLog1Click},
-        {"&Special", "ViewMaps1", "View &Maps", {}, &M::ViewMaps1Click},
-        {"&Special", "RunEditor1", "Run &Editor", QKeySequence(Qt::CTRL | Qt::Key_E), &M::RunEditor1Click},
-        {"&Special", "SendMessage1", "&Send Message", QKeySequence(Qt::CTRL | Qt::Key_S), &M::SendMessage1Click},
-        {"&Notes", "Lookup1", "Look Up &Note", QKeySequence(Qt::CTRL | Qt::Key_N), &M::Lookup1Click},
-        {"&Notes", "AddNote1", "&Add Note", {}, &M::AddNote1Click},
-        {"&Notes", "EditNoteFile1", "&View Note File", {}, &M::EditNoteFile1Click},
-        {"&Help", "About2", "&About...", {}, &M::About2Click},
-        {"&Help", "Contents2", "&Contents", {}, &M::Contents2Click},
-    };
-    QMenu* current = nullptr;
-    QString currentTitle;
-    for (const MenuItem& item : items) {
-        if (!current || currentTitle != item.menu) {
-            currentTitle = item.menu;
-            current = menuBar()->addMenu(currentTitle);
-            current->setObjectName(QString(item.menu).remove('&') + "Menu");
-        }
-        QAction* a = current->addAction(item.caption);
-        a->setObjectName(item.name);
-        a->setShortcut(item.shortcut);
-        a->setCheckable(item.checkable);
-        a->setVisible(item.visible);
-        if (item.handler)
-            connect(a, &QAction::triggered, this, item.handler);
-        actions_[item.name] = a;
-        if (item.separatorAfter)
-            current->addSeparator();
-    }
+    actions_ = buildMainMenu(*menuBar(), *this);
     action("TriggersToggle1")->setChecked(true);
     action("AliasesToggle1")->setChecked(true);
     // The script commands switch the toggles too; the check marks show the state each time the
@@ -323,17 +252,6 @@ void TMainForm::EnterButtonClick()
 {
     CmdLine->selectAll();
     session_->ProcessCommand(*CmdLine);
-}
-
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Terminal && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        for (QChar c : typed)
-            if (c.unicode() < 256)
-                session_->TerminalKey(char(c.unicode()));
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -457,22 +375,6 @@ void TMainForm::Find1Click()
 
 void TMainForm::FindAgain1Click() { SelectFind(); }
 
-QString TMainForm::plainViewText(const std::string& bytes)
-{
-    QString text;
-    text.reserve(int(bytes.size()));
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<std::uint8_t>(bytes[i]);
-        if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            continue; // CR LF is one line end
-        if (b == '\r' || b == '\n')
-            text += QLatin1Char('\n');
-        else
-            text += QChar(cp437ToUnicode(b));
-    }
-    return text;
-}
-
 void TMainForm::SelectFind()
 {
     const QString what = FindDialog1->findText();
@@ -480,26 +382,14 @@ void TMainForm::SelectFind()
         setStatus(FindWhatText);
         return;
     }
-    // The plain view's characters map one to one onto the bytes searched.
-    const QString shown = Terminal->toPlainText();
-    std::string text;
-    text.reserve(std::size_t(shown.size()));
-    for (QChar c : shown)
-        text.push_back(c.unicode() < 256 ? char(c.unicode()) : '?');
     const std::string needle = bytes(what);
-    const auto at = findForward(text, needle, std::size_t(Terminal->textCursor().selectionEnd()),
-                                FindDialog1->matchCase());
-    if (!at) {
+    if (!Terminal->findNext(needle, FindDialog1->matchCase())) {
         setStatus(cannotFindText(needle));
         return;
     }
     FindDialog1->hide();
     activateWindow();
     Terminal->setFocus();
-    QTextCursor cursor = Terminal->textCursor();
-    cursor.setPosition(int(*at));
-    cursor.setPosition(int(*at + needle.size()), QTextCursor::KeepAnchor);
-    Terminal->setTextCursor(cursor);
     setStatus("");
 }
 
@@ -586,22 +476,19 @@ void TMainForm::MagicMirror1Click()
     if (on) {
         Terminal->hide();
         Terminal->setEnabled(false);
-        TSetupDlg::applyWordWrap(*Terminal, false);
+        Terminal->setWordWrap(false);
         Image->show();
         Image->setEnabled(true);
         session_->WriteTerminal("");
         CmdLine->setFocus();
     } else {
-        TSetupDlg::applyWordWrap(*Terminal, session_->setup.WordWrap);
-        Terminal->setPlainText(plainViewText(session_->terminal.ScrollbackBuffer()));
+        Terminal->setWordWrap(session_->setup.WordWrap);
+        Terminal->showBuffer(session_->terminal.ScrollbackBuffer());
         Image->hide();
         Image->setEnabled(false);
         Terminal->setEnabled(true);
         Terminal->show();
         Terminal->setFocus();
-        QTextCursor start = Terminal->textCursor();
-        start.movePosition(QTextCursor::Start);
-        Terminal->setTextCursor(start);
     }
     action("Find1")->setEnabled(!on);
     action("FindAgain1")->setEnabled(!on);

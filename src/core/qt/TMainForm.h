@@ -12,7 +12,6 @@
 
 class QAction;
 class QMenu;
-class QPlainTextEdit;
 class QTimer;
 class QWidget;
 
@@ -23,6 +22,7 @@ class TAliasDlg;
 class TTriggerDlg;
 class FindDialog;
 class MirrorView;
+class PlainView;
 class TANSIDefDLG;
 class TBasicClientSocket;
 class THotkeyDlg;
@@ -97,7 +97,7 @@ public:
 
     // Controls, named as the program names them.
     MirrorView* Image = nullptr;
-    QPlainTextEdit* Terminal = nullptr;
+    PlainView* Terminal = nullptr;
     CommandLineEdit* CmdLine = nullptr;
     StatusPanel* Status = nullptr;
     StatusPanel* MudName = nullptr;
@@ -116,9 +116,6 @@ public:
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
-    // The plain view's text for the terminal's bytes (line ends as lines, other bytes with the
-    // glyphs of the terminal font).
-    static QString plainViewText(const std::string& bytes);
     QString OpenDialog1FileName; // the last map text file chosen for View Maps
     TSetupDlg* SetupDlg = nullptr;
 
@@ -137,7 +134,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();

@@ -2,6 +2,7 @@
 
 #include "core/Host.h"
 #include "settings/SetupRules.h"
+#include "core/qt/PlainView.h"
 #include "settings/qt/FontConversion.h"
 
 #include <QButtonGroup>
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -34,7 +34,7 @@ QLineEdit* lineEdit(const char* name, int maxLength)
 }
 } // namespace
 
-TSetupDlg::TSetupDlg(SetupVars& vars, QPlainTextEdit& terminal, Host& host, QWidget* parent)
+TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* parent)
     : QDialog(parent), vars_(vars), terminal_(terminal), host_(host)
 {
     setObjectName("TSetupDlg");
@@ -227,11 +227,6 @@ void TSetupDlg::FillValues()
     applyFontToTerminal(pendingFont, pendingColor);
 }
 
-void TSetupDlg::applyWordWrap(QPlainTextEdit& terminal, bool wrap)
-{
-    terminal.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-}
-
 void TSetupDlg::applyFontToTerminal(const QFont& font, const QColor& color)
 {
     terminal_.setFont(font);
@@ -244,7 +239,7 @@ void TSetupDlg::applyFontToTerminal(const QFont& font, const QColor& color)
 void TSetupDlg::OKBtnClick()
 {
     readControls();
-    applyWordWrap(terminal_, vars_.WordWrap);
+    terminal_.setWordWrap(vars_.WordWrap);
     fontIntoSetup(pendingFont, pendingColor, vars_);
     applyFontToTerminal(pendingFont, pendingColor);
     accept();

@@ -7,19 +7,19 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QRadioButton;
 class QPushButton;
 
 namespace tw {
 
 class Host;
+class PlainView;
 
 class TSetupDlg : public QDialog {
     Q_OBJECT
 public:
     // terminal is the plain-text view whose font and word wrap the settings control.
-    TSetupDlg(SetupVars& vars, QPlainTextEdit& terminal, Host& host, QWidget* parent = nullptr);
+    TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* parent = nullptr);
 
     void InitSetupVars();
     void FillValues();
@@ -31,8 +31,6 @@ public:
     void CheckData4();
     void HelpBtnClick();
 
-    // Sets the plain view's word wrap from the setting.
-    static void applyWordWrap(QPlainTextEdit& terminal, bool wrap);
     void applyFontToTerminal(const QFont& font, const QColor& color);
 
     // Choosers, replaceable so that tests never open a system dialog.
@@ -54,7 +52,7 @@ protected:
 private:
     void readControls();
     SetupVars& vars_;
-    QPlainTextEdit& terminal_;
+    PlainView& terminal_;
     Host& host_;
 };
 

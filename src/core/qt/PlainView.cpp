@@ -1,0 +1,74 @@
+#include "core/qt/PlainView.h"
+
+#include "core/TextSearch.h"
+#include "core/qt/Cp437.h"
+
+#include <QKeyEvent>
+
+namespace tw {
+
+PlainView::PlainView(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setObjectName("Terminal");
+    setReadOnly(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+QString PlainView::textFor(const std::string& bytes)
+{
+    QString text;
+    text.reserve(int(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue; // CR LF is one line end
+        if (b == '\r' || b == '\n')
+            text += QLatin1Char('\n');
+        else
+            text += QChar(cp437ToUnicode(b));
+    }
+    return text;
+}
+
+void PlainView::showBuffer(const std::string& bytes)
+{
+    setPlainText(textFor(bytes));
+    QTextCursor start = textCursor();
+    start.movePosition(QTextCursor::Start);
+    setTextCursor(start);
+}
+
+bool PlainView::findNext(const std::string& what, bool matchCase)
+{
+    // The view's characters stand one for one for the bytes searched.
+    const QString shown = toPlainText();
+    std::string text;
+    text.reserve(std::size_t(shown.size()));
+    for (QChar c : shown)
+        text.push_back(c.unicode() < 256 ? char(c.unicode()) : '?');
+    const auto at = findForward(text, what, std::size_t(textCursor().selectionEnd()), matchCase);
+    if (!at)
+        return false;
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(int(*at));
+    cursor.setPosition(int(*at + what.size()), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    return true;
+}
+
+void PlainView::setWordWrap(bool wrap)
+{
+    setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void PlainView::keyPressEvent(QKeyEvent* event)
+{
+    if (onTyped)
+        for (QChar c : event->text())
+            if (c.unicode() < 256)
+                onTyped(char(c.unicode()));
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+} // namespace tw

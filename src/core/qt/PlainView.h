@@ -1,0 +1,31 @@
+#pragma once
+// The plain view of the terminal: a read-only snapshot of the scrollback for reading back,
+// finding and copying. Keys typed into it are handed on, one character at a time.
+#include <QPlainTextEdit>
+#include <functional>
+#include <string>
+
+namespace tw {
+
+class PlainView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit PlainView(QWidget* parent = nullptr);
+
+    // Shows the bytes: line ends as lines, every other byte with the terminal font's glyph
+    // (escape characters included).
+    void showBuffer(const std::string& bytes);
+    static QString textFor(const std::string& bytes);
+
+    // Searches forward from the end of the selection and selects what it finds.
+    bool findNext(const std::string& what, bool matchCase);
+
+    void setWordWrap(bool wrap);
+
+    std::function<void(char typed)> onTyped;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace tw
