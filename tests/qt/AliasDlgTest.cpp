@@ -1,6 +1,7 @@
 #include "script/qt/TAliasDlg.h"
 #include "script/qt/TAliasEditDlg.h"
 
+#include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
 
@@ -13,6 +14,8 @@
 namespace tw {
 namespace {
 
+using test::child;
+
 struct AliasDlgTest : ::testing::Test {
     test::RecordingHost host;
     AliasList aliases = {{"k", "kill"}, {"gg", "get all"}};
@@ -21,21 +24,8 @@ struct AliasDlgTest : ::testing::Test {
 
     void SetUp() override { dlg.show(); }
 
-    template <typename W = QPushButton>
-    W* child(QWidget& w, const char* name)
-    {
-        W* c = w.findChild<W*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     QListWidget* list() { return child<QListWidget>(dlg, "AliasList"); }
-    QStringList lines()
-    {
-        QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
-        return out;
-    }
+    QStringList lines() { return test::listLines(*list()); }
     void runEdit(const char* button, QString word, QString expansion, const char* closeWith = "OKBtn")
     {
         test::whenModal(edit, [=, this] {
@@ -50,11 +40,7 @@ struct AliasDlgTest : ::testing::Test {
 TEST_F(AliasDlgTest, CaptionsAndNames)
 {
     EXPECT_EQ(dlg.windowTitle(), "Alias Editor");
-    const std::pair<const char*, const char*> buttons[] = {
-        {"OKBtn", "&OK"}, {"AddBtn", "&Add"}, {"DeleteBtn", "&Delete"}, {"EditBtn", "&Edit"},
-        {"ExportBtn", "E&xport"}, {"ImportBtn", "&Import"}, {"HelpBtn", "&Help"}};
-    for (const auto& [name, caption] : buttons)
-        EXPECT_EQ(child(dlg, name)->text(), caption) << name;
+    test::expectCaptions(dlg, test::EditorColumn);
     EXPECT_EQ(dlg.focusWidget(), list());
     EXPECT_EQ(lines(), QStringList({"k --> kill", "gg --> get all"}));
 
@@ -109,6 +95,24 @@ TEST_F(AliasDlgTest, EditAndDelete)
     EXPECT_EQ(host.boxes[0].text, "Really delete selected alias from list?");
     EXPECT_EQ(aliases, (AliasList{{"k", "kill"}}));
     EXPECT_EQ(lines(), QStringList{"k --> kill"});
+}
+
+TEST_F(AliasDlgTest, ASelectedLineWithoutItsEntryIsIgnored)
+{
+    // The list shrank behind the dialog's back; the line still shown has no entry any more.
+    list()->item(1)->setSelected(true);
+    aliases.pop_back();
+    child(dlg, "EditBtn")->click();
+    child(dlg, "DeleteBtn")->click();
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(aliases, (AliasList{{"k", "kill"}}));
+
+    // The next opening shows the list as it is and keeps the selection where it still fits.
+    list()->item(0)->setSelected(true);
+    dlg.hide();
+    dlg.show();
+    EXPECT_EQ(lines(), QStringList{"k --> kill"});
+    EXPECT_TRUE(list()->item(0)->isSelected());
 }
 
 TEST_F(AliasDlgTest, ExportThenImportAppends)

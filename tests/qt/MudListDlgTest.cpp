@@ -1,6 +1,7 @@
 #include "settings/qt/TEditMudDlg.h"
 #include "settings/qt/TMUDListForm.h"
 
+#include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
 
@@ -14,19 +15,14 @@
 namespace tw {
 namespace {
 
+using test::child;
+
 struct MudListDlgTest : ::testing::Test {
     test::RecordingHost host;
     MudList muds = {{"Practice", "127.0.0.1", "4000"}};
     TMUDListForm form{muds, host};
     TEditMudDlg& edit = form.editDlg();
 
-    template <typename W = QPushButton>
-    W* child(QWidget& w, const char* name)
-    {
-        W* c = w.findChild<W*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     QListWidget* list() { return child<QListWidget>(form, "MudListBox"); }
     void fill(const QString& name, const QString& address, const QString& port)
     {
@@ -53,11 +49,10 @@ struct MudListDlgTest : ::testing::Test {
 TEST_F(MudListDlgTest, CaptionsAndNames)
 {
     EXPECT_EQ(form.windowTitle(), "MUD List");
-    const std::pair<const char*, const char*> buttons[] = {
+    const test::ButtonCaption buttons[] = {
         {"AddBtn", "&Add"}, {"EditBtn", "&Edit"}, {"DeleteBtn", "&Delete"}, {"ExportBtn", "E&xport"},
         {"ImportBtn", "&Import"}, {"ConnectBtn", "&Connect"}, {"CancelBtn", "Ca&ncel"}, {"HelpBtn", "&Help"}};
-    for (const auto& [name, caption] : buttons)
-        EXPECT_EQ(child(form, name)->text(), caption) << name;
+    test::expectCaptions(form, buttons);
     EXPECT_TRUE(child(form, "ConnectBtn")->isDefault());
 
     EXPECT_EQ(edit.windowTitle(), "Edit MUD Entry");

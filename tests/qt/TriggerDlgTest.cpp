@@ -2,6 +2,7 @@
 #include "script/qt/TTriggerEditDlg.h"
 
 #include "core/FileIo.h"
+#include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
 
@@ -17,6 +18,8 @@
 namespace tw {
 namespace {
 
+using test::child;
+
 struct TriggerDlgTest : ::testing::Test {
     test::RecordingHost host;
     TriggerList triggers = {{"You are hungry", "eat bread", "100000"},
@@ -26,21 +29,8 @@ struct TriggerDlgTest : ::testing::Test {
 
     void SetUp() override { dlg.show(); }
 
-    template <typename W = QPushButton>
-    W* child(QWidget& w, const char* name)
-    {
-        W* c = w.findChild<W*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     QListWidget* list() { return child<QListWidget>(dlg, "TriggerList"); }
-    QStringList lines()
-    {
-        QStringList out;
-        for (int i = 0; i < list()->count(); ++i)
-            out << list()->item(i)->text();
-        return out;
-    }
+    QStringList lines() { return test::listLines(*list()); }
     void select(int row) { list()->item(row)->setSelected(true); }
 
     // Runs Add or Edit; fill sets the edit dialog's controls before OK or Cancel is pressed.
@@ -59,11 +49,7 @@ struct TriggerDlgTest : ::testing::Test {
 TEST_F(TriggerDlgTest, CaptionsAndNames)
 {
     EXPECT_EQ(dlg.windowTitle(), "Trigger Editor");
-    const std::pair<const char*, const char*> buttons[] = {
-        {"OKBtn", "&OK"}, {"AddBtn", "&Add"}, {"DeleteBtn", "&Delete"}, {"EditBtn", "&Edit"},
-        {"ExportBtn", "E&xport"}, {"ImportBtn", "&Import"}, {"HelpBtn", "&Help"}};
-    for (const auto& [name, caption] : buttons)
-        EXPECT_EQ(child(dlg, name)->text(), caption) << name;
+    test::expectCaptions(dlg, test::EditorColumn);
     EXPECT_EQ(list()->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(dlg.focusWidget(), list());
     EXPECT_EQ(lines(), QStringList({"(*) You are hungry --> eat bread", "( ) %% tells you '%%' --> tell %0 got %1"}));

@@ -1,7 +1,6 @@
 #pragma once
-// Small helpers shared by the list dialogs: the byte/QString boundary and list selection.
+// Small helpers shared by the dialogs: the byte/QString boundary and the general error report.
 #include <QFile>
-#include <QListWidget>
 #include <QString>
 
 #include <string>
@@ -29,28 +28,5 @@ inline std::string localPath(const QString& path)
 
 // The caption of the program's general error report, the application title.
 inline const char* const GeneralErrorCaption = "Tarnwick 5";
-
-// The first selected line, scanning from the top; -1 when none is selected.
-inline int firstSelectedRow(const QListWidget& list)
-{
-    for (int i = 0; i < list.count(); ++i)
-        if (list.item(i)->isSelected())
-            return i;
-    return -1;
-}
-
-// Refills a list widget with lines, keeping the selected row where it still exists.
-template <typename Entries>
-void showLines(QListWidget& list, const Entries& entries)
-{
-    const int selected = firstSelectedRow(list);
-    list.clear();
-    for (const auto& e : entries)
-        list.addItem(textFromBytes(e.line()));
-    if (selected >= 0 && selected < list.count()) {
-        list.setCurrentRow(selected);
-        list.item(selected)->setSelected(true);
-    }
-}
 
 } // namespace tw

@@ -1,5 +1,8 @@
 #include "script/qt/ListFileDialog.h"
 
+#include "core/Host.h"
+#include "script/qt/ListDialogSupport.h"
+
 #include <QFileDialog>
 
 namespace tw {
@@ -33,6 +36,16 @@ QString ListFileDialog::choose(QWidget* parent, const FileChoice& choice)
 FileChooser ListFileDialog::forParent(QWidget* parent)
 {
     return [parent](const FileChoice& choice) { return choose(parent, choice); };
+}
+
+void ListFileDialog::transfer(const FileChooser& chooser, const FileChoice& choice, Host& host,
+                              const FileTransfer& operation)
+{
+    const QString path = chooser(choice);
+    if (path.isEmpty())
+        return;
+    if (const auto error = operation(localPath(path)))
+        host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
 }
 
 } // namespace tw

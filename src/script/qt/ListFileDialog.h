@@ -4,10 +4,14 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 class QWidget;
 
 namespace tw {
+
+class Host;
 
 struct FileChoice {
     enum Kind { Save, Open };
@@ -20,6 +24,9 @@ struct FileChoice {
 // Returns the chosen path, or an empty string when the player cancels.
 using FileChooser = std::function<QString(const FileChoice&)>;
 
+// An export or import on the chosen path; returns the I/O error text on failure.
+using FileTransfer = std::function<std::optional<std::string>(const std::string& path)>;
+
 class ListFileDialog {
 public:
     // Runs a modal file dialog: a save dialog asks before overwriting, an open dialog accepts
@@ -31,6 +38,11 @@ public:
 
     // The default chooser for a dialog: choose() with that dialog as parent.
     static FileChooser forParent(QWidget* parent);
+
+    // Asks for the file and runs the export or import on it; a failure is shown by the general
+    // error report with its I/O error text. Nothing happens when the player cancels.
+    static void transfer(const FileChooser& chooser, const FileChoice& choice, Host& host,
+                         const FileTransfer& operation);
 };
 
 } // namespace tw

@@ -2,8 +2,7 @@
 // "Edit Alias": the word and its expansion. The alias list dialog fills it, runs it modally and
 // stores what OK accepted.
 #include "script/AliasEntry.h"
-
-#include <QDialog>
+#include "script/qt/EntryEditDlg.h"
 
 #include <optional>
 
@@ -11,9 +10,7 @@ class QLineEdit;
 
 namespace tw {
 
-class Host;
-
-class TAliasEditDlg : public QDialog {
+class TAliasEditDlg : public EntryEditDlg {
     Q_OBJECT
 public:
     explicit TAliasEditDlg(Host& host, QWidget* parent = nullptr);
@@ -23,14 +20,7 @@ public:
     // The alias the boxes describe, or nothing when either box is empty.
     std::optional<AliasEntry> acceptedEntry() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private slots:
-    void HelpBtnClick();
-
 private:
-    Host& host_;
     QLineEdit* keyword_;
     QLineEdit* aliasCmd_;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Host.h"
 #include "script/HotkeyFile.h"
+#include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QCheckBox>
@@ -56,10 +57,7 @@ THotkeyDlg::THotkeyDlg(HotkeyTable& hotkeys, Host& host, QWidget* parent)
 
     auto* buttons = new QVBoxLayout;
     auto addButton = [&](const char* name, const char* caption, auto slot) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
+        QPushButton* b = DialogButtons::columnButton(this, name, caption, slot);
         buttons->addWidget(b);
         return b;
     };
@@ -146,25 +144,23 @@ void THotkeyDlg::OKBtnClick()
 
 void THotkeyDlg::ExportBtnClick()
 {
-    const QString path = chooseFile_({FileChoice::Save, "Export Hotkey List", "hky", HotkeyFilter});
-    if (path.isEmpty())
-        return;
     // The file gets the hotkeys in effect, not the unsaved changes in the rows.
-    if (const auto error = HotkeyFile::exportTo(localPath(path), hotkeys_))
-        host_.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
+    ListFileDialog::transfer(chooseFile_, {FileChoice::Save, "Export Hotkey List", "hky", HotkeyFilter}, host_,
+                             [this](const std::string& path) { return HotkeyFile::exportTo(path, hotkeys_); });
 }
 
 void THotkeyDlg::ImportBtnClick()
 {
-    const QString path = chooseFile_({FileChoice::Open, "Import Hotkey List", "hky", HotkeyFilter});
-    if (path.isEmpty())
-        return;
-    if (const auto error = HotkeyFile::importFrom(localPath(path), hotkeys_)) {
-        host_.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
-        return;
-    }
-    work_ = hotkeys_;
-    showView(false);
+    const auto importAndShow = [this](const std::string& path) {
+        const auto error = HotkeyFile::importFrom(path, hotkeys_);
+        if (!error) {
+            work_ = hotkeys_;
+            showView(false);
+        }
+        return error;
+    };
+    ListFileDialog::transfer(chooseFile_, {FileChoice::Open, "Import Hotkey List", "hky", HotkeyFilter}, host_,
+                             importAndShow);
 }
 
 void THotkeyDlg::HelpBtnClick()

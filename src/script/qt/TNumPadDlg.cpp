@@ -1,14 +1,13 @@
 #include "script/qt/TNumPadDlg.h"
 
 #include "core/Host.h"
+#include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -46,27 +45,10 @@ TNumPadDlg::TNumPadDlg(KeypadTable& keys, bool& keypadEnabled, Host& host, QWidg
     pad->addWidget(boxes_[10], 3, 1);
     pad->addWidget(enablePad_, 3, 2);
 
-    okBtn_ = new QPushButton("OK", this);
-    okBtn_->setObjectName("OKBtn");
-    okBtn_->setDefault(true);
-    auto* cancelBtn = new QPushButton("Cancel", this);
-    cancelBtn->setObjectName("CancelBtn");
-    auto* helpBtn = new QPushButton("&Help", this);
-    helpBtn->setObjectName("HelpBtn");
-    connect(okBtn_, &QPushButton::clicked, this, &TNumPadDlg::OKBtnClick);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpBtn, &QPushButton::clicked, this, &TNumPadDlg::HelpBtnClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okBtn_);
-    buttons->addWidget(cancelBtn);
-    buttons->addWidget(helpBtn);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pad);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    okBtn_ = DialogButtons::addOkCancelHelpRow(layout, this, &TNumPadDlg::OKBtnClick, &TNumPadDlg::HelpBtnClick);
 
     fillFromTable();
 }

@@ -1,6 +1,5 @@
 #include "script/qt/TTriggerEditDlg.h"
 
-#include "core/Host.h"
 #include "script/TriggerSwitches.h"
 #include "script/qt/ListDialogSupport.h"
 
@@ -8,30 +7,17 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace tw {
 
-TTriggerEditDlg::TTriggerEditDlg(Host& host, QWidget* parent) : QDialog(parent), host_(host)
+TTriggerEditDlg::TTriggerEditDlg(Host& host, QWidget* parent)
+    : EntryEditDlg(host, "Edit Trigger", "EXPLORER.EXE docs\\trigger_entry.html", parent)
 {
-    setWindowTitle("Edit Trigger");
-    setModal(true);
-
-    auto* keywordLabel = new QLabel("Trigger Keyword", this);
-    keyword_ = new QLineEdit(this);
-    keyword_->setObjectName("Keyword");
-    keyword_->setMaxLength(255);
-    keywordLabel->setBuddy(keyword_);
-
-    auto* cmdLabel = new QLabel("Command on Sight", this);
-    triggerCmd_ = new QLineEdit(this);
-    triggerCmd_->setObjectName("TriggerCmd");
-    triggerCmd_->setMaxLength(255);
-    cmdLabel->setBuddy(triggerCmd_);
+    auto* layout = new QVBoxLayout(this);
+    keyword_ = addCaptionedEdit(layout, "Trigger Keyword", "Keyword");
+    triggerCmd_ = addCaptionedEdit(layout, "Command on Sight", "TriggerCmd");
 
     activatedBox_ = new QCheckBox("&Activated", this);
     activatedBox_->setObjectName("ActivatedBox");
@@ -52,31 +38,10 @@ TTriggerEditDlg::TTriggerEditDlg(Host& host, QWidget* parent) : QDialog(parent),
     colorRow->addSpacing(16);
     colorRow->addWidget(backColor_, 1);
 
-    auto* okBtn = new QPushButton("OK", this);
-    okBtn->setObjectName("OKBtn");
-    okBtn->setDefault(true);
-    auto* cancelBtn = new QPushButton("Cancel", this);
-    cancelBtn->setObjectName("CancelBtn");
-    auto* helpBtn = new QPushButton("&Help", this);
-    helpBtn->setObjectName("HelpBtn");
-    connect(okBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpBtn, &QPushButton::clicked, this, &TTriggerEditDlg::HelpBtnClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
-    buttons->addWidget(helpBtn);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(keywordLabel);
-    layout->addWidget(keyword_);
-    layout->addWidget(cmdLabel);
-    layout->addWidget(triggerCmd_);
     layout->addWidget(activatedBox_);
     layout->addWidget(colors);
-    layout->addLayout(buttons);
+    addButtonRow(layout);
+    setFirstBox(keyword_);
     setMinimumWidth(420);
 }
 
@@ -108,18 +73,6 @@ std::optional<TriggerEntry> TTriggerEditDlg::acceptedEntry() const
     t.switches = TriggerSwitches{activatedBox_->isChecked(), foreColor_->currentIndex(),
                                  backColor_->currentIndex()}.toString();
     return t;
-}
-
-void TTriggerEditDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        keyword_->setFocus();
-}
-
-void TTriggerEditDlg::HelpBtnClick()
-{
-    host_.runHelp("EXPLORER.EXE docs\\trigger_entry.html");
 }
 
 } // namespace tw

@@ -2,21 +2,17 @@
 // "Edit Trigger": the pattern, the response, the active flag and the highlight colours of one
 // trigger. The trigger list dialog fills it, runs it modally and stores what OK accepted.
 #include "script/TriggerEntry.h"
-
-#include <QDialog>
+#include "script/qt/EntryEditDlg.h"
 
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace tw {
 
-class Host;
-
-class TTriggerEditDlg : public QDialog {
+class TTriggerEditDlg : public EntryEditDlg {
     Q_OBJECT
 public:
     explicit TTriggerEditDlg(Host& host, QWidget* parent = nullptr);
@@ -29,14 +25,7 @@ public:
     // ending in its first "%%"). The caller asks only after the dialog ended with OK.
     std::optional<TriggerEntry> acceptedEntry() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private slots:
-    void HelpBtnClick();
-
 private:
-    Host& host_;
     QLineEdit* keyword_;
     QLineEdit* triggerCmd_;
     QCheckBox* activatedBox_;

@@ -4,10 +4,7 @@
 #include "script/qt/ListDialogSupport.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace tw {
@@ -29,34 +26,16 @@ QLineEdit* framedEdit(QWidget* parent, QVBoxLayout* layout, const char* caption,
 
 } // namespace
 
-TEditMudDlg::TEditMudDlg(Host& host, QWidget* parent) : QDialog(parent), host_(host)
+TEditMudDlg::TEditMudDlg(Host& host, QWidget* parent)
+    : EntryEditDlg(host, "Edit MUD Entry", "EXPLORER.EXE docs\\list_entry.html", parent)
 {
-    setWindowTitle("Edit MUD Entry");
-    setModal(true);
-
     auto* layout = new QVBoxLayout(this);
     mudName_ = framedEdit(this, layout, "MUD Name", "MudName", 255);
     mudAddress_ = framedEdit(this, layout, "MUD Address", "MudAddress", 255);
     port_ = framedEdit(this, layout, "Port", "Port", 4);
     port_->setMaximumWidth(80);
-
-    auto* okBtn = new QPushButton("OK", this);
-    okBtn->setObjectName("OKBtn");
-    okBtn->setDefault(true);
-    auto* cancelBtn = new QPushButton("Cancel", this);
-    cancelBtn->setObjectName("CancelBtn");
-    auto* helpBtn = new QPushButton("&Help", this);
-    helpBtn->setObjectName("HelpBtn");
-    connect(okBtn, &QPushButton::clicked, this, &TEditMudDlg::OKBtnClick);
-    connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpBtn, &QPushButton::clicked, this, &TEditMudDlg::HelpBtnClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
-    buttons->addWidget(helpBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout);
+    setFirstBox(mudName_);
     setMinimumWidth(360);
 }
 
@@ -82,24 +61,12 @@ std::optional<MudEntry> TEditMudDlg::acceptedEntry() const
                     bytesFromText(port_->text())};
 }
 
-void TEditMudDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        mudName_->setFocus();
-}
-
 void TEditMudDlg::OKBtnClick()
 {
     // The dialog closes with OK even so; the list then stores nothing.
     if (!acceptedEntry())
         host_.messageBox("Hold on just a sec!", "All blanks in the form must be filled!", MsgButtons::Ok);
     accept();
-}
-
-void TEditMudDlg::HelpBtnClick()
-{
-    host_.runHelp("EXPLORER.EXE docs\\list_entry.html");
 }
 
 } // namespace tw

@@ -1,9 +1,8 @@
 #pragma once
 // "Edit MUD Entry": name, address and port of one MUD list entry. The MUD list fills it, runs
 // it modally and stores what OK accepted.
+#include "script/qt/EntryEditDlg.h"
 #include "settings/MudEntry.h"
-
-#include <QDialog>
 
 #include <optional>
 
@@ -11,9 +10,7 @@ class QLineEdit;
 
 namespace tw {
 
-class Host;
-
-class TEditMudDlg : public QDialog {
+class TEditMudDlg : public EntryEditDlg {
     Q_OBJECT
 public:
     explicit TEditMudDlg(Host& host, QWidget* parent = nullptr);
@@ -23,15 +20,11 @@ public:
     // The entry the boxes describe, or nothing when any box is empty.
     std::optional<MudEntry> acceptedEntry() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private slots:
-    void OKBtnClick();
-    void HelpBtnClick();
+protected slots:
+    // Tells the player about an empty box before closing with OK.
+    void OKBtnClick() override;
 
 private:
-    Host& host_;
     QLineEdit* mudName_;
     QLineEdit* mudAddress_;
     QLineEdit* port_;

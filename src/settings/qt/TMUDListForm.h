@@ -1,28 +1,21 @@
 #pragma once
 // "MUD List": the player's list of games with Add, Edit, Delete, Export and Import, and the
 // choice of the game to connect to. The window only chooses; the main window connects.
+#include "script/qt/ListEditor.h"
 #include "settings/MudEntry.h"
-#include "script/qt/ListFileDialog.h"
-
-#include <QDialog>
+#include "settings/MudListFile.h"
+#include "settings/qt/TEditMudDlg.h"
 
 #include <optional>
 
-class QListWidget;
 class QListWidgetItem;
 
 namespace tw {
 
-class Host;
-class TEditMudDlg;
-
-class TMUDListForm : public QDialog {
+class TMUDListForm : public ListEditor<MudEntry, TEditMudDlg, MudListFile> {
     Q_OBJECT
 public:
     TMUDListForm(MudList& muds, Host& host, QWidget* parent = nullptr);
-
-    TEditMudDlg& editDlg() { return *editDlg_; }
-    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
     // Shows the window modally; returns the selected entry when it was closed with "&Connect"
     // (or a double-click), nothing when cancelled or when no line is selected.
@@ -32,26 +25,8 @@ public:
     // with Connect, else nothing.
     std::optional<MudEntry> chosenEntry() const;
 
-    void refreshList();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private slots:
-    void AddBtnClick();
-    void EditBtnClick();
-    void DeleteBtnClick();
-    void ExportBtnClick();
-    void ImportBtnClick();
-    void HelpBtnClick();
     void MudListBoxDblClick(QListWidgetItem* item);
-
-private:
-    MudList& muds_;
-    Host& host_;
-    TEditMudDlg* editDlg_;
-    QListWidget* mudListBox_;
-    FileChooser chooseFile_;
 };
 
 } // namespace tw

@@ -1,0 +1,141 @@
+#include "script/qt/ListEditorDlg.h"
+
+#include "core/Host.h"
+#include "script/qt/DialogButtons.h"
+#include "script/qt/ListDialogSupport.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace tw {
+
+ListEditorDlg::ListEditorDlg(Host& host, Texts texts, QWidget* parent)
+    : QDialog(parent), host_(host), texts_(std::move(texts)), chooseFile_(ListFileDialog::forParent(this))
+{
+    setWindowTitle(texts_.caption);
+    setModal(true);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(texts_.listName);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setMinimumSize(texts_.listMinimumSize);
+
+    // The stretch keeps the buttons at the top; they are inserted above it.
+    buttons_ = new QVBoxLayout;
+    buttons_->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons_);
+}
+
+QPushButton* ListEditorDlg::addButton(const char* name, const char* caption, void (ListEditorDlg::*slot)())
+{
+    QPushButton* b = DialogButtons::columnButton(this, name, caption, slot);
+    buttons_->insertWidget(buttons_->count() - 1, b);
+    return b;
+}
+
+void ListEditorDlg::addButtonGap()
+{
+    buttons_->insertSpacing(buttons_->count() - 1, 16);
+}
+
+void ListEditorDlg::addEditorButtons()
+{
+    addButton("OKBtn", "&OK", &QDialog::accept);
+    addButton("AddBtn", "&Add", &ListEditorDlg::AddBtnClick);
+    addButton("DeleteBtn", "&Delete", &ListEditorDlg::DeleteBtnClick);
+    addButton("EditBtn", "&Edit", &ListEditorDlg::EditBtnClick);
+    addButton("ExportBtn", "E&xport", &ListEditorDlg::ExportBtnClick);
+    addButton("ImportBtn", "&Import", &ListEditorDlg::ImportBtnClick);
+    addButton("HelpBtn", "&Help", &ListEditorDlg::HelpBtnClick);
+}
+
+int ListEditorDlg::firstSelectedLine() const
+{
+    for (int i = 0; i < list_->count(); ++i)
+        if (list_->item(i)->isSelected())
+            return i;
+    return -1;
+}
+
+std::optional<std::size_t> ListEditorDlg::selectedRow() const
+{
+    const int line = firstSelectedLine();
+    if (line < 0 || std::size_t(line) >= entryCount())
+        return std::nullopt;
+    return std::size_t(line);
+}
+
+void ListEditorDlg::refreshList()
+{
+    // The selected row stays selected where it still exists.
+    const int selected = firstSelectedLine();
+    list_->clear();
+    for (std::size_t row = 0; row < entryCount(); ++row)
+        list_->addItem(textFromBytes(entryLine(row)));
+    if (selected >= 0 && selected < list_->count()) {
+        list_->setCurrentRow(selected);
+        list_->item(selected)->setSelected(true);
+    }
+}
+
+void ListEditorDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    refreshList();
+    list_->setFocus();
+}
+
+void ListEditorDlg::AddBtnClick()
+{
+    if (const auto line = addEntry())
+        list_->addItem(textFromBytes(*line));
+}
+
+void ListEditorDlg::EditBtnClick()
+{
+    const auto row = selectedRow();
+    if (!row)
+        return;
+    if (const auto line = editEntry(*row))
+        list_->item(int(*row))->setText(textFromBytes(*line));
+}
+
+void ListEditorDlg::DeleteBtnClick()
+{
+    const auto row = selectedRow();
+    if (!row)
+        return;
+    if (host_.messageBox("Spot Check", texts_.deleteQuestion, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    eraseEntry(*row);
+    delete list_->takeItem(int(*row));
+}
+
+void ListEditorDlg::ExportBtnClick()
+{
+    ListFileDialog::transfer(chooseFile_, texts_.exportChoice, host_,
+                             [this](const std::string& path) { return exportEntries(path); });
+}
+
+void ListEditorDlg::ImportBtnClick()
+{
+    ListFileDialog::transfer(chooseFile_, texts_.importChoice, host_, [this](const std::string& path) {
+        const auto error = importEntries(path);
+        refreshList();
+        return error;
+    });
+}
+
+void ListEditorDlg::HelpBtnClick()
+{
+    host_.runHelp(texts_.helpLine);
+}
+
+} // namespace tw
