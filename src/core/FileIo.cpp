@@ -70,7 +70,8 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     return std::nullopt;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string& error)
+std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
+                                         std::size_t maxBytes)
 {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) {
@@ -90,6 +91,11 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& e
         }
         if (n == 0)
             break;
+        if (out.size() + std::size_t(n) > maxBytes) {
+            error = FileTooLarge;
+            ::close(fd);
+            return std::nullopt;
+        }
         out.append(buf, std::size_t(n));
     }
     ::close(fd);

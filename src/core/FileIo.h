@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reads and safe whole-file writes for the files the player keeps.
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -10,8 +11,14 @@ namespace tw {
 // was. Returns the system's I/O error text on failure.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
 
-// Reads the whole file; on failure returns nullopt and sets error to the I/O error text.
-std::optional<std::string> readWholeFile(const std::string& path, std::string& error);
+// Reads the whole file; on failure returns nullopt and sets error to the I/O error text. A
+// file larger than maxBytes is refused with FileTooLarge, so a stray huge file cannot
+// exhaust memory.
+inline constexpr std::size_t MaxOptionsFileBytes = 256u << 20;
+inline constexpr std::size_t MaxListFileBytes = 4u << 20;
+inline const char* const FileTooLarge = "File too large";
+std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
+                                         std::size_t maxBytes = MaxOptionsFileBytes);
 
 // The I/O error text for an errno value ("File not found", "File access denied",
 // "Disk full", ...).

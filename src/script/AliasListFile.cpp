@@ -34,7 +34,7 @@ std::optional<std::string> AliasListFile::exportTo(const std::string& path, cons
 std::optional<std::string> AliasListFile::importFrom(const std::string& path, AliasList& aliases)
 {
     std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error);
+    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
     if (!text)
         return error;
     appendFromText(*text, aliases);

@@ -48,7 +48,7 @@ std::optional<std::string> HotkeyFile::exportTo(const std::string& path, const H
 std::optional<std::string> HotkeyFile::importFrom(const std::string& path, HotkeyTable& table)
 {
     std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error);
+    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
     if (!text)
         return error;
     table = fromText(*text);

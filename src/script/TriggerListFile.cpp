@@ -36,7 +36,7 @@ std::optional<std::string> TriggerListFile::exportTo(const std::string& path, co
 std::optional<std::string> TriggerListFile::importFrom(const std::string& path, TriggerList& triggers)
 {
     std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error);
+    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
     if (!text)
         return error;
     appendFromText(*text, triggers);

@@ -36,7 +36,7 @@ std::optional<std::string> MudListFile::exportTo(const std::string& path, const 
 std::optional<std::string> MudListFile::importFrom(const std::string& path, MudList& muds)
 {
     std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error);
+    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
     if (!text)
         return error;
     appendFromText(*text, muds);
