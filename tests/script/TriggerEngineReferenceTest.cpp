@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 #include <random>
+#include <utility>
 
 namespace tw {
 namespace {
