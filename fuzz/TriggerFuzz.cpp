@@ -46,9 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     tw::CommandParser parser(host, state);
     tw::TriggerEngine engine(state, parser);
-    const std::size_t before = block.size();
-    engine.RunTriggers(block);
-    if (block.size() > before && block.size() > tw::TriggerEngine::MaxHighlightedBlock)
-        std::abort();
+    // The second block runs on the patterns the engine kept from the first.
+    const std::string original = block;
+    for (int run = 0; run < 2; ++run) {
+        block = original;
+        const std::size_t before = block.size();
+        engine.RunTriggers(block);
+        if (block.size() > before && block.size() > tw::TriggerEngine::MaxHighlightedBlock)
+            std::abort();
+    }
     return 0;
 }

@@ -4,7 +4,9 @@
 
 #include "script/TriggerPattern.h"
 
+#include <memory>
 #include <optional>
+#include <string_view>
 
 namespace tw {
 
@@ -42,6 +44,30 @@ Highlight highlightOf(const std::string& switches)
 constexpr std::string_view SaveColours = "\x1b[c";
 constexpr std::string_view RestoreColours = "\x1b[d";
 
+// Whether every piece may occur in the block the set was built from. Pieces of one byte cost
+// more to look up, so they come last.
+bool mayMatch(const PreparedPattern& pattern, const BytePairSet& blockPairs)
+{
+    for (std::size_t k = 0; k < pattern.count; ++k)
+        if (pattern.piece(k).size() > 1 && !blockPairs.mayContain(pattern.piece(k)))
+            return false;
+    for (std::size_t k = 0; k < pattern.count; ++k)
+        if (pattern.piece(k).size() == 1 && !blockPairs.mayContain(pattern.piece(k)))
+            return false;
+    return true;
+}
+
+// Appends text to the block being built, adding the pair where it meets the text before it;
+// the pairs inside text are in the set already.
+void appendJoined(std::string& out, std::string_view text, BytePairSet& blockPairs)
+{
+    if (text.empty())
+        return;
+    if (!out.empty())
+        blockPairs.addPair(out.back(), text.front());
+    out.append(text);
+}
+
 } // namespace
 
 std::string TriggerEngine::RunTriggers(std::string& block)
@@ -49,15 +75,33 @@ std::string TriggerEngine::RunTriggers(std::string& block)
     std::string echo;
     if (!state_.triggersOn)
         return echo;
+    if (running_) {
+        // A message box opened by a response let another block in: it gets an engine of its
+        // own, so that this run's prepared patterns and block pairs stay as they are.
+        auto nested = std::make_unique<TriggerEngine>(state_, parser_);
+        return nested->RunTriggers(block);
+    }
+    running_ = true;
+    struct EndRun {
+        bool& running;
+        ~EndRun() { running = false; }
+    } endRun{running_};
 
-    PreparedPattern prepared;
+    patterns_.aliasesMayHaveChanged();
+    bool pairsBuilt = false;
     std::string changed;
     for (std::size_t i = 0; i < state_.triggers.size(); ++i) {
         if (!state_.triggers[i].active())
             continue;
-        PreparePattern(state_.triggers[i].pattern, state_.aliases, state_.aliasesOn, state_.captures, prepared);
+        const PreparedPattern& prepared = patterns_.prepare(i, state_.triggers[i].pattern, state_);
         if (prepared.count == 0)
             continue; // an empty pattern never matches
+        if (!pairsBuilt) {
+            blockPairs_.assign(block);
+            pairsBuilt = true;
+        }
+        if (!mayMatch(prepared, blockPairs_))
+            continue;
         const Highlight highlight = highlightOf(state_.triggers[i].switches);
         std::string before;
         if (highlight.on) {
@@ -76,10 +120,15 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             const std::size_t end = match->start + MatchLength(*match);
             const std::size_t insert = before.size() + RestoreColours.size();
             if (highlight.on && block.size() + grown + insert <= MaxHighlightedBlock) {
-                changed.append(block, copied, match->start - copied);
-                changed += before;
-                changed.append(block, match->start, end - match->start);
-                changed += RestoreColours;
+                if (grown == 0) {
+                    blockPairs_.add(before);
+                    blockPairs_.add(RestoreColours);
+                }
+                const std::string_view original = block;
+                appendJoined(changed, original.substr(copied, match->start - copied), blockPairs_);
+                appendJoined(changed, before, blockPairs_);
+                appendJoined(changed, original.substr(match->start, end - match->start), blockPairs_);
+                appendJoined(changed, RestoreColours, blockPairs_);
                 copied = end;
                 grown += insert;
             }
@@ -90,10 +139,11 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             if (!response->empty()) {
                 echo += echoFor(state_.echo, *response);
                 parser_.ParseCommand(*response);
+                patterns_.aliasesMayHaveChanged();
             }
         }
         if (grown > 0) {
-            changed.append(block, copied);
+            appendJoined(changed, std::string_view(block).substr(copied), blockPairs_);
             block.swap(changed);
         }
     }

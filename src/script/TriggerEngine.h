@@ -1,6 +1,8 @@
 #pragma once
 // Runs the triggers over each received block: highlights the matches and runs the responses.
+#include "script/BytePairSet.h"
 #include "script/CommandParser.h"
+#include "script/PreparedPatternCache.h"
 #include "script/ScriptState.h"
 
 #include <cstddef>
@@ -22,10 +24,14 @@ public:
     // responses that ran. Nothing happens while triggers are off.
     std::string RunTriggers(std::string& block);
 
-
 private:
     ScriptState& state_;
     CommandParser& parser_;
+    bool running_ = false;
+    PreparedPatternCache patterns_;
+    // The bytes and pairs of the block being run, and of every highlight put into it: most
+    // triggers hold a pair that the block lacks and are passed over without a search.
+    BytePairSet blockPairs_;
 };
 
 } // namespace tw

@@ -23,6 +23,15 @@ std::size_t findBytes(std::string_view block, std::string_view piece, std::size_
 #endif
 }
 
+// Whether text holds "%" and a digit, the only way a capture slot can be named in it.
+bool namesCaptureSlot(std::string_view text)
+{
+    for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at + 1))
+        if (at + 1 < text.size() && text[at + 1] >= '0' && text[at + 1] <= '9')
+            return true;
+    return false;
+}
+
 } // namespace
 
 void PreparePattern(std::string_view pattern, const AliasList& aliases, bool aliasesOn,
@@ -32,7 +41,9 @@ void PreparePattern(std::string_view pattern, const AliasList& aliases, bool ali
     work.assign(pattern);
     if (aliasesOn)
         expandAliasesInPlace(work, out.scratch, out.passStart, aliases);
-    expandCapturesInPlace(work, out.scratch, out.passStart, captures, false);
+    out.readsCaptures = namesCaptureSlot(work);
+    if (out.readsCaptures)
+        expandCapturesInPlace(work, out.scratch, out.passStart, captures, false);
 
     out.count = 0;
     std::size_t at = 0;

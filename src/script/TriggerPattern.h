@@ -17,6 +17,10 @@ struct PreparedPattern {
     static constexpr std::size_t MaxPieces = 11;
     std::array<std::string, MaxPieces> pieces;
     std::size_t count = 0;
+    // The pattern, its aliases expanded, names a capture slot ("%0".."%9"), so its pieces
+    // can change whenever a match fills the slots; without one they follow from the
+    // pattern and the aliases alone.
+    bool readsCaptures = false;
 
     std::string_view piece(std::size_t i) const { return pieces[i]; }
 

@@ -1,0 +1,41 @@
+#include "script/PreparedPatternCache.h"
+
+#include <algorithm>
+
+namespace tw {
+
+void PreparedPatternCache::dropAllIfAliasesChanged(const ScriptState& state)
+{
+    checkAliases_ = false;
+    if (state.aliasesOn == aliasesOn_ && state.aliases == aliases_)
+        return;
+    aliasesOn_ = state.aliasesOn;
+    aliases_ = state.aliases;
+    for (Entry& entry : entries_)
+        entry.kept = false;
+}
+
+const PreparedPattern& PreparedPatternCache::prepare(std::size_t index, const std::string& pattern,
+                                                     const ScriptState& state)
+{
+    if (checkAliases_)
+        dropAllIfAliasesChanged(state);
+    if (entries_.size() <= index || entries_.size() > state.triggers.size())
+        entries_.resize(std::max(index + 1, state.triggers.size()));
+    Entry& entry = entries_[index];
+    if (entry.kept && entry.pattern == pattern)
+        return entry.prepared;
+
+    PreparePattern(pattern, state.aliases, state.aliasesOn, state.captures, fresh_);
+    entry.kept = !fresh_.readsCaptures && fresh_.work.size() <= MaxKeptLength;
+    if (!entry.kept)
+        return fresh_;
+    entry.pattern = pattern;
+    entry.prepared.count = fresh_.count;
+    entry.prepared.readsCaptures = false;
+    for (std::size_t k = 0; k < fresh_.count; ++k)
+        entry.prepared.pieces[k] = fresh_.pieces[k];
+    return entry.prepared;
+}
+
+} // namespace tw

@@ -1,0 +1,44 @@
+#pragma once
+// The prepared patterns of the trigger list, kept from one received block to the next: a
+// pattern is prepared again only when it, the aliases, the aliases toggle or (for a pattern
+// that names a capture slot) the capture slots may have changed.
+#include "script/ScriptState.h"
+#include "script/TriggerPattern.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+class PreparedPatternCache {
+public:
+    // Longest expanded pattern kept; longer ones are prepared afresh each time, so that the
+    // cache holds at most this much per trigger.
+    static constexpr std::size_t MaxKeptLength = 4096;
+
+    // The pieces of trigger index's pattern, equal to what PreparePattern gives for the state
+    // as it is now. The result stays valid until the next call.
+    const PreparedPattern& prepare(std::size_t index, const std::string& pattern, const ScriptState& state);
+
+    // The aliases or their toggle may have been changed since the last call (a new block, or a
+    // response ran); the next prepare compares them with the ones the cache was built with.
+    void aliasesMayHaveChanged() { checkAliases_ = true; }
+
+private:
+    struct Entry {
+        bool kept = false;
+        std::string pattern;
+        PreparedPattern prepared; // its working buffers stay empty
+    };
+
+    void dropAllIfAliasesChanged(const ScriptState& state);
+
+    std::vector<Entry> entries_;
+    AliasList aliases_;
+    bool aliasesOn_ = false;
+    bool checkAliases_ = true;
+    PreparedPattern fresh_;
+};
+
+} // namespace tw

@@ -1,0 +1,281 @@
+// RunTriggers skips the search for triggers that cannot match and keeps prepared patterns
+// between blocks; these tests hold it to a plain run that does neither.
+#include "script/BytePairSet.h"
+#include "script/TextOps.h"
+#include "script/TriggerEngine.h"
+
+#include "RecordingScriptHost.h"
+
+#include "net/AnsiColour.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+#include <random>
+#include <utility>
+
+namespace tw {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The trigger pass written out the long way: every active trigger prepared afresh and searched
+// over the whole block, highlights inserted in place.
+std::string referenceRun(ScriptState& state, CommandParser& parser, std::string& block)
+{
+    std::string echo;
+    if (!state.triggersOn)
+        return echo;
+    for (std::size_t i = 0; i < state.triggers.size(); ++i) {
+        const TriggerEntry trigger = state.triggers[i];
+        if (!trigger.active())
+            continue;
+        std::string work = state.aliasesOn ? ExpandAliases(trigger.pattern, state.aliases) : trigger.pattern;
+        work = ExpandCaptures(work, state.captures, false);
+        Lines pieces;
+        std::size_t at = 0;
+        for (std::size_t w; pieces.size() < 10 && (w = work.find("%%", at)) != std::string::npos; at = w + 2)
+            pieces.push_back(w == at ? "\r\n" : work.substr(at, w - at));
+        if (at < work.size())
+            pieces.push_back(work.substr(at));
+        if (pieces.empty())
+            continue;
+
+        std::string before;
+        const auto digits = [&](std::size_t p) {
+            const std::string& s = trigger.switches;
+            return s.size() >= p + 2 && std::isdigit(static_cast<unsigned char>(s[p])) &&
+                           std::isdigit(static_cast<unsigned char>(s[p + 1]))
+                       ? (s[p] - '0') * 10 + (s[p + 1] - '0')
+                       : -1;
+        };
+        const int fore = digits(2);
+        int back = digits(4);
+        if (fore >= 1 && fore <= 16) {
+            if (back < 0 || back > 7)
+                back = 0;
+            before = "\x1b[c" + AttrToSgr(static_cast<std::uint8_t>(fore - 1 + 16 * back));
+        }
+        const std::string after = "\x1b[d";
+
+        std::size_t from = 0;
+        while (true) {
+            std::size_t start = block.find(pieces[0], from);
+            if (start == std::string::npos)
+                break;
+            std::size_t end = start + pieces[0].size();
+            Lines gaps;
+            for (std::size_t k = 1; k < pieces.size() && end != std::string::npos; ++k) {
+                const std::size_t found = block.find(pieces[k], end);
+                if (found != std::string::npos) {
+                    gaps.push_back(block.substr(end, found - end));
+                    end = found + pieces[k].size();
+                } else {
+                    end = std::string::npos;
+                }
+            }
+            if (end == std::string::npos)
+                break;
+            for (std::size_t g = 0; g < gaps.size(); ++g)
+                state.captures.set(g, gaps[g]);
+            from = end;
+            if (!before.empty() && block.size() + before.size() + after.size() <= TriggerEngine::MaxHighlightedBlock) {
+                block.insert(end, after);
+                block.insert(start, before);
+                from = end + before.size() + after.size();
+            }
+            if (!trigger.response.empty()) {
+                echo += echoFor(state.echo, trigger.response);
+                parser.ParseCommand(trigger.response);
+            }
+        }
+    }
+    return echo;
+}
+
+struct Side {
+    test::RecordingScriptHost host;
+    ScriptState state;
+    CommandParser parser{host, state};
+};
+
+// Picks n random tokens from a small set, so that patterns often but not always occur.
+template <std::size_t N>
+std::string randomText(std::mt19937& rng, const char* const (&tokens)[N], unsigned maxCount)
+{
+    std::string text;
+    for (unsigned n = rng() % (maxCount + 1); n > 0; --n)
+        text += tokens[rng() % N];
+    return text;
+}
+
+TEST(TriggerEngineReference, SkippingAndKeepingPatternsChangesNothing)
+{
+    // Bytes of the highlight sequences are in both sets, so later triggers can match across
+    // the edges of inserted highlights.
+    static const char* const blockTokens[] = {"a", "b", "ab", "c", "d", "m", "4", ";", "[", "\x1b",
+                                              "\r\n", " ", "%0", "zz", "q", "\x1b[d", "1;", " a ", " b "};
+    static const char* const patternTokens[] = {"a", "b", "ab", "c", "d", "m", "4", "%%", "%0", "%1", " %0 ",
+                                                " zz ", " q ", "\x1b[", "[d", "m", "\r\n", ";4", "da"};
+    static const char* const responses[] = {"", "", "say %0", "#ALIAS zz a%0", "#ALIASOFF",
+                                            "#ALIASON", "#ALIAS q b", "#ALIAS q a", "x"};
+    static const char* const switches[] = {"100000", "100000", "101501", "100200", "000000", "1016xx", "1"};
+
+    std::mt19937 rng(20240611);
+    for (int round = 0; round < 1500; ++round) {
+        Side engineSide, referenceSide;
+        TriggerEngine engine(engineSide.state, engineSide.parser);
+        ScriptState& state = engineSide.state;
+        state.aliases = {{"zz", "b%%"}, {"q", "a"}, {"al", "%1"}};
+        for (unsigned n = 1 + rng() % 6; n > 0; --n)
+            state.triggers.push_back({randomText(rng, patternTokens, 4), responses[rng() % std::size(responses)],
+                                      switches[rng() % std::size(switches)]});
+        referenceSide.state.aliases = state.aliases;
+        referenceSide.state.triggers = state.triggers;
+
+        // Several blocks through the same engine, with the lists changed between some of them
+        // as the dialogs would change them.
+        for (int blockNo = 0; blockNo < 3; ++blockNo) {
+            switch (rng() % 5) {
+            case 0: state.aliases[rng() % state.aliases.size()].expansion = randomText(rng, patternTokens, 2); break;
+            case 1: state.aliasesOn = !state.aliasesOn; break;
+            case 2: state.triggers[rng() % state.triggers.size()].pattern = randomText(rng, patternTokens, 4); break;
+            default: break;
+            }
+            referenceSide.state.aliases = state.aliases;
+            referenceSide.state.aliasesOn = state.aliasesOn;
+            referenceSide.state.triggers = state.triggers;
+
+            const std::string original = randomText(rng, blockTokens, 40);
+            std::string block = original, expectedBlock = original;
+            const std::string echo = engine.RunTriggers(block);
+            const std::string expectedEcho = referenceRun(referenceSide.state, referenceSide.parser, expectedBlock);
+
+            const auto where = [&] {
+                std::string s = "round " + std::to_string(round) + " block " + std::to_string(blockNo) + ":";
+                for (const TriggerEntry& t : state.triggers)
+                    s += " [" + t.pattern + "|" + t.response + "|" + t.switches + "]";
+                return s + " on [" + original + "]";
+            };
+            ASSERT_EQ(block, expectedBlock) << where();
+            ASSERT_EQ(echo, expectedEcho) << where();
+            ASSERT_EQ(engineSide.host.sent, referenceSide.host.sent) << where();
+            ASSERT_EQ(state.captures.texts, referenceSide.state.captures.texts) << where();
+            ASSERT_EQ(state.aliases, referenceSide.state.aliases) << where();
+        }
+    }
+}
+
+TEST(BytePairSet, SaysNoOnlyForPiecesThatCannotOccur)
+{
+    struct Case {
+        const char* text;
+        const char* piece;
+        bool may;
+    } cases[] = {
+        {"hello world", "world", true},
+        {"hello world", "wor", true},
+        {"hello world", "o w", true},
+        {"hello world", "ow", false},
+        {"hello world", "h", true},  // the first byte
+        {"hello world", "d", true},  // the last byte
+        {"hello world", "x", false},
+        {"hello world", "", true},
+        {"a", "a", true},
+        {"a", "b", false},
+        {"", "a", false},
+        {"\xff\x80\x00z", std::string_view("\x80\x00", 2).data(), true},
+    };
+    BytePairSet set;
+    for (const Case& c : cases) {
+        set.assign(c.text);
+        EXPECT_EQ(set.mayContain(c.piece), c.may) << c.text << " / " << c.piece;
+    }
+    // A piece of bytes that are each in the set, in an order that is not.
+    set.assign("ab");
+    EXPECT_FALSE(set.mayContain("ba"));
+    // What is added joins what was there; an earlier text's pairs are gone.
+    set.add("xy");
+    set.addPair('b', 'x');
+    EXPECT_TRUE(set.mayContain("abxy"));
+    EXPECT_TRUE(set.mayContain("x"));
+    set.assign("q");
+    EXPECT_FALSE(set.mayContain("ab"));
+    EXPECT_FALSE(set.mayContain("x"));
+}
+
+TEST(BytePairSet, StaysRightAcrossTheStampWrap)
+{
+    BytePairSet set;
+    for (int i = 0; i < 600; ++i) {
+        set.assign(i % 2 ? "odd" : "even");
+        ASSERT_EQ(set.mayContain("dd"), i % 2 == 1) << i;
+        ASSERT_EQ(set.mayContain("ve"), i % 2 == 0) << i;
+    }
+}
+
+// A host whose message box runs another block through the engine, as the event loop of a
+// real message box can.
+struct ReenteringHost : test::RecordingScriptHost {
+    std::function<void()> onBox;
+    MsgAnswer messageBox(const std::string& caption, const std::string& text, MsgButtons b) override
+    {
+        RecordingScriptHost::messageBox(caption, text, b);
+        if (onBox)
+            std::exchange(onBox, nullptr)();
+        return MsgAnswer::Ok;
+    }
+};
+
+TEST(TriggerEngine, ABlockLetInByAMessageBoxLeavesTheRunningOneIntact)
+{
+    ReenteringHost host;
+    ScriptState state;
+    CommandParser parser(host, state);
+    TriggerEngine engine(state, parser);
+    state.triggers = {
+        {"orc", "#DELAY x orc", "101501"}, // the bad #DELAY opens a message box
+        {"[db", "say joined", "100000"},   // only across the end of the highlight of "orc"
+        {"elf", "say elf", "100200"},
+        {"xyz", "say xyz", "100000"},      // only in the outer block
+    };
+    std::string inner = "an elf";
+    host.onBox = [&] { engine.RunTriggers(inner); };
+    std::string block = "orcb elf xyz";
+    engine.RunTriggers(block);
+
+    const std::string yellow = "\x1b[c\x1b[1;33;44m", blue = "\x1b[c\x1b[0;34;40m", off = "\x1b[d";
+    EXPECT_EQ(inner, "an " + blue + "elf" + off);
+    EXPECT_EQ(block, yellow + "orc" + off + "b " + blue + "elf" + off + " xyz");
+    EXPECT_EQ(host.sent, (Lines{"say elf\r\n", "say joined\r\n", "say elf\r\n", "say xyz\r\n"}));
+}
+
+TEST(TriggerEngine, PatternsFollowCapturesAndAliasesChangedWithinABlock)
+{
+    test::RecordingScriptHost host;
+    ScriptState state;
+    CommandParser parser(host, state);
+    TriggerEngine engine(state, parser);
+    state.triggers = {
+        {"got %%!", "say got", "100000"},
+        {"%0 waves", "#ALIAS foe troll", "100000"}, // reads the capture of the trigger before it
+        {"foe", "say seen", "100000"},              // reads the alias the response before defined
+    };
+    state.aliases = {{"foe", "orc"}};
+    std::string block = "nothing here";
+    engine.RunTriggers(block); // the patterns are prepared once before
+    block = "got orc! orc waves. troll";
+    engine.RunTriggers(block);
+    EXPECT_EQ(host.sent, (Lines{"say got\r\n", "say seen\r\n"}));
+
+    // The next block sees the list as the dialog left it.
+    host.sent.clear();
+    state.aliases = {{"foe", "elf"}};
+    block = "an elf";
+    engine.RunTriggers(block);
+    EXPECT_EQ(host.sent, Lines{"say seen\r\n"});
+}
+
+} // namespace
+} // namespace tw
