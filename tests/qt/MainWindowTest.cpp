@@ -129,6 +129,15 @@ TEST_F(MainWindow, TogglesReportTheirState)
     EXPECT_EQ(form->Status->text(), "Triggers ON");
     form->action("AliasesToggle1")->trigger();
     EXPECT_EQ(form->Status->text(), "Aliases OFF");
+    EXPECT_FALSE(form->action("AliasesToggle1")->isChecked());
+
+    // After #TRIGGEROFF the menu item switches triggers back on.
+    form->session().ParseCommand("#TRIGGEROFF");
+    EXPECT_FALSE(form->session().script.triggersOn);
+    form->action("TriggersToggle1")->trigger();
+    EXPECT_TRUE(form->session().script.triggersOn);
+    EXPECT_TRUE(form->action("TriggersToggle1")->isChecked());
+    EXPECT_EQ(form->Status->text(), "Triggers ON");
 }
 
 TEST_F(MainWindow, FirstTickReadsTheIniAndCloseWritesItBack)

@@ -495,14 +495,18 @@ void TMainForm::MagicMirror1Click()
     updateSharedShortcut();
 }
 
+// The script commands switch the toggles too, so the menu item inverts the session's state
+// rather than trusting its own check mark.
 void TMainForm::TriggersToggle1Click()
 {
-    session_->parser.setTriggers(action("TriggersToggle1")->isChecked());
+    session_->parser.toggleTriggers();
+    action("TriggersToggle1")->setChecked(session_->script.triggersOn);
 }
 
 void TMainForm::AliasesToggle1Click()
 {
-    session_->parser.setAliases(action("AliasesToggle1")->isChecked());
+    session_->parser.toggleAliases();
+    action("AliasesToggle1")->setChecked(session_->script.aliasesOn);
 }
 
 void TMainForm::Automap1Click() {}
