@@ -395,3 +395,37 @@ TEST_F(MainWindow, EditorCommandsStartTheEditorWithTheirFile)
 
 } // namespace
 } // namespace tw
+
+#include <QApplication>
+#include <QClipboard>
+
+namespace tw {
+namespace {
+
+TEST_F(MainWindow, ClipboardCommandsWorkOnTheCommandLineAndThePlainView)
+{
+    QClipboard* clip = QApplication::clipboard();
+    form->CmdLine->QLineEdit::setText("kill orc");
+    form->CmdLine->setSelection(0, 4);
+    form->action("Copy1")->trigger();
+    EXPECT_EQ(clip->text(), "kill");
+    form->action("Cut1")->trigger();
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), " orc");
+    form->CmdLine->setCursorPosition(0);
+    form->action("Paste1")->trigger();
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), "kill orc");
+
+    // With a selection in the plain view too, that one ends up on the clipboard.
+    form->session().WriteTerminal("The guard waves.");
+    form->action("MagicMirror1")->trigger();
+    QTextCursor c = form->Terminal->textCursor();
+    c.setPosition(4);
+    c.setPosition(9, QTextCursor::KeepAnchor);
+    form->Terminal->setTextCursor(c);
+    form->CmdLine->setSelection(0, 4);
+    form->action("Copy1")->trigger();
+    EXPECT_EQ(clip->text(), "guard");
+}
+
+} // namespace
+} // namespace tw

@@ -130,19 +130,22 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::TimerPop);
 
-    // The other windows, in the order the program creates them.
     SoundPlay = new SoundPlayer(this);
+    FindDialog1 = new FindDialog(this);
+    connect(FindDialog1, &FindDialog::findRequested, this, &TMainForm::SelectFind);
+
+    // The other windows, in the order the program creates them (each list dialog holds its
+    // edit dialog). The colour dialog sets the default palette; the setup dialog reads its
+    // start values into the settings record.
     About = new AboutBox(this);
     AliasDlg = new TAliasDlg(session_->aliases(), *this, this);
     ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
-    TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
-    FindDialog1 = new FindDialog(this);
-    connect(FindDialog1, &FindDialog::findRequested, this, &TMainForm::SelectFind);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
+    TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
 
     SizeAll();
     updateClock();
