@@ -41,6 +41,12 @@ TEST_F(SetupDialog, ControlsAndStartValues)
     EXPECT_EQ(vars.CommandsRetained, 10);
     EXPECT_EQ(vars.ScrollbackSize, 16000);
     EXPECT_EQ(vars.NoteSend, "note send");
+    // The font fields start as the plain view's design font, white.
+    EXPECT_EQ(vars.FontName, "Terminal");
+    EXPECT_EQ(vars.FontHeight, -12);
+    EXPECT_EQ(vars.FontSize, 9);
+    EXPECT_EQ(vars.FontColor, 0x00FFFFFFu);
+    EXPECT_EQ(vars.FontStyle, 0);
 }
 
 TEST_F(SetupDialog, LeavingTheBufferBoxesChecksTheirRange)

@@ -2,6 +2,8 @@
 
 #include "core/TextSearch.h"
 #include "core/qt/Cp437.h"
+#include "settings/SetupVars.h"
+#include "settings/qt/FontConversion.h"
 
 #include <QKeyEvent>
 
@@ -13,6 +15,13 @@ PlainView::PlainView(QWidget* parent) : QPlainTextEdit(parent)
     setReadOnly(true);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The design look: the settings' start font, white on black.
+    const SetupVars design;
+    setFont(fontFromSetup(design));
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, colorFromSetup(design.FontColor));
+    setPalette(p);
 }
 
 QString PlainView::textFor(const std::string& bytes)
