@@ -219,3 +219,18 @@ TEST_F(EndToEnd, HotkeysAndKeypadWalkTheRooms)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// A host name is looked up (in a nested event loop) before the connection is made.
+TEST_F(EndToEnd, HostNameIsLookedUpBeforeConnecting)
+{
+    form->session().connection.connectTo("Practice", "localhost", std::to_string(world->port()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text() == "Connected!"; }, 5000));
+    EXPECT_EQ(form->session().connection.LastHost, "localhost");
+    ASSERT_TRUE(waitForText("By what name do you wish to be known? "));
+}
+
+} // namespace
+} // namespace tw
