@@ -110,8 +110,7 @@ TEST_F(EndToEnd, QuitEndsTheConnectionWithoutReconnecting)
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->MudName->text() == "(No connection)"; }, 5000));
     EXPECT_EQ(form->Status->text(), "Socket closed.");
     EXPECT_FALSE(form->session().connection.ReconnectArmed);
-    QTest::qWait(50);
-    EXPECT_EQ(world->playerCount(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return world->playerCount() == 0; }, 5000));
 }
 
 TEST_F(EndToEnd, PeerCloseReconnectsWhileArmed)
@@ -141,8 +140,11 @@ TEST_F(EndToEnd, OddBytesFromTheServerAreShownOrDropped)
     ASSERT_TRUE(waitForText("Town Gate"));
     type("dump 41004200ff1b5b33316d");
     ASSERT_TRUE(waitForText("A"));
-    QTest::qWait(100);
-    EXPECT_EQ(buffer().find("B", mark), std::string::npos); // cut at the NUL byte
+    // The prompt after the bytes comes in the same block, so it is cut off with the B.
+    type("look");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    EXPECT_EQ(buffer().find('\0'), std::string::npos); // cut at the NUL byte
+    EXPECT_EQ(buffer().find("\xff\x1b[31m"), std::string::npos);
     type("flood 3000");
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->session().send.PendingOutput == std::nullopt &&
                                              buffer().find("> ", buffer().size() - 4) != std::string::npos; }, 10000));
