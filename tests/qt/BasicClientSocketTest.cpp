@@ -111,6 +111,21 @@ bool connectTo(TBasicClientSocket& socket, TestServer& server)
     return waitUntil([&] { return socket.Connected(); });
 }
 
+// A socket with its event log attached and a server to connect to.
+struct ClientSocket : ::testing::Test {
+    TestServer server;
+    TBasicClientSocket socket;
+    EventLog log;
+
+    ClientSocket() { log.attach(socket); }
+    void openToServer()
+    {
+        socket.setAddress("127.0.0.1");
+        socket.setPort(server.port());
+        socket.Open();
+    }
+};
+
 TEST(BasicClientSocket, AddressAndPortTexts)
 {
     TBasicClientSocket socket;
@@ -146,16 +161,10 @@ TEST(BasicClientSocket, AddressAndPortTexts)
     EXPECT_EQ(socket.timeOut(), 30);
 }
 
-TEST(BasicClientSocket, ConnectReportsLookupConnectingThenConnected)
+TEST_F(ClientSocket, ConnectReportsLookupConnectingThenConnected)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
 
-    socket.setAddress("127.0.0.1");
-    socket.setPort(server.port());
-    socket.Open();
+    openToServer();
     // Completion always comes after Open has returned.
     EXPECT_EQ(log.events, (std::vector<std::string>{"info1", "info2"}));
     EXPECT_EQ(socket.State(), TBasicClientSocket::StateClosed);
@@ -172,12 +181,8 @@ TEST(BasicClientSocket, ConnectReportsLookupConnectingThenConnected)
     EXPECT_TRUE(socket.Connected());
 }
 
-TEST(BasicClientSocket, HostNameIsResolvedAndKeptApartFromTheAddress)
+TEST_F(ClientSocket, HostNameIsResolvedAndKeptApartFromTheAddress)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     socket.setAddress("localhost");
     socket.setPort(server.port());
     socket.Open();
@@ -211,12 +216,8 @@ TEST(BasicClientSocket, RefusedConnectionCompletesWithoutConnecting)
     EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "info7"), 1);
 }
 
-TEST(BasicClientSocket, OpenAfterAFailedAttemptStartsAFreshOne)
+TEST_F(ClientSocket, OpenAfterAFailedAttemptStartsAFreshOne)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     socket.setAddress("127.0.0.1");
     socket.setPort(refusingPort());
     socket.Open();
@@ -229,15 +230,9 @@ TEST(BasicClientSocket, OpenAfterAFailedAttemptStartsAFreshOne)
               (std::vector<std::string>{"info1", "info2", "connect", "info1", "info2", "info3", "connect"}));
 }
 
-TEST(BasicClientSocket, CloseDuringTheAttemptVoidsItsCompletion)
+TEST_F(ClientSocket, CloseDuringTheAttemptVoidsItsCompletion)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
-    socket.setAddress("127.0.0.1");
-    socket.setPort(server.port());
-    socket.Open();
+    openToServer();
     socket.Close();
     EXPECT_EQ(log.events, (std::vector<std::string>{"info1", "info2", "info7"}));
     EXPECT_FALSE(socket.HasHandle());
@@ -304,12 +299,8 @@ TEST(BasicClientSocket, ZeroByteWriteOnAConnectionRaisesNothing)
     EXPECT_EQ(peer->readAll(), "look\r\n");
 }
 
-TEST(BasicClientSocket, PeerCloseReportsDisconnectThenClosesAfterTheLastBytes)
+TEST_F(ClientSocket, PeerCloseReportsDisconnectThenClosesAfterTheLastBytes)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     std::string received;
     // Three bytes a time, so that the close has to hand over what is left.
     QObject::connect(&socket, &TBasicClientSocket::OnRead, [&] {
@@ -332,12 +323,8 @@ TEST(BasicClientSocket, PeerCloseReportsDisconnectThenClosesAfterTheLastBytes)
     EXPECT_EQ(socket.LastError(), 0);
 }
 
-TEST(BasicClientSocket, CloseHandsUnreadBytesToTheReaderFirst)
+TEST_F(ClientSocket, CloseHandsUnreadBytesToTheReaderFirst)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     bool reading = false;
     int reads = 0;
     std::string received;
@@ -387,12 +374,8 @@ TEST(BasicClientSocket, FloodBeyondOneBlockIsReadToTheEnd)
     EXPECT_TRUE(received == flood);
 }
 
-TEST(BasicClientSocket, LargeSendIsCompletedByLaterWriteEventsInOrder)
+TEST_F(ClientSocket, LargeSendIsCompletedByLaterWriteEventsInOrder)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     const QByteArray payload = pattern(4 * 1024 * 1024 + 5);
     qsizetype sent = 0;
     int writeEvents = 0;
@@ -430,12 +413,8 @@ TEST(BasicClientSocket, LargeSendIsCompletedByLaterWriteEventsInOrder)
     EXPECT_TRUE(arrived == payload);
 }
 
-TEST(BasicClientSocket, HandlerExceptionsAreReportedAndLaterEventsStillCome)
+TEST_F(ClientSocket, HandlerExceptionsAreReportedAndLaterEventsStillCome)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     QObject::connect(&socket, &TBasicClientSocket::OnConnect, [] {
         throw SockError(10054, 20014);
     });
@@ -459,12 +438,8 @@ TEST(BasicClientSocket, HandlerExceptionsAreReportedAndLaterEventsStillCome)
     EXPECT_EQ(log.errors.value(2), "reader failed");
 }
 
-TEST(BasicClientSocket, ReconnectFromTheDisconnectHandlerStaysOpen)
+TEST_F(ClientSocket, ReconnectFromTheDisconnectHandlerStaysOpen)
 {
-    TestServer server;
-    TBasicClientSocket socket;
-    EventLog log;
-    log.attach(socket);
     int disconnects = 0;
     // As the main window does: close on disconnect, and open again when the close is reported.
     QObject::connect(&socket, &TBasicClientSocket::OnDisconnect, [&] {
