@@ -1,8 +1,8 @@
 #include "core/ConnectionLifecycle.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "core/SocketPort.h"
-#include "core/WholeNumber.h"
+#include "base/WholeNumber.h"
 
 #include <exception>
 

@@ -45,7 +45,6 @@ public:
     std::uint16_t LastPort = 0;
     std::string LastMudName;
 
-    static constexpr const char* AppTitle = "Tarnwick 5";
 
 private:
     bool wantsReconnect() const;

@@ -1,6 +1,6 @@
 #include "core/Session.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "net/BlockRepair.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "net/SendQueue.h"
 
-#include "core/ConnectionLifecycle.h"
-#include "core/Host.h"
+#include "base/Host.h"
 
 #include <exception>
 
@@ -35,7 +34,7 @@ void SendQueue::writePending()
             PendingOutput->erase(0, taken);
     } catch (const std::exception& e) {
         // The text stays pending as it was.
-        host_.messageBox(ConnectionLifecycle::AppTitle, e.what(), MsgButtons::Ok);
+        host_.messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "script/CommandParser.h"
 
-#include "core/WholeNumber.h"
+#include "base/WholeNumber.h"
 #include "script/AliasDefinition.h"
 #include "script/ConditionEvaluator.h"
 #include "script/TextOps.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the command parser and the triggers act on outside themselves. The session implements
 // it on top of the program's Host; tests record the calls.
-#include "core/Host.h"
+#include "base/Host.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "script/TriggerListFile.h"
 
-#include "core/FileIo.h"
-#include "core/ListLineReader.h"
+#include "base/FileIo.h"
+#include "base/ListLineReader.h"
 
 namespace tw {
 

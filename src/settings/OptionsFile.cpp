@@ -1,6 +1,6 @@
 #include "settings/OptionsFile.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/OptionsFileReader.h"
 #include "settings/OptionsFileWriter.h"
 

@@ -1,6 +1,6 @@
 #include "settings/OptionsFileReader.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/OptionsFileWriter.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "settings/OptionsMenu.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/OptionsFile.h"
 
 namespace tw {

@@ -2,7 +2,7 @@
 // The steps of the Options menu's "&Save Options..." and "&Load Options..." after the player
 // has picked a file: the questions, message boxes and status texts, through the Host. The
 // window runs the file dialog, applies loaded data and keeps the current options file name.
-#include "core/Host.h"
+#include "base/Host.h"
 #include "settings/OptionsLoadResult.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "settings/SetupRules.h"
 
-#include "core/WholeNumber.h"
+#include "base/WholeNumber.h"
 
 namespace tw {
 

@@ -1,7 +1,7 @@
 #include "script/qt/TTriggerDlg.h"
 #include "script/qt/TTriggerEditDlg.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"

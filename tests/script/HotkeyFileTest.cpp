@@ -1,6 +1,6 @@
 #include "script/HotkeyFile.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

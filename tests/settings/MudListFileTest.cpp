@@ -1,6 +1,6 @@
 #include "settings/MudListFile.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "settings/OptionsFile.h"
 #include "settings/OptionsMenu.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "support/RecordingHost.h"
 
 #include <gtest/gtest.h>

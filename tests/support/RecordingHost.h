@@ -1,6 +1,6 @@
 #pragma once
 // A Host for tests: records every effect and answers message boxes from a queue.
-#include "core/Host.h"
+#include "base/Host.h"
 
 #include <deque>
 #include <string>

@@ -1,6 +1,6 @@
 #include "core/qt/PlainView.h"
 
-#include "core/TextSearch.h"
+#include "base/TextSearch.h"
 #include "core/qt/Cp437.h"
 #include "settings/SetupVars.h"
 #include "settings/qt/FontConversion.h"

@@ -1,7 +1,7 @@
 #include "core/qt/TMainForm.h"
 
 #include "core/qt/AboutBox.h"
-#include "core/TextSearch.h"
+#include "base/TextSearch.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/MainMenu.h"
 #include "core/qt/PlainView.h"
@@ -18,7 +18,7 @@
 #include "script/qt/TTriggerDlg.h"
 #include "script/qt/TNumPadDlg.h"
 #include "settings/qt/TMUDListForm.h"
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
@@ -87,7 +87,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     connect(MudSock, &TBasicClientSocket::OnRead, this, &TMainForm::MudSockRead);
     connect(MudSock, &TBasicClientSocket::OnWrite, this, [this] { session_->send.MudSockWrite(); });
     connect(MudSock, &TBasicClientSocket::OnError, this, [this](const QString& message) {
-        messageBox(ConnectionLifecycle::AppTitle, bytes(message), MsgButtons::Ok);
+        messageBox(AppTitle, bytes(message), MsgButtons::Ok);
     });
     life.connected = [this] {
         Terminal->clear();
@@ -271,7 +271,7 @@ void TMainForm::DoClose()
     Timer1->stop();
     IniFile ini(iniPath);
     if (!ini.writeDefaultCfg(qs(session_->optionsFileName)))
-        messageBox(ConnectionLifecycle::AppTitle, "Unable to write to " + bytes(ini.path()),
+        messageBox(AppTitle, "Unable to write to " + bytes(ini.path()),
                    MsgButtons::Ok);
     session_->terminal.release();
     session_->script.captures.clear();
@@ -297,7 +297,7 @@ void TMainForm::MudSockRead()
         const std::size_t n = MudSock->Read(buffer, MaxReadBlock);
         session_->MudSockRead(std::string_view(buffer, n));
     } catch (const SockError& e) {
-        messageBox(ConnectionLifecycle::AppTitle, e.what(), MsgButtons::Ok);
+        messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
 }
 
@@ -411,7 +411,7 @@ void TMainForm::MUDList1Click()
     try {
         session_->connection.connectTo(chosen->name, chosen->address, chosen->port);
     } catch (const SockError& e) {
-        messageBox(ConnectionLifecycle::AppTitle, e.what(), MsgButtons::Ok);
+        messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
 }
 
@@ -454,7 +454,7 @@ void TMainForm::LoadOptionsNow()
         session_->optionsFileName.clear();
         break;
     case OptionsLoadResult::Kind::IoError:
-        messageBox(ConnectionLifecycle::AppTitle, result.errorText, MsgButtons::Ok);
+        messageBox(AppTitle, result.errorText, MsgButtons::Ok);
         break;
     case OptionsLoadResult::Kind::FileMissing:
         break;
@@ -469,7 +469,7 @@ void TMainForm::SaveOptions1Click()
     session_->optionsFileName = bytes(file);
     const auto result = OptionsMenu::saveOptions(*this, bytes(file), session_->optionsData());
     if (result.outcome == OptionsMenu::SaveOutcome::Failed)
-        messageBox(ConnectionLifecycle::AppTitle, result.errorText, MsgButtons::Ok);
+        messageBox(AppTitle, result.errorText, MsgButtons::Ok);
 }
 
 void TMainForm::MagicMirror1Click()

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: terminal, command line, status row and the main menu. It implements the
 // Host through which the session reaches the outside world.
-#include "core/Host.h"
+#include "base/Host.h"
 #include "core/SocketPort.h"
 #include "core/Session.h"
 

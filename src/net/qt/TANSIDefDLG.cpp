@@ -1,6 +1,6 @@
 #include "net/qt/TANSIDefDLG.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "net/qt/ColourPanel.h"
 
 #include <QColorDialog>

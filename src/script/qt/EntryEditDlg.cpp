@@ -1,6 +1,6 @@
 #include "script/qt/EntryEditDlg.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "script/qt/DialogButtons.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "script/qt/ListEditorDlg.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"
 

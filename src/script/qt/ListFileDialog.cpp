@@ -1,6 +1,6 @@
 #include "script/qt/ListFileDialog.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "script/qt/THotkeyDlg.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "script/HotkeyFile.h"
 #include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"

@@ -1,6 +1,6 @@
 #include "settings/qt/TEditMudDlg.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QGroupBox>

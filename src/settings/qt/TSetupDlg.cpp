@@ -1,6 +1,6 @@
 #include "settings/qt/TSetupDlg.h"
 
-#include "core/Host.h"
+#include "base/Host.h"
 #include "settings/SetupRules.h"
 #include "core/qt/PlainView.h"
 #include "settings/qt/FontConversion.h"

@@ -1,6 +1,6 @@
 #include "tools/qt/SoundPlayer.h"
 
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 #include "tools/qt/MediaSoundDevice.h"
 
 #include <QFile>

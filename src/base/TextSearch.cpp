@@ -1,4 +1,4 @@
-#include "core/TextSearch.h"
+#include "base/TextSearch.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "core/ListLineReader.h"
+#include "base/ListLineReader.h"
 
 #include <gtest/gtest.h>
 

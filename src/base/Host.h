@@ -7,6 +7,9 @@
 
 namespace tw {
 
+// The application title: the caption of the program's own error boxes.
+inline constexpr const char* AppTitle = "Tarnwick 5";
+
 enum class MsgButtons { Ok, OkCancel, YesNo };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 

@@ -1,4 +1,4 @@
-#include "core/FileIo.h"
+#include "base/FileIo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Find in the plain view.
-#include "core/TextSearch.h"
+#include "base/TextSearch.h"
 
 #include <gtest/gtest.h>
 

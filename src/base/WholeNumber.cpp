@@ -1,4 +1,4 @@
-#include "core/WholeNumber.h"
+#include "base/WholeNumber.h"
 
 #include <cstdint>
 
