@@ -2,6 +2,7 @@
 
 #include "base/FileIo.h"
 #include "settings/OptionsFileWriter.h"
+#include "settings/SetupRules.h"
 
 #include <algorithm>
 #include <array>
@@ -74,6 +75,7 @@ OptionsLoadResult OptionsFileReader::read(std::string_view bytes, const SetupVar
     data.setup = current;
     try {
         reader.readSettings(data.setup);
+        bringIntoRange(data.setup);
         reader.readMuds(data.muds);
         reader.readHotkeys(data.hotkeys);
         reader.readKeypad(data.keypad);

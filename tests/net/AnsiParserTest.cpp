@@ -222,7 +222,7 @@ namespace {
 // Text is laid out a run at a time; it must come out as if fed one character at a time.
 TEST(AnsiParser, RunsAndSingleCharactersLayOutAlike)
 {
-    const std::string alphabet = std::string("ab \x1b\x1b[[;;0123457mHJKABCDsucdf\r\n\t\b\x0b\x0c\x07\xc9\xff", 41);
+    const std::string alphabet = "ab \x1b\x1b[[;;0123457mHJKABCDsucdf\r\n\t\b\x0b\x0c\x07\xc9\xff";
     std::uint32_t seed = 12345;
     const auto next = [&seed] {
         seed = seed * 1664525u + 1013904223u;
