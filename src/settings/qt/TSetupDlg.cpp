@@ -3,6 +3,7 @@
 #include "base/Host.h"
 #include "settings/SetupRules.h"
 #include "core/qt/PlainView.h"
+#include "script/qt/ListDialogSupport.h"
 #include "settings/qt/FontConversion.h"
 
 #include <QButtonGroup>
@@ -129,8 +130,8 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
 
     // Design values of the controls; InitSetupVars reads them into the record.
     const SetupVars design;
-    Edit5->setText(qs(design.EditorName));
-    Edit6->setText(qs(design.NoteFileName));
+    Edit5->setText(pathText(design.EditorName));
+    Edit6->setText(pathText(design.NoteFileName));
     RadioButton1->setChecked(true);
     Edit3->setText(QString::number(design.CommandsRetained));
     Edit4->setText(QString::number(design.ScrollbackSize));
@@ -186,8 +187,8 @@ void TSetupDlg::InitSetupVars()
 
 void TSetupDlg::readControls()
 {
-    vars_.EditorName = bytes(Edit5->text());
-    vars_.NoteFileName = bytes(Edit6->text());
+    vars_.EditorName = localPath(Edit5->text());
+    vars_.NoteFileName = localPath(Edit6->text());
     vars_.EchoCommand = RadioButton1->isChecked();
     vars_.EchoEnter = RadioButton2->isChecked();
     vars_.EchoNone = RadioButton3->isChecked();
@@ -204,8 +205,8 @@ void TSetupDlg::readControls()
 
 void TSetupDlg::FillValues()
 {
-    Edit5->setText(qs(vars_.EditorName));
-    Edit6->setText(qs(vars_.NoteFileName));
+    Edit5->setText(pathText(vars_.EditorName));
+    Edit6->setText(pathText(vars_.NoteFileName));
     QRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3};
     const int on = echoButtonFromFlags(vars_.EchoCommand, vars_.EchoEnter, vars_.EchoNone);
     for (auto* r : radios)
