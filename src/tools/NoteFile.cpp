@@ -31,7 +31,8 @@ std::optional<std::string> NoteFile::addNote(const std::string& path, std::strin
     if (fd < 0)
         return ioErrorText(errno);
     struct stat st {};
-    const off_t oldSize = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : 0;
+    ::fstat(fd, &st); // on failure st stays zero: no regular file, nothing to look at
+    const off_t oldSize = S_ISREG(st.st_mode) ? st.st_size : 0;
     char last = '\n';
     if (oldSize > 0 && ::pread(fd, &last, 1, oldSize - 1) != 1)
         last = '\n';

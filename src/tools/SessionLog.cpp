@@ -48,8 +48,6 @@ void SessionLog::LogBlock(std::string_view block)
 
 void SessionLog::tick()
 {
-    if (!LoggingOn)
-        return;
     if (++LogFlushTicks <= ReopenTicks)
         return;
     LogFlushTicks = 1;

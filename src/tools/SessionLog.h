@@ -29,7 +29,7 @@ public:
     // Appends one block. A failed write (or no open file) switches logging off silently.
     void LogBlock(std::string_view block);
 
-    // The one-second tick while logging is on: the periodic close and reopen.
+    // The one-second tick, called only while logging is on: the periodic close and reopen.
     void tick();
 
     // Closes the file; errors are ignored.

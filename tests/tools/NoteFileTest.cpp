@@ -56,7 +56,7 @@ TEST(NoteFile, LookUpSearchesKeyWordLinesOnly)
     test::TempDir dir;
     const std::string notes = dir.file("notes.not");
     putFile(notes, "Cave\r\ndragon lair is west\r\nDragon Lair\r\nnorth twice then up\r\n"
-                   "Lair of the Rat\r\ndown\r\n" + std::string(260, 'k') + "hidden\r\nlong\r\nLast");
+                   "Lair of the Rat\r\ndown\r\nLIZARD DEN\r\nsouth\r\n" + std::string(260, 'k') + "hidden\r\nlong\r\nLast");
     struct Case {
         const char* search;
         Kind kind;
@@ -67,6 +67,7 @@ TEST(NoteFile, LookUpSearchesKeyWordLinesOnly)
         {"DRAGON", Kind::Found, "north twice then up"},
         {"gon l", Kind::Found, "north twice then up"},
         {"RAT", Kind::Found, "down"},
+        {"lizard", Kind::Found, "south"},
         {"west", Kind::NotFound, "[note not found]"}, // only in a text line
         {"hidden", Kind::NotFound, "[note not found]"}, // beyond the 255 characters read
         {"", Kind::NotFound, "[note not found]"},

@@ -81,9 +81,9 @@ TEST_F(Log, ResumingAfterTheDialogClosedTheFileSwitchesOffAtTheNextBlock)
     EXPECT_EQ(fileText(name), "");
 }
 
-// The file is closed and opened again on the 301st tick with logging on and every 300 ticks
-// after: a log moved away meanwhile keeps its text up to the reopen, and the next blocks go to
-// the file of the log's name.
+// The file is closed and opened again on the 301st tick with logging on (ticks while it is
+// paused do not count) and every 300 ticks after: a log moved away meanwhile keeps its text up
+// to the reopen, and the next blocks go to the file of the log's name.
 TEST_F(Log, ReopensOnTick301And601)
 {
     ASSERT_FALSE(session.sessionLog.applyDialog(name, true));
@@ -92,7 +92,11 @@ TEST_F(Log, ReopensOnTick301And601)
         putFile(name, "");
     };
     moveAway("first.log");
-    ticks(300);
+    ticks(100);
+    session.LoggingOn = false;
+    ticks(50);
+    session.LoggingOn = true;
+    ticks(200);
     session.MudSockRead("a");
     ticks(1);
     session.MudSockRead("b");

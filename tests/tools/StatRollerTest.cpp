@@ -38,7 +38,8 @@ struct Roller : ::testing::Test {
 TEST_F(Roller, HumanMatchAndNearMiss)
 {
     ASSERT_TRUE(roller.ComboBox1Change("Human"));
-    EXPECT_EQ(answerTo(statLine("19")), "n\r\n\r\n");
+    // Short of the Strength minimum only; the total of 96 is reached.
+    EXPECT_EQ(answerTo(statLine("19", "Intelligence: 19 Wisdom: 18 Dexterity: 20 Constitution: 20")), "n\r\n\r\n");
     EXPECT_TRUE(roller.rolling());
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(answerTo(statLine("20")), "");
@@ -86,11 +87,15 @@ TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
     EXPECT_EQ(roller.StatBuffer, "");
 
     roller.RollBtnClick();
+    answerTo("Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
+    EXPECT_EQ(roller.StatBuffer, "Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
+    roller.StatBuffer.clear();
     answerTo(std::string(150, '.'));
     answerTo(std::string(60, '.'));
     EXPECT_EQ(roller.StatBuffer, "");
     roller.StatBuffer = "left over";
     roller.RollBtnClick();
+    EXPECT_EQ(roller.StatBuffer, "left over");
     roller.RollBtnClick();
     EXPECT_EQ(roller.StatBuffer, ""); // emptied when rolling starts
 }
@@ -106,6 +111,8 @@ TEST(StatRollerBoxes, RaceSelectionAndCorrections)
     EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"20", "18", "18", "20", "20", "96"}));
     EXPECT_TRUE(roller.ComboBox1Change("Illithid"));
     EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"16", "23", "20", "18", "16", "93"}));
+    EXPECT_TRUE(roller.ComboBox1Change("Default"));
+    EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"10", "10", "10", "10", "10", "90"}));
     for (const auto& race : StatRoller::races()) {
         int sum = 0;
         for (int i = 0; i < 5; ++i)
