@@ -79,7 +79,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
         dialog.setDefaultSuffix(OptionsMenu::DefaultExtension);
         // The overwrite question is the save's own.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        const QString current = qs(session_->optionsFileName);
+        const QString current = pathText(session_->optionsFileName);
         if (!current.isEmpty() && current != OptionsMenu::InitialFileName)
             dialog.selectFile(current);
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -254,7 +254,7 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
-        session_->optionsFileName = bytes(IniFile(iniPath).readDefaultCfg());
+        session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
             LoadOptionsNow();
@@ -283,7 +283,7 @@ void TMainForm::DoClose()
     Timer1->stop();
     session_->sessionLog.close();
     IniFile ini(iniPath);
-    if (!ini.writeDefaultCfg(qs(session_->optionsFileName)))
+    if (!ini.writeDefaultCfg(pathText(session_->optionsFileName)))
         messageBox(AppTitle, "Unable to write to " + bytes(ini.path()),
                    MsgButtons::Ok);
     session_->terminal.release();
@@ -455,7 +455,7 @@ void TMainForm::LoadOptions1Click()
     const QString file = chooseOptionsFile(OptionsMenu::LoadTitle, false);
     if (file.isEmpty())
         return;
-    session_->optionsFileName = bytes(file);
+    session_->optionsFileName = localPath(file);
     LoadOptionsNow();
 }
 
@@ -487,8 +487,8 @@ void TMainForm::SaveOptions1Click()
     const QString file = chooseOptionsFile(OptionsMenu::SaveTitle, true);
     if (file.isEmpty())
         return;
-    session_->optionsFileName = bytes(file);
-    const auto result = OptionsMenu::saveOptions(*this, bytes(file), session_->optionsData());
+    session_->optionsFileName = localPath(file);
+    const auto result = OptionsMenu::saveOptions(*this, session_->optionsFileName, session_->optionsData());
     if (result.outcome == OptionsMenu::SaveOutcome::Failed)
         messageBox(AppTitle, result.errorText, MsgButtons::Ok);
 }
