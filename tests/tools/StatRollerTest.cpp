@@ -76,6 +76,14 @@ TEST_F(Roller, ConversionAndTotals)
     EXPECT_FALSE(roller.rolling());
 }
 
+// A missing label reads the two characters at the label's length from the start of the
+// collected text: here "20" for the absent "Wisdom:", so the set matches.
+TEST_F(Roller, MissingLabelReadsAtItsLengthFromTheStart)
+{
+    EXPECT_EQ(answerTo("xxxxxxx20 Strength: 20 Intelligence: 20 Dexterity: 20 Constitution: 20"), "");
+    EXPECT_FALSE(roller.rolling());
+}
+
 // Text without statistics is collected up to 200 characters, then dropped; a set arriving
 // after a shorter piece is still found.
 TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
