@@ -117,16 +117,8 @@ TEST(StatRollerBoxes, RaceSelectionAndCorrections)
     EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"10", "10", "10", "10", "10", "90"}));
     EXPECT_TRUE(roller.ComboBox1Change("Human"));
     EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"20", "18", "18", "20", "20", "96"}));
-    EXPECT_TRUE(roller.ComboBox1Change("Illithid"));
-    EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"16", "23", "20", "18", "16", "93"}));
     EXPECT_TRUE(roller.ComboBox1Change("Default"));
     EXPECT_EQ(roller.boxes, (std::array<std::string, 6>{"10", "10", "10", "10", "10", "90"}));
-    for (const auto& race : StatRoller::races()) {
-        int sum = 0;
-        for (int i = 0; i < 5; ++i)
-            sum += race.minimums[std::size_t(i)];
-        EXPECT_EQ(race.minimums[5], std::string(race.name) == "Default" ? 90 : sum) << race.name;
-    }
 
     const std::pair<const char*, const char*> stat[] = {
         {"3", "5"}, {"45", "30"}, {"x", "17"}, {"", "17"}, {"5", "5"}, {"30", "30"}, {"12", "12"}};
