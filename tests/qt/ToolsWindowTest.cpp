@@ -247,7 +247,9 @@ TEST_F(Tools, MessageWindowCollectsTheMessage)
         child(msg, "Button3")->click();
     });
     form->action("SendMessage1")->trigger();
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Error|You are not connected!"}));
+    whenModal(msg, [&] { child(msg, "Button2")->click(); }); // Write
+    form->action("SendMessage1")->trigger();
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Error|You are not connected!", "Error|You are not connected!"}));
 
     // Options opens the General Setup dialog, and the message window does not come back.
     whenModal(msg, [&] {
@@ -259,7 +261,7 @@ TEST_F(Tools, MessageWindowCollectsTheMessage)
     whenModal(*form->SetupDlg, [&] { form->SetupDlg->reject(); });
     form->action("SendMessage1")->trigger();
     EXPECT_FALSE(msg.isVisible());
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(Tools, StatRollerWindowOpensByItsKeyAndKeepsRollingWhenHidden)

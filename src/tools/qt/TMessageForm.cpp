@@ -49,7 +49,12 @@ TMessageForm::TMessageForm(Host& host, QWidget* parent) : QDialog(parent), host_
     top->addLayout(left, 1);
 
     using R = MessageSender::Result;
-    const auto closeWith = [this](R result) { return [this, result] { done(int(result)); }; };
+    const auto closeWith = [this](R result) {
+        return [this, result] {
+            result_ = result;
+            accept();
+        };
+    };
     auto* buttons = new QGridLayout;
     Button1 = DialogButtons::columnButton(this, "Button1", "&New", &TMessageForm::Button1Click);
     Button2 = DialogButtons::columnButton(this, "Button2", "&Write", closeWith(R::Write));
@@ -90,11 +95,8 @@ void TMessageForm::showEvent(QShowEvent* event)
 
 MessageSender::Result TMessageForm::run()
 {
-    const int result = exec();
     // Escape rejects the window, as "&Cancel" does.
-    if (result == QDialog::Rejected)
-        return MessageSender::Result::Cancel;
-    return MessageSender::Result(result);
+    return exec() == QDialog::Accepted ? result_ : MessageSender::Result::Cancel;
 }
 
 void TMessageForm::Button1Click()

@@ -51,6 +51,7 @@ private:
     void keepWithinLimit();
 
     Host& host_;
+    MessageSender::Result result_ = MessageSender::Result::Cancel;
 };
 
 } // namespace tw
