@@ -198,4 +198,19 @@ std::optional<std::string> readFileHead(const std::string& path, std::size_t n, 
     return out;
 }
 
+int writeAllBytes(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return 0;
+}
+
 } // namespace tw

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -34,5 +35,9 @@ std::string ioErrorText(int errnoValue);
 inline const char* const ReadBeyondEndOfFile = "Read beyond end of file";
 
 bool fileExists(const std::string& path);
+
+// Writes every byte to an open file descriptor, going on after partial writes. Returns 0, or
+// the errno value of the failure (ENOSPC when the system took nothing without saying why).
+int writeAllBytes(int fd, std::string_view bytes);
 
 } // namespace tw

@@ -44,6 +44,18 @@ std::optional<long> parseWholeNumber(std::string_view text)
     return long(value);
 }
 
+std::string clampedNumberText(const std::string& text, long low, long high, const char* fallback)
+{
+    const auto n = parseWholeNumber(text);
+    if (!n)
+        return fallback;
+    if (*n < low)
+        return std::to_string(low);
+    if (*n > high)
+        return std::to_string(high);
+    return text;
+}
+
 unsigned long leadingNumber(std::string_view text)
 {
     std::size_t i = 0;

@@ -16,6 +16,10 @@ Session::Session(Host& h, SocketPort& socket)
     connection.connectionEnded = [this] { send.discard(); };
     terminal.setWordWrap(setup.WordWrap);
     terminal.setChangeCallback([this] { host.terminalChanged(); });
+    logBlock = [this](std::string_view block) { sessionLog.LogBlock(block); };
+    logTick = [this] { sessionLog.tick(); };
+    statRollerRolling = [this] { return statRoller.rolling(); };
+    statRollerExamine = [this](std::string_view block) { return statRoller.Examine(block); };
 }
 
 void Session::applySettings()

@@ -18,6 +18,9 @@
 #include "settings/MudEntry.h"
 #include "settings/OptionsData.h"
 #include "settings/SetupVars.h"
+#include "tools/MessageSender.h"
+#include "tools/SessionLog.h"
+#include "tools/StatRoller.h"
 
 #include <functional>
 #include <random>
@@ -80,6 +83,11 @@ public:
     bool LoggingOn = false;
     std::string LogFileName;
     bool automapOn = false;
+
+    // The tools behind the taps and the Send Message window.
+    SessionLog sessionLog{LoggingOn, LogFileName};
+    StatRoller statRoller{host};
+    MessageSender messageSender{host, send, setup};
 
     // Sending and showing.
     void SendToMud(std::string_view text) { send.SendToMud(text); }

@@ -233,3 +233,76 @@ TEST_F(EndToEnd, HostNameIsLookedUpBeforeConnecting)
 
 } // namespace
 } // namespace tw
+
+#include "ModalDriver.h"
+#include "tools/qt/TMessageForm.h"
+#include "tools/qt/TStatRollDlg.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cstring>
+
+namespace tw {
+namespace {
+
+// The roller answers "n" to every set short of the minimums and stops at the first set that
+// reaches them.
+TEST_F(EndToEnd, StatRollerRerollsUntilTheMinimumsAreMet)
+{
+    StatRoller& roller = form->session().statRoller;
+    ASSERT_TRUE(roller.ComboBox1Change("Dwarf")); // 19 18 18 16 21, total 92
+    form->StatRollDlg->refresh();
+    connectAndLogIn();
+    form->StatRollDlg->RollBtn->click();
+    type("n"); // the set already shown is not looked at; this asks for the first one
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !roller.rolling(); }, 20000));
+    EXPECT_EQ(form->StatRollDlg->RollBtn->text(), "&Roll");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Warning|Found a match!"}));
+
+    const std::string& text = buffer();
+    std::size_t sets = 0;
+    for (std::size_t at = text.find("Strength: "); at != std::string::npos; at = text.find("Strength: ", at + 1))
+        ++sets;
+    EXPECT_GT(sets, 2u); // the login's set, and more than the one that matched
+    const std::size_t last = text.rfind("Strength: ");
+    const StatRoller::Values minimums{19, 18, 18, 16, 21, 92};
+    int sum = 0;
+    const char* labels[] = {"Strength: ", "Intelligence: ", "Wisdom: ", "Dexterity: ", "Constitution: "};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const std::size_t at = text.find(labels[i], last) + std::strlen(labels[i]);
+        const int value = std::stoi(text.substr(at, 2));
+        EXPECT_GE(value, minimums[i]) << labels[i];
+        sum += value;
+    }
+    EXPECT_GE(sum, minimums[5]);
+    type("y");
+    ASSERT_TRUE(waitForText("You keep these statistics."));
+}
+
+// A message written in the Send Message window is posted on the board.
+TEST_F(EndToEnd, MessageSentWithTheSenderIsOnTheBoard)
+{
+    connectAndLogIn();
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    TMessageForm& msg = *form->MessageForm;
+    test::whenModal(msg, [&] {
+        msg.ToName->setText("Everyone");
+        msg.Subject->setText("Market day");
+        msg.NoteText->setPlainText("Bring apples\n\nand pears\n");
+        msg.Button3->click();
+    });
+    mark = buffer().size();
+    form->action("SendMessage1")->trigger();
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Sent|All lines have been sent."}));
+    EXPECT_EQ(form->Status->text(), "Sending message...");
+    ASSERT_TRUE(waitForText("Note posted to Everyone."));
+    type("notes");
+    ASSERT_TRUE(waitForText("  and pears"));
+    const std::string board = buffer().substr(mark);
+    EXPECT_NE(board.find("To: Everyone\r\nSubject: Market day\r\n  Bring apples\r\n  \r\n  and pears\r\n"),
+              std::string::npos) << board;
+}
+
+} // namespace
+} // namespace tw

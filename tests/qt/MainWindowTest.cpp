@@ -214,7 +214,7 @@ namespace {
 TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
 {
     Session& s = form->session();
-    const QString file = dir.filePath("mine.cfg");
+    const QString file = dir.filePath(QString::fromUtf8("m\xc3\xafne.cfg")); // names need not be ASCII
     form->chooseOptionsFile = [&](const QString&, bool) { return file; };
     s.muds.push_back({"Practice", "127.0.0.1", "4000"});
     s.hotkeys[3] = {"look", false, true};
@@ -226,6 +226,7 @@ TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
     s.setup.ScrollbackSize = 20000;
     form->SaveOptions1Click();
     EXPECT_EQ(form->Status->text(), "Option file saved");
+    EXPECT_TRUE(QFile::exists(file));
     const OptionsData saved = s.optionsData();
 
     s.muds.clear();

@@ -25,8 +25,14 @@
 #include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
+#include "script/qt/ListDialogSupport.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/SoundPlayer.h"
+#include "tools/qt/TAddNoteDlg.h"
+#include "tools/qt/TLogFileDlg.h"
+#include "tools/qt/TLookupDlg.h"
+#include "tools/qt/TMessageForm.h"
+#include "tools/qt/TStatRollDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -142,13 +148,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     // edit dialog). The colour dialog sets the default palette; the setup dialog reads its
     // start values into the settings record.
     About = new AboutBox(this);
+    AddNoteDlg = new TAddNoteDlg(session_->setup, *this, this);
     AliasDlg = new TAliasDlg(session_->aliases(), *this, this);
     ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
+    LogFileDlg = new TLogFileDlg(session_->sessionLog, *this, this);
+    LookupDlg = new TLookupDlg(session_->setup, *this, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
+    MessageForm = new TMessageForm(*this, this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
+    StatRollDlg = new TStatRollDlg(session_->statRoller, this);
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
 
     SizeAll();
@@ -176,13 +187,14 @@ void TMainForm::buildMenus()
 }
 
 // "Find Again" and "View Log" share Ctrl+G. Qt fires neither of two enabled actions with one
-// key, so the key belongs to Find Again while the plain view offers it, else to View Log.
+// key, so the key belongs to Find Again while the plain view offers it, else to View Log; the
+// menu says so beside View Log.
 void TMainForm::updateSharedShortcut()
 {
     QAction* viewLog = action("ViewLog1");
     if (action("FindAgain1")->isEnabled()) {
         viewLog->setShortcut(QKeySequence());
-        viewLog->setText("View &Log\tCtrl+G");
+        viewLog->setText("View &Log\tCtrl+G in colour view");
     } else {
         viewLog->setText("View &Log");
         viewLog->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -281,6 +293,7 @@ void TMainForm::DoClose()
         return;
     closed_ = true;
     Timer1->stop();
+    session_->sessionLog.close();
     IniFile ini(iniPath);
     if (!ini.writeDefaultCfg(textFromPath(session_->optionsFileName)))
         messageBox(AppTitle, "Unable to write to " + localPath(ini.path()),
@@ -326,6 +339,9 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
     // Texts may name files, whose names are in the system's encoding.
     box.setWindowTitle(textFromPath(caption));
     box.setText(textFromPath(text));
+    // The program's one warning, the stat roller's match, carries the warning icon.
+    if (caption == "Warning")
+        box.setIcon(QMessageBox::Warning);
     switch (buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -363,7 +379,12 @@ void TMainForm::playSound(const std::string& file) { SoundPlay->play(file); }
 
 void TMainForm::stopSound() { SoundPlay->stop(); }
 
-void TMainForm::showStatRoller() {}
+void TMainForm::showStatRoller()
+{
+    StatRollDlg->show();
+    StatRollDlg->raise();
+    StatRollDlg->activateWindow();
+}
 
 // --- Menu handlers ---
 
@@ -371,7 +392,7 @@ void TMainForm::Connect1Click() { MUDList1Click(); }
 
 void TMainForm::Disconnect1Click() { session_->connection.Disconnect1Click(); }
 
-void TMainForm::Log1Click() {}
+void TMainForm::Log1Click() { LogFileDlg->Log1Click(); }
 
 void TMainForm::Exit1Click() { close(); }
 
@@ -564,7 +585,18 @@ void TMainForm::AliasesToggle1Click()
 
 void TMainForm::Automap1Click() {}
 
-void TMainForm::ViewLog1Click() {}
+void TMainForm::ViewLog1Click()
+{
+    std::string file = session_->LogFileName;
+    if (file.empty()) {
+        const QString chosen = chooseOpenFile(TLogFileDlg::DialogTitle, TLogFileDlg::Filter,
+                                              TLogFileDlg::InitialName);
+        if (chosen.isEmpty())
+            return;
+        file = localPath(chosen);
+    }
+    runEditor(session_->setup.EditorName, file);
+}
 
 void TMainForm::ViewMaps1Click()
 {
@@ -578,11 +610,30 @@ void TMainForm::ViewMaps1Click()
 
 void TMainForm::RunEditor1Click() { runEditor(session_->setup.EditorName, ""); }
 
-void TMainForm::SendMessage1Click() {}
+void TMainForm::SendMessage1Click()
+{
+    using Result = MessageSender::Result;
+    const Result result = MessageForm->run();
+    MessageSender& sender = session_->messageSender;
+    const auto lines = [this] { return MessageSender::messageLines(MessageForm->displayedLines()); };
+    switch (result) {
+    case Result::Write:
+        sender.DoMsgWrite(MessageForm->toName(), MessageForm->subject(), lines());
+        break;
+    case Result::Send:
+        sender.Send(MessageForm->toName(), MessageForm->subject(), lines());
+        break;
+    case Result::Options:
+        GeneralSetup1Click();
+        break;
+    case Result::Cancel:
+        break;
+    }
+}
 
-void TMainForm::Lookup1Click() {}
+void TMainForm::Lookup1Click() { LookupDlg->exec(); }
 
-void TMainForm::AddNote1Click() {}
+void TMainForm::AddNote1Click() { AddNoteDlg->exec(); }
 
 void TMainForm::EditNoteFile1Click() { runEditor(session_->setup.EditorName, session_->setup.NoteFileName); }
 

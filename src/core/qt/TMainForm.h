@@ -33,6 +33,11 @@ class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
 class TSetupDlg;
+class TAddNoteDlg;
+class TLogFileDlg;
+class TLookupDlg;
+class TMessageForm;
+class TStatRollDlg;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -113,6 +118,11 @@ public:
     TNumPadDlg* NumPadDlg = nullptr;
     TANSIDefDLG* ANSIDefDlg = nullptr;
     FindDialog* FindDialog1 = nullptr;
+    TAddNoteDlg* AddNoteDlg = nullptr;
+    TLogFileDlg* LogFileDlg = nullptr;
+    TLookupDlg* LookupDlg = nullptr;
+    TMessageForm* MessageForm = nullptr;
+    TStatRollDlg* StatRollDlg = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();

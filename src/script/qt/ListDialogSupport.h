@@ -22,7 +22,8 @@ inline std::string bytesFromText(const QString& text)
     return std::string(b.constData(), std::size_t(b.size()));
 }
 
-// A path from a file dialog in the form the core's file functions take.
+// A path from a file dialog or a box in the form the core's file functions take (the
+// system's file name encoding, UTF-8), and back for showing it.
 inline std::string localPath(const QString& path)
 {
     const QByteArray b = QFile::encodeName(path);

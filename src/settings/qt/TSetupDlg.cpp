@@ -3,8 +3,8 @@
 #include "base/Host.h"
 #include "settings/SetupRules.h"
 #include "core/qt/PlainView.h"
-#include "settings/qt/FontConversion.h"
 #include "script/qt/ListDialogSupport.h"
+#include "settings/qt/FontConversion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -131,8 +131,8 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
 
     // Design values of the controls; InitSetupVars reads them into the record.
     const SetupVars design;
-    Edit5->setText(qs(design.EditorName));
-    Edit6->setText(qs(design.NoteFileName));
+    Edit5->setText(textFromPath(design.EditorName));
+    Edit6->setText(textFromPath(design.NoteFileName));
     RadioButton1->setChecked(true);
     Edit3->setText(QString::number(design.CommandsRetained));
     Edit4->setText(QString::number(design.ScrollbackSize));
