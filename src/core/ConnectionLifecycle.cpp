@@ -106,6 +106,8 @@ void ConnectionLifecycle::SockConnect()
         const std::string why = socket_.lastErrorText();
         host_.setStatus(why.empty() ? std::string("Not connected.") : why);
         host_.setMudName("(No connection)");
+        if (notice && wantsReconnect())
+            notice("Reconnecting in " + std::to_string(ConnectCountdown) + " s...");
         return;
     }
     if (connected)
