@@ -97,7 +97,6 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
                                       him_[Compress2];
                 if (!subTooLong_)
                     subnegotiation();
-                sub_.clear();
                 if (compress)
                     return {i, Stop::Compress};
             } else {

@@ -85,7 +85,10 @@ TEST_F(Modern, SwitchedOffTheBytesStayAsTheyCameAndAHintIsGivenOnce)
 
 TEST_F(Modern, TelnetIsTakenOutBeforeEveryTapAndAnswered)
 {
+    session.connectedView = [this] { session.WriteTerminal("[view]"); };
     connect(true);
+    // The window clears its plain view first; the notice follows.
+    EXPECT_EQ(shown().find("[view]\r\n\x1b[c"), 0u);
     EXPECT_NE(shown().find("Connected to Game (example.org:4000)."), std::string::npos);
     session.socketRead("Hello\n" + IAC + WILL + "\x19" + IAC + DO + "\x1f" + "Name: " + IAC + "\xef" + "x" + IAC);
     session.socketRead(IAC + "y\r\n");
