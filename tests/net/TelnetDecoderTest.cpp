@@ -130,6 +130,12 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     d.reset();
     d.decode(storm, text);
     EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
+    // A new connection starts afresh: nothing left to send, refusals given again.
+    d.decode(IAC + DO + "\xc8", text);
+    d.reset();
+    EXPECT_EQ(d.takeReplies(), "");
+    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\xc8", text);
+    EXPECT_EQ(d.takeReplies(), IAC + WONT + "\xc8" + IAC + DONT + "\xc8");
     EXPECT_EQ(telnet::escapeIac("a\xff" "b"), "a\xff\xff" "b");
 }
 
