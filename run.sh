@@ -14,11 +14,14 @@ fi
 cleanup() { [ -n "$world_pid" ] && kill "$world_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 
-# A first start loads the sample options file, whose MUD list holds the practice world.
-config="${XDG_CONFIG_HOME:-$HOME/.config}/tarnwick/TARNWICK.INI"
+# A first start loads a copy of the sample options file, whose MUD list holds the practice
+# world. The copy lives in the player's own folder, so saving never touches the sample.
+folder="${XDG_CONFIG_HOME:-$HOME/.config}/tarnwick"
+config="$folder/TARNWICK.INI"
 if [ ! -f "$config" ]; then
-    mkdir -p "$(dirname "$config")"
-    printf '[Options]\nDefaultCFG=%s\n' "$PWD/practice/practice.cfg" > "$config"
+    mkdir -p "$folder"
+    [ -f "$folder/practice.cfg" ] || cp practice/practice.cfg "$folder/practice.cfg"
+    printf '[Options]\nDefaultCFG=%s\n' "$folder/practice.cfg" > "$config"
 fi
 
 build/tarnwick "$@"

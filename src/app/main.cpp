@@ -1,3 +1,4 @@
+#include "core/qt/ApplicationNames.h"
 #include "core/qt/TMainForm.h"
 #include "tools/qt/Launcher.h"
 
@@ -6,9 +7,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName("tarnwick");
-    QCoreApplication::setOrganizationName("tarnwick");
-    QGuiApplication::setDesktopFileName("tarnwick");
+    tw::setApplicationNames();
 
     // The introduction page opens before any window (not while TARNWICK_NO_HELP is set).
     tw::Launcher().runHelp("EXPLORER.EXE DOCS\\INTRO.HTML");

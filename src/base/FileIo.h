@@ -8,17 +8,23 @@ namespace tw {
 
 // Writes bytes to path through a temporary file in the same folder that is renamed over the
 // old file only when every byte was written and flushed; a failure leaves the old file as it
-// was. Returns the system's I/O error text on failure.
+// was. A symbolic link is written through to its target. A read-only file and anything that
+// is not a regular file (a device, a folder) are refused. Where the folder takes no new file
+// but the file itself is writable, the file is written in place. Returns the error text on
+// failure.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
+inline const char* const ReadOnlyFileText = "File is read-only";
+inline const char* const NotRegularFileText = "Not a regular file";
 
 // Reads the whole file; on failure returns nullopt and sets error to the I/O error text. A
-// file larger than maxBytes is refused with FileTooLarge, so a stray huge file cannot
-// exhaust memory.
-inline constexpr std::size_t MaxOptionsFileBytes = 256u << 20;
+// file larger than maxBytes is refused with FileTooLarge before anything is read, so a stray
+// huge file cannot exhaust memory.
 inline constexpr std::size_t MaxListFileBytes = 4u << 20;
 inline const char* const FileTooLarge = "File too large";
 std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
-                                         std::size_t maxBytes = MaxOptionsFileBytes);
+                                         std::size_t maxBytes = MaxListFileBytes);
+// The first bytes of a file, at most n (fewer when the file is shorter).
+std::optional<std::string> readFileHead(const std::string& path, std::size_t n, std::string& error);
 
 // The I/O error text for an errno value ("File not found", "File access denied",
 // "Disk full", ...).

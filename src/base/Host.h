@@ -10,7 +10,7 @@ namespace tw {
 // The application title: the caption of the program's own error boxes.
 inline constexpr const char* AppTitle = "Tarnwick 5";
 
-enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class Host {

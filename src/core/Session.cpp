@@ -40,10 +40,12 @@ Session::Session(Host& h, SocketPort& socket)
 void Session::applySettings()
 {
     terminal.setWordWrap(setup.WordWrap);
-    if (setup.ScrollbackSize != terminal.ScrollbackCapacity())
+    if (setup.ScrollbackSize != appliedScrollbackSize_) {
+        appliedScrollbackSize_ = setup.ScrollbackSize;
         terminal.replaceBuffer(setup.ScrollbackSize);
-    else
+    } else {
         terminal.WriteTerminal("");
+    }
 }
 
 OptionsData Session::optionsData()

@@ -73,6 +73,11 @@ public:
     // the caller applies the settings to the windows and then calls applySettings().
     void takeOptions(const OptionsData& data);
 
+    // The settings and lists as the options file last loaded or saved holds them (as they were
+    // at start until then); at exit a difference is offered for saving.
+    void markOptionsSaved() { savedOptions_ = optionsData(); }
+    bool optionsChanged() { return !(optionsData() == savedOptions_); }
+
     // The current options file: what the INI file remembers.
     std::string optionsFileName = "*.CFG";
     bool OptionsLoaded = false;
@@ -118,10 +123,15 @@ public:
     void tick();
 
     // After the General Setup dialog or an options load: the terminal follows the word wrap
-    // setting, and a changed scrollback size replaces the buffer with an empty one.
+    // setting, and a scrollback size that differs from the one applied before replaces the
+    // buffer with an empty one. The terminal starts one character larger than the setting; that
+    // alone must not clear what the player reads.
     void applySettings();
 
 private:
+    OptionsData savedOptions_;
+    std::uint16_t appliedScrollbackSize_ = SetupVars{}.ScrollbackSize;
+
     void echo(const std::string& typed);
     void beginConnection();
     void endConnection();

@@ -1,5 +1,7 @@
 #include "script/AliasDefinition.h"
 
+#include "base/ListFileText.h"
+
 namespace tw {
 
 AliasChange DefineAlias(AliasList& aliases, std::string word, std::string expansion)
@@ -17,6 +19,8 @@ AliasChange DefineAlias(AliasList& aliases, std::string word, std::string expans
     }
     if (word.empty())
         return AliasChange::Nothing;
+    if (aliases.size() >= MaxListEntries)
+        return AliasChange::ListFull;
     aliases.push_back({std::move(word), std::move(expansion)});
     return AliasChange::Added;
 }

@@ -6,10 +6,11 @@
 
 namespace tw {
 
-enum class AliasChange { Altered, Added, Nothing };
+enum class AliasChange { Altered, Added, Nothing, ListFull };
 
 // The first alias whose word equals word exactly gets the new expansion; otherwise a
-// non-empty word is appended with it. Both texts are cut to 255 characters.
+// non-empty word is appended with it, unless the list is as long as an options file can keep.
+// Both texts are cut to 255 characters.
 AliasChange DefineAlias(AliasList& aliases, std::string word, std::string expansion);
 
 } // namespace tw

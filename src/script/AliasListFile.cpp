@@ -1,7 +1,6 @@
 #include "script/AliasListFile.h"
 
-#include "base/FileIo.h"
-#include "base/ListLineReader.h"
+#include "base/ListFileText.h"
 
 namespace tw {
 
@@ -15,15 +14,14 @@ std::string AliasListFile::toText(const AliasList& aliases)
     return out;
 }
 
-void AliasListFile::appendFromText(std::string_view text, AliasList& aliases)
+std::optional<std::string> AliasListFile::appendFromText(std::string_view text, AliasList& aliases)
 {
-    ListLineReader reader(text);
-    while (!reader.atEnd()) {
+    return appendListEntries(text, aliases, [](ListLineReader& reader) {
         AliasEntry a;
         a.word = reader.readLine();
         a.expansion = reader.readLine();
-        aliases.push_back(std::move(a));
-    }
+        return a;
+    });
 }
 
 std::optional<std::string> AliasListFile::exportTo(const std::string& path, const AliasList& aliases)
@@ -33,12 +31,7 @@ std::optional<std::string> AliasListFile::exportTo(const std::string& path, cons
 
 std::optional<std::string> AliasListFile::importFrom(const std::string& path, AliasList& aliases)
 {
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
-    if (!text)
-        return error;
-    appendFromText(*text, aliases);
-    return std::nullopt;
+    return importListFile(path, aliases, appendFromText);
 }
 
 } // namespace tw

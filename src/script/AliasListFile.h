@@ -15,7 +15,9 @@ public:
 
     // Appends an alias for every pair of lines; a pair cut short by the end of the text gets
     // an empty expansion. Nothing is validated.
-    static void appendFromText(std::string_view text, AliasList& aliases);
+    // Nothing is appended, and the refusal is returned, when the list would pass what an
+    // options file can keep.
+    static std::optional<std::string> appendFromText(std::string_view text, AliasList& aliases);
 
     // Both return the I/O error text on failure. A failed export leaves an existing file as it
     // was; a failed import appends nothing.

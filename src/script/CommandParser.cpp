@@ -1,5 +1,6 @@
 #include "script/CommandParser.h"
 
+#include "base/ListFileText.h"
 #include "base/WholeNumber.h"
 #include "script/AliasDefinition.h"
 #include "script/ConditionEvaluator.h"
@@ -163,6 +164,7 @@ void CommandParser::runAlias(std::string rest)
     switch (DefineAlias(state_.aliases, std::move(word), std::move(expansion))) {
     case AliasChange::Altered: host_.setStatus("Old alias altered."); break;
     case AliasChange::Added: host_.setStatus("New alias added."); break;
+    case AliasChange::ListFull: host_.setStatus(ListFullText); break;
     case AliasChange::Nothing: break;
     }
 }

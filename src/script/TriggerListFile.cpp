@@ -1,7 +1,6 @@
 #include "script/TriggerListFile.h"
 
-#include "base/FileIo.h"
-#include "base/ListLineReader.h"
+#include "base/ListFileText.h"
 
 namespace tw {
 
@@ -16,16 +15,15 @@ std::string TriggerListFile::toText(const TriggerList& triggers)
     return out;
 }
 
-void TriggerListFile::appendFromText(std::string_view text, TriggerList& triggers)
+std::optional<std::string> TriggerListFile::appendFromText(std::string_view text, TriggerList& triggers)
 {
-    ListLineReader reader(text);
-    while (!reader.atEnd()) {
+    return appendListEntries(text, triggers, [](ListLineReader& reader) {
         TriggerEntry t;
         t.pattern = reader.readLine();
         t.response = reader.readLine();
         t.switches = reader.readLine();
-        triggers.push_back(std::move(t));
-    }
+        return t;
+    });
 }
 
 std::optional<std::string> TriggerListFile::exportTo(const std::string& path, const TriggerList& triggers)
@@ -35,12 +33,7 @@ std::optional<std::string> TriggerListFile::exportTo(const std::string& path, co
 
 std::optional<std::string> TriggerListFile::importFrom(const std::string& path, TriggerList& triggers)
 {
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
-    if (!text)
-        return error;
-    appendFromText(*text, triggers);
-    return std::nullopt;
+    return importListFile(path, triggers, appendFromText);
 }
 
 } // namespace tw

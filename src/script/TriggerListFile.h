@@ -15,7 +15,9 @@ public:
 
     // Appends a trigger for every group of three lines; a group cut short by the end of the
     // text is completed with empty lines. Nothing is validated.
-    static void appendFromText(std::string_view text, TriggerList& triggers);
+    // Nothing is appended, and the refusal is returned, when the list would pass what an
+    // options file can keep.
+    static std::optional<std::string> appendFromText(std::string_view text, TriggerList& triggers);
 
     // Both return the I/O error text on failure. A failed export leaves an existing file as it
     // was; a failed import appends nothing.

@@ -1,7 +1,6 @@
 #include "settings/MudListFile.h"
 
-#include "base/FileIo.h"
-#include "base/ListLineReader.h"
+#include "base/ListFileText.h"
 
 namespace tw {
 
@@ -16,16 +15,15 @@ std::string MudListFile::toText(const MudList& muds)
     return out;
 }
 
-void MudListFile::appendFromText(std::string_view text, MudList& muds)
+std::optional<std::string> MudListFile::appendFromText(std::string_view text, MudList& muds)
 {
-    ListLineReader reader(text);
-    while (!reader.atEnd()) {
+    return appendListEntries(text, muds, [](ListLineReader& reader) {
         MudEntry m;
         m.name = reader.readLine();
         m.address = reader.readLine();
         m.port = reader.readLine();
-        muds.push_back(std::move(m));
-    }
+        return m;
+    });
 }
 
 std::optional<std::string> MudListFile::exportTo(const std::string& path, const MudList& muds)
@@ -35,12 +33,7 @@ std::optional<std::string> MudListFile::exportTo(const std::string& path, const 
 
 std::optional<std::string> MudListFile::importFrom(const std::string& path, MudList& muds)
 {
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
-    if (!text)
-        return error;
-    appendFromText(*text, muds);
-    return std::nullopt;
+    return importListFile(path, muds, appendFromText);
 }
 
 } // namespace tw

@@ -15,7 +15,9 @@ public:
 
     // Appends an entry for every group of three lines; an entry cut short by the end of the
     // text gets empty remaining fields. Ports are kept as they are, however long.
-    static void appendFromText(std::string_view text, MudList& muds);
+    // Nothing is appended, and the refusal is returned, when the list would pass what an
+    // options file can keep.
+    static std::optional<std::string> appendFromText(std::string_view text, MudList& muds);
 
     // Both return the I/O error text on failure. A failed export leaves an existing file as it
     // was; a failed import appends nothing.

@@ -15,8 +15,17 @@ OptionsLoadResult OptionsFile::load(const std::string& path, const SetupVars& cu
 {
     if (!fileExists(path))
         return OptionsLoadResult::failed(OptionsLoadResult::Kind::FileMissing);
+    // The header decides before anything else is read, so a large stray file costs nothing.
     std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, error);
+    const std::optional<std::string> head = readFileHead(path, OptionsFileWriter::HeaderSize, error);
+    if (!head)
+        return OptionsLoadResult::failed(OptionsLoadResult::Kind::IoError, error);
+    if (head->size() < OptionsFileWriter::HeaderSize)
+        return OptionsLoadResult::failed(OptionsLoadResult::Kind::IoError, ReadBeyondEndOfFile);
+    if (!OptionsFileReader::headerVersion(*head))
+        return OptionsLoadResult::failed(OptionsLoadResult::Kind::RefusedHeader);
+    const std::optional<std::string> bytes =
+        readWholeFile(path, error, OptionsFileWriter::LargestFileSize);
     if (!bytes)
         return OptionsLoadResult::failed(OptionsLoadResult::Kind::IoError, error);
     return OptionsFileReader::read(*bytes, current);

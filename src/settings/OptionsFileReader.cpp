@@ -2,6 +2,7 @@
 
 #include "base/FileIo.h"
 #include "settings/OptionsFileWriter.h"
+#include "settings/SetupRules.h"
 
 #include <algorithm>
 #include <array>
@@ -74,6 +75,7 @@ OptionsLoadResult OptionsFileReader::read(std::string_view bytes, const SetupVar
     data.setup = current;
     try {
         reader.readSettings(data.setup);
+        bringIntoRange(data.setup);
         reader.readMuds(data.muds);
         reader.readHotkeys(data.hotkeys);
         reader.readKeypad(data.keypad);
@@ -177,12 +179,20 @@ void OptionsFileReader::readPalette(Palette& palette)
 
 std::string OptionsFileReader::stringItem(const std::string& destination)
 {
+    // The item's bytes are laid over the destination's 256-byte slot: a length byte, the
+    // characters, zeros after them. Whatever the item does not cover keeps the slot's bytes.
     const std::uint16_t length = word();
     const std::uint8_t* bytes = take(length);
-    std::array<std::uint8_t, SlotSize> slot;
-    putCountedString(slot.data(), SlotSize - 1, destination);
-    std::memcpy(slot.data(), bytes, std::min<std::size_t>(length, SlotSize));
-    return getCountedString(slot.data(), SlotSize - 1);
+    const std::size_t kept = std::min(destination.size(), SlotSize - 1);
+    const std::size_t n = length > 0 ? bytes[0] : kept;
+    std::string text(n, '\0');
+    for (std::size_t i = 1; i <= n; ++i) {
+        if (i < length)
+            text[i - 1] = char(bytes[i]);
+        else if (i <= kept)
+            text[i - 1] = destination[i - 1];
+    }
+    return text;
 }
 
 bool OptionsFileReader::flagItem(bool destination)

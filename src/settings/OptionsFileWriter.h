@@ -14,6 +14,10 @@ public:
     static constexpr std::uint16_t StringItemSize = 256;
     // A file with no MUDs, aliases or triggers has exactly this many bytes.
     static constexpr std::size_t EmptyListsFileSize = 10848;
+    // The largest file it writes: every list at the 65535 entries a count word can hold (three
+    // string items per MUD and trigger, two per alias).
+    static constexpr std::size_t LargestFileSize =
+        EmptyListsFileSize + std::size_t(65535) * (3 + 2 + 3) * (2 + StringItemSize);
 
     static std::string write(const OptionsData& data);
 

@@ -11,6 +11,12 @@ OptionsMenu::SaveResult OptionsMenu::saveOptions(Host& host, const std::string& 
     if (fileExists(path) &&
         host.messageBox(ExistsCaption, ExistsText, MsgButtons::YesNo) != MsgAnswer::Yes)
         return {SaveOutcome::Declined, {}};
+    return saveOptionsOver(host, path, data);
+}
+
+OptionsMenu::SaveResult OptionsMenu::saveOptionsOver(Host& host, const std::string& path,
+                                                     const OptionsData& data)
+{
     if (std::optional<std::string> error = OptionsFile::save(path, data))
         return {SaveOutcome::Failed, std::move(*error)};
     host.setStatus(SavedStatus);

@@ -41,6 +41,9 @@ public:
     // After the save dialog: asks before overwriting, writes, and reports "Option file saved"
     // only once the file is safely written.
     static SaveResult saveOptions(Host& host, const std::string& path, const OptionsData& data);
+    // The same without the question: for the current options file, which the player chose
+    // before.
+    static SaveResult saveOptionsOver(Host& host, const std::string& path, const OptionsData& data);
 
     // LoadOptionsNow: reads the file and tells the player what happened. The caller then acts
     // on the kind: Loaded -> apply result.data; RefusedHeader -> clear the current options

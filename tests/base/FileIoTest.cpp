@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #include <filesystem>
 
 namespace tw {
@@ -34,6 +36,61 @@ TEST(FileIo, AtomicWriteReplacesWholeOrNotAtAll)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
 }
 
+// Folders that take no new file: by permissions, or (for an administrator, whom permissions do
+// not stop) by the immutable attribute. False when neither can be had here.
+bool refuseNewFiles(const std::filesystem::path& dir, bool on)
+{
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(dir, on ? std::filesystem::perms(0555) : std::filesystem::perms(0755));
+        return true;
+    }
+    const std::string cmd = std::string("chattr ") + (on ? "+i " : "-i ") + dir.string() + " 2>/dev/null";
+    return std::system(cmd.c_str()) == 0;
+}
+
+// A save never destroys the file it replaces, and writes where the player meant: through a
+// link to its target, in place where the folder takes no new file; a read-only file or
+// something that is not a file is refused with a clear text, the administrator included.
+TEST(FileIo, SavesWriteThroughLinksAndRefuseWhatIsNotAWritableFile)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    std::string error;
+    fs::create_directory(dir.path / "real");
+    ASSERT_FALSE(writeFileAtomically(dir.file("real/opts.cfg"), "old"));
+    fs::create_symlink("real/opts.cfg", dir.path / "link.cfg");
+    ASSERT_FALSE(writeFileAtomically(dir.file("link.cfg"), "through"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.cfg"));
+    EXPECT_EQ(readWholeFile(dir.file("real/opts.cfg"), error), "through");
+    fs::create_symlink("real/new.cfg", dir.path / "dangling.cfg");
+    ASSERT_FALSE(writeFileAtomically(dir.file("dangling.cfg"), "made"));
+    EXPECT_EQ(readWholeFile(dir.file("real/new.cfg"), error), "made");
+
+    ASSERT_FALSE(writeFileAtomically(dir.file("ro.cfg"), "keep"));
+    fs::permissions(dir.path / "ro.cfg", fs::perms(0444));
+    EXPECT_EQ(writeFileAtomically(dir.file("ro.cfg"), "lost"), ReadOnlyFileText);
+    EXPECT_EQ(readWholeFile(dir.file("ro.cfg"), error), "keep");
+    EXPECT_EQ(writeFileAtomically("/dev/null", "x"), NotRegularFileText);
+    EXPECT_EQ(writeFileAtomically(dir.file("real"), "x"), NotRegularFileText);
+    EXPECT_TRUE(fs::is_directory(dir.path / "real"));
+
+    // Names in any script.
+    const std::string named = dir.file("jos\xc3\xa9 \xd0\x94\xd0\xb8\xd0\xbc\xd0\xb0.cfg");
+    const std::string binary("\xff" "\0" "bytes", 7);
+    ASSERT_FALSE(writeFileAtomically(named, binary));
+    EXPECT_EQ(readWholeFile(named, error), binary);
+
+    ASSERT_FALSE(writeFileAtomically(dir.file("real/inplace.cfg"), "before"));
+    if (!refuseNewFiles(dir.path / "real", true))
+        GTEST_SKIP() << "no way to make a folder refuse new files here";
+    const auto result = writeFileAtomically(dir.file("real/inplace.cfg"), "after");
+    const auto refused = writeFileAtomically(dir.file("real/brandnew.cfg"), "x");
+    refuseNewFiles(dir.path / "real", false);
+    EXPECT_EQ(result, std::nullopt);
+    EXPECT_EQ(readWholeFile(dir.file("real/inplace.cfg"), error), "after");
+    EXPECT_EQ(refused, "File access denied");
+}
+
 TEST(FileIo, ReadRefusesMissingAndOversizedFiles)
 {
     TempDir dir;
@@ -44,6 +101,8 @@ TEST(FileIo, ReadRefusesMissingAndOversizedFiles)
     EXPECT_FALSE(readWholeFile(dir.file("big"), error, 4096));
     EXPECT_EQ(error, "File too large");
     EXPECT_EQ(readWholeFile(dir.file("big"), error, 5000)->size(), 5000u);
+    EXPECT_EQ(readFileHead(dir.file("big"), 6, error), "xxxxxx");
+    EXPECT_EQ(readFileHead(dir.file("big"), 9000, error)->size(), 5000u);
 }
 
 } // namespace

@@ -244,10 +244,15 @@ TEST_F(Fixture, RefusedConnectIsReportedAndRetriedAfterTenTicks)
 TEST_F(Fixture, FailedAttemptWithoutReconnectSettingStaysClosed)
 {
     reconnectSetting = false;
+    connectOk();
+    socket.isConnected = false;
+    life.SockDisconnect();
+    EXPECT_EQ(life.ConnectCountdown, 0);
+    EXPECT_EQ(socket.opens, 1);
     life.connectTo("Practice", "127.0.0.1", "4000");
     for (int i = 0; i < 10; ++i)
         life.tick();
-    EXPECT_EQ(socket.opens, 1);
+    EXPECT_EQ(socket.opens, 2);
     EXPECT_EQ(host.lastStatus(), "Socket closed.");
     EXPECT_EQ(host.mudName, "(No connection)");
     EXPECT_FALSE(life.ConnectAttempted);
@@ -267,6 +272,27 @@ TEST_F(Fixture, PeerCloseReconnectsExactlyOnce)
     EXPECT_EQ(host.statuses[host.statuses.size() - 3], "Socket closed.");
 }
 
+// Every loss of a connection that held reconnects, not only the first.
+TEST_F(Fixture, EachLossOfAConnectionThatHeldReconnects)
+{
+    connectOk();
+    for (int loss = 1; loss <= 3; ++loss) {
+        for (int i = 0; i < 10; ++i)
+            life.tick();
+        socket.isConnected = false;
+        life.SockDisconnect();
+        EXPECT_EQ(socket.opens, 1 + loss);
+        socket.isConnected = true;
+        life.SockConnect();
+    }
+    // The socket's closed report alone, with reconnection armed, starts an attempt too.
+    for (int i = 0; i < 10; ++i)
+        life.tick();
+    socket.isConnected = false;
+    life.SockInfo(7);
+    EXPECT_EQ(socket.opens, 5);
+}
+
 TEST_F(Fixture, DisconnectAndQuitDisarmReconnection)
 {
     connectOk();
@@ -276,6 +302,11 @@ TEST_F(Fixture, DisconnectAndQuitDisarmReconnection)
     EXPECT_EQ(host.mudName, "Practice"); // unchanged after Disconnect
     EXPECT_EQ(life.ConnectCountdown, 0);
     EXPECT_EQ(ended, 1);
+    // The closed socket is no failed attempt: the ticks change nothing.
+    for (int i = 0; i < 12; ++i)
+        life.tick();
+    EXPECT_EQ(host.lastStatus(), "Socket closed.");
+    EXPECT_EQ(host.mudName, "Practice");
 
     connectOk();
     life.disarm(); // the player typed QUIT

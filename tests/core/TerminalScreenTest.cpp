@@ -78,6 +78,11 @@ TEST(TerminalScreen, TabStopsAreMultiplesOfEight)
     const ScreenModel& m = l.write("\x1b[44m\tX");
     EXPECT_EQ(m.line(1).cell(8).character, 'X');
     EXPECT_EQ(m.line(1).cell(7).background, 0);
+    // A tab at the last column goes to the start of the next row.
+    Layout narrow(16);
+    const ScreenModel& n = narrow.write(std::string(15, 'a') + "\tX");
+    EXPECT_EQ(n.line(2).cell(1).character, 'X');
+    EXPECT_EQ(n.line(1).cell(16).character, ' ');
 }
 
 TEST(TerminalScreen, WordWrapDecidesWhatHappensAtTheRightEdge)

@@ -18,13 +18,23 @@ std::string numberedLines(int from, int to)
     return s;
 }
 
+// Pages down to the last page and redraws once more, which sets the at-bottom flag.
+void toTheLastPage(Terminal& t)
+{
+    t.ScrollToStart();
+    while (t.model().LineCount() - t.TopLine() >= t.RowCount())
+        t.ScrollPageDown();
+    t.WriteTerminal("");
+    ASSERT_TRUE(t.atBottom());
+}
+
 TEST(TerminalAppend, KeepsTheEndOfATextLongerThanTheBuffer)
 {
     Terminal t(100);
-    t.setRowCount(5);
-    t.WriteTerminal("old");
-    t.ScrollToStart();
-    ASSERT_EQ(t.TopLine(), 1);
+    t.setRowCount(2);
+    t.WriteTerminal("a\r\nb\r\nc\r\nd\r\ne\r\n");
+    toTheLastPage(t);
+    ASSERT_NE(t.TopLine(), 0);
 
     const std::string text(95, 'a');
     std::string longText = "x" + text; // 96 > 100 - 10
@@ -32,6 +42,16 @@ TEST(TerminalAppend, KeepsTheEndOfATextLongerThanTheBuffer)
     EXPECT_EQ(t.ScrollbackBuffer(), Reset + std::string(90, 'a'));
     EXPECT_EQ(t.TopLine(), 0);
     EXPECT_FALSE(t.atBottom());
+
+    // Exactly as long as the room beside the reset sequence: the older half goes, but the
+    // view stays where the player scrolled it.
+    Terminal u(100);
+    u.setRowCount(2);
+    u.WriteTerminal("a\r\nb\r\nc\r\nd\r\n");
+    u.ScrollToStart();
+    u.WriteTerminal(std::string(90, 'z'));
+    EXPECT_EQ(u.ScrollbackBuffer(), Reset + std::string(90, 'z'));
+    EXPECT_NE(u.TopLine(), 0);
 }
 
 TEST(TerminalAppend, DropsTheOlderHalfWhenNearlyFull)

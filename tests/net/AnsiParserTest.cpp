@@ -78,6 +78,10 @@ TEST(AnsiParser, ColourCommands)
         {E + "[;32mX", 2, 0},     // a leading ";" reads as 0 and resets first
         {E + "[c" + E + "[32mY" + E + "[dX", 7, 0},
         {E + "[33;44m" + E + "[c" + E + "[32mY" + E + "[dX", 6, 1},
+        {E + "[33;44m" + E + "[c" + E + "[32;41mY" + E + "[dX", 6, 1}, // the background too
+        {E + "[31;37mX", 7, 0},   // the last entry of the table
+        {E + "[31;29mX", 4, 0},   // just below the table: ignored
+        {E + "[7mA\r\nX", 0, 7}, // swapped once, not again at every later character
     };
     for (const Case& c : cases) {
         Screen s;
@@ -222,7 +226,7 @@ namespace {
 // Text is laid out a run at a time; it must come out as if fed one character at a time.
 TEST(AnsiParser, RunsAndSingleCharactersLayOutAlike)
 {
-    const std::string alphabet = std::string("ab \x1b\x1b[[;;0123457mHJKABCDsucdf\r\n\t\b\x0b\x0c\x07\xc9\xff", 41);
+    const std::string alphabet = "ab \x1b\x1b[[;;0123457mHJKABCDsucdf\r\n\t\b\x0b\x0c\x07\xc9\xff";
     std::uint32_t seed = 12345;
     const auto next = [&seed] {
         seed = seed * 1664525u + 1013904223u;

@@ -1,6 +1,7 @@
 #include "script/qt/TAliasDlg.h"
 #include "script/qt/TAliasEditDlg.h"
 
+#include "base/ListFileText.h"
 #include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
@@ -132,6 +133,23 @@ TEST_F(AliasDlgTest, ExportThenImportAppends)
     EXPECT_EQ(asked[1].defaultSuffix, "als");
     EXPECT_EQ(aliases.size(), 4u);
     EXPECT_EQ(lines(), QStringList({"k --> kill", "gg --> get all", "k --> kill", "gg --> get all"}));
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// A full list says so instead of opening the edit dialog for an entry it could not save.
+TEST_F(AliasDlgTest, AddToAFullListSaysSo)
+{
+    aliases.resize(MaxListEntries);
+    child(dlg, "AddBtn")->click();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, ListFullText);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(aliases.size(), MaxListEntries);
 }
 
 } // namespace

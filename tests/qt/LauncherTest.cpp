@@ -77,5 +77,29 @@ TEST_F(LauncherTest, EditorIsStartedWithAnArgumentListAndNeverThroughAShell)
     EXPECT_EQ(started[1], QStringList{"gedit"});
 }
 
+// Without any editor, the desktop's opener shows an empty file: the same one at every use, and
+// gone when the program ends.
+TEST(LauncherScratch, TheEmptyFileForTheEditorIsReusedAndRemoved)
+{
+    QList<QStringList> started;
+    QString scratch;
+    {
+        Launcher launcher;
+        launcher.setStartDetached([&](const QString& program, const QStringList& args) {
+            started << (QStringList{program} + args);
+            return true;
+        });
+        launcher.setIsOnPath([](const std::string& p) { return p == "xdg-open"; });
+        EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
+        EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
+        ASSERT_EQ(started.size(), 2);
+        EXPECT_EQ(started[0], started[1]);
+        scratch = started[0].value(1);
+        EXPECT_TRUE(QFileInfo(scratch).isFile());
+    }
+    EXPECT_FALSE(QFileInfo::exists(scratch));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(scratch).path()));
+}
+
 } // namespace
 } // namespace tw

@@ -1,15 +1,24 @@
+#include "core/qt/ApplicationNames.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
+#include "script/qt/ListDialogSupport.h"
+#include "qt/ModalDriver.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+
+#include <deque>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,6 +78,7 @@ struct MainWindow : ::testing::Test {
     QTemporaryDir dir;
     std::unique_ptr<TMainForm> form;
     std::vector<std::string> boxes;
+    std::deque<MsgAnswer> answers; // given to the boxes in turn; Ok when empty
 
     void SetUp() override
     {
@@ -76,7 +86,11 @@ struct MainWindow : ::testing::Test {
         form->iniPath = dir.filePath("TARNWICK.INI");
         form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
             boxes.push_back(c + "|" + t);
-            return MsgAnswer::Ok;
+            if (answers.empty())
+                return MsgAnswer::Ok;
+            const MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
         };
     }
 };
@@ -223,8 +237,7 @@ TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
     s.palette = Palette();
     s.setup.EditorName = "other";
     s.KeypadEnabled = false;
-    s.terminal.replaceBuffer(20000);
-    s.WriteTerminal("kept");
+    s.WriteTerminal("gone");
     form->LoadOptions1Click();
     EXPECT_EQ(form->Status->text(), "Option file loaded");
     const OptionsData loaded = s.optionsData();
@@ -236,14 +249,13 @@ TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
     EXPECT_EQ(loaded.palette, saved.palette);
     EXPECT_EQ(loaded.setup.EditorName, "gedit");
     EXPECT_FALSE(s.KeypadEnabled); // not part of the file
-    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "kept");
     EXPECT_EQ(form->SetupDlg->Edit5->text(), "gedit");
-
-    s.terminal.replaceBuffer(30000);
-    s.WriteTerminal("gone");
-    form->LoadOptions1Click();
+    // A new scrollback size empties the terminal; loading the same size again keeps it.
     EXPECT_EQ(s.terminal.ScrollbackCapacity(), 20000u);
     EXPECT_EQ(s.terminal.ScrollbackBuffer(), "");
+    s.WriteTerminal("kept");
+    form->LoadOptions1Click();
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "kept");
 
     // The next start loads the file the INI file names.
     form->close();
@@ -344,18 +356,27 @@ TEST_F(MainWindow, MagicMirrorSwitchAndFind)
     EXPECT_TRUE(form->Image->isVisible());
 }
 
+// Closing General Settings clears the terminal only when the player changed the scrollback
+// size; the terminal starting one character larger than the setting is no such change.
 TEST_F(MainWindow, ScrollbackFollowsTheSetupDialog)
 {
     Session& s = form->session();
     s.WriteTerminal("text");
-    // The terminal starts one larger than the setting, so the first closing empties it.
     EXPECT_EQ(s.terminal.ScrollbackCapacity(), 16001u);
-    s.applySettings();
-    EXPECT_EQ(s.terminal.ScrollbackCapacity(), 16000u);
+    test::whenModal(*form->SetupDlg, [&] { form->SetupDlg->CancelBtn->click(); });
+    form->GeneralSetup1Click();
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "text");
+    test::whenModal(*form->SetupDlg, [&] { form->SetupDlg->OKBtn->click(); });
+    form->GeneralSetup1Click();
+    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "text");
+    test::whenModal(*form->SetupDlg, [&] {
+        form->SetupDlg->Edit4->setText("$4E20"); // 20000, as the range check reads it
+        form->SetupDlg->OKBtn->click();
+    });
+    form->GeneralSetup1Click();
+    EXPECT_EQ(s.setup.ScrollbackSize, 20000);
+    EXPECT_EQ(s.terminal.ScrollbackCapacity(), 20000u);
     EXPECT_EQ(s.terminal.ScrollbackBuffer(), "");
-    s.WriteTerminal("kept");
-    s.applySettings();
-    EXPECT_EQ(s.terminal.ScrollbackBuffer(), "kept");
 }
 
 } // namespace
@@ -426,6 +447,105 @@ TEST_F(MainWindow, ClipboardCommandsWorkOnTheCommandLineAndThePlainView)
     form->CmdLine->setSelection(0, 4);
     form->action("Copy1")->trigger();
     EXPECT_EQ(clip->text(), "guard");
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// Settings and lists live only in options files: leaving with changes asks first, and what the
+// player answers decides. Without changes nothing is asked.
+TEST_F(MainWindow, LeavingWithUnsavedChangesAsksFirst)
+{
+    form->close();
+    EXPECT_TRUE(boxes.empty());
+
+    const QString file = dir.filePath("mine.cfg");
+    int chosen = 0;
+    for (MsgAnswer answer : {MsgAnswer::Cancel, MsgAnswer::No, MsgAnswer::Yes}) {
+        SetUp();
+        form->chooseOptionsFile = [&](const QString&, bool saving) {
+            ++chosen;
+            EXPECT_TRUE(saving);
+            return file;
+        };
+        form->show();
+        form->session().aliases().push_back({"k", "kill"});
+        boxes.clear();
+        answers = {answer};
+        form->close();
+        ASSERT_EQ(boxes, std::vector<std::string>{"Tarnwick 5|Save changes to the options file?"});
+        EXPECT_EQ(form->isVisible(), answer == MsgAnswer::Cancel);
+        EXPECT_EQ(QFile::exists(file), answer == MsgAnswer::Yes);
+    }
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), file);
+
+    // Loaded and unchanged: nothing to ask. Changed: saved over the current file at once.
+    SetUp();
+    form->TimerPop();
+    ASSERT_EQ(form->session().aliases().size(), 1u);
+    boxes.clear();
+    form->session().setup.NoteTo = "tell";
+    answers = {MsgAnswer::Yes};
+    form->close();
+    EXPECT_EQ(boxes.size(), 1u);
+    SetUp();
+    form->TimerPop();
+    EXPECT_EQ(form->session().setup.NoteTo, "tell");
+    boxes.clear();
+    form->close();
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A save that fails leaves the current options file as it was, so the next start still finds
+// a file that exists; names in any script work for options files and the INI file.
+TEST_F(MainWindow, OptionsFileNamesChangeOnlyWithASuccessfulSave)
+{
+    const QString folder = dir.filePath(QString::fromUtf8("jos\xc3\xa9 \xd0\x94\xd0\xb8\xd0\xbc\xd0\xb0"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString good = folder + QString::fromUtf8("/\xe6\x9c\xac.cfg");
+    QString choice = good;
+    form->chooseOptionsFile = [&](const QString&, bool) { return choice; };
+    form->session().muds.push_back({"Realm", "realm.example", "4000"});
+    form->SaveOptions1Click();
+    EXPECT_EQ(form->Status->text(), "Option file saved");
+    EXPECT_EQ(textFromPath(form->session().optionsFileName), good);
+
+    choice = dir.filePath("no-such-folder/x.cfg");
+    form->SaveOptions1Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Tarnwick 5|File not found");
+    EXPECT_EQ(textFromPath(form->session().optionsFileName), good);
+    form->close();
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), good);
+
+    SetUp();
+    form->TimerPop();
+    EXPECT_EQ(form->Status->text(), "Option file loaded");
+    ASSERT_EQ(form->session().muds.size(), 1u);
+    EXPECT_EQ(form->session().muds[0].name, "Realm");
+}
+
+TEST_F(MainWindow, LayoutOfTheBottomRowsAndTheApplicationTitle)
+{
+    form->resize(1000, 700);
+    form->ResizeAll();
+    const int w = form->frameGeometry().width();
+    EXPECT_EQ(form->CmdLine->width(), w - 8);
+    EXPECT_EQ(form->Status->x(), 0);
+    EXPECT_EQ(form->Status->width(), (w - 97) / 2);
+    EXPECT_EQ(form->MudName->x(), form->Status->width());
+    EXPECT_EQ(form->MudName->width(), form->Status->width());
+    EXPECT_EQ(form->Clock->x(), form->MudName->x() + form->MudName->width());
+    EXPECT_EQ(form->Clock->width(), 90);
+    EXPECT_EQ(form->CmdLine->y() + form->CmdLine->height(), form->Status->y());
+
+    setApplicationNames();
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tarnwick 5");
+    EXPECT_EQ(form->windowTitle(), "Tarnwick");
 }
 
 } // namespace

@@ -178,3 +178,30 @@ TEST_F(MudListDlgTest, ExportAndImport)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// The port box takes four typed characters, but an imported port survives Edit and OK whole;
+// a new entry is back to four.
+TEST_F(MudListDlgTest, EditKeepsAnImportedLongPort)
+{
+    muds[0].port = "23456";
+    form.show();
+    form.refreshList();
+    list()->item(0)->setSelected(true);
+    test::whenModal(edit, [&] { child(edit, "OKBtn")->click(); });
+    child(form, "EditBtn")->click();
+    EXPECT_EQ(muds[0].port, "23456");
+    test::whenModal(edit, [&] {
+        auto* port = child<QLineEdit>(edit, "Port");
+        EXPECT_EQ(port->text(), "");
+        QTest::keyClicks(port, "123456");
+        EXPECT_EQ(port->text(), "1234");
+        edit.reject();
+    });
+    child(form, "AddBtn")->click();
+}
+
+} // namespace
+} // namespace tw

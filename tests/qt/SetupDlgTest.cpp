@@ -128,6 +128,37 @@ TEST_F(SetupDialog, SeveralMarkedEchoModesShowTheLast)
     EXPECT_FALSE(vars.EchoCommand || vars.EchoEnter || vars.EchoNone);
 }
 
+// Loaded values survive showing the dialog and Apply unchanged: texts longer than the boxes
+// let the player type, a font pitch and a system colour this desktop cannot show, and a file
+// name in the system's encoding. Apply reads the numbers the range check accepted.
+TEST_F(SetupDialog, ApplyKeepsWhatThePlayerDidNotChange)
+{
+    vars.NoteTo = std::string(100, 't');
+    vars.NoteSend = std::string(255, 's');
+    vars.FontPitch = 1;
+    vars.FontColor = 0x80000008u;
+    vars.FontHeight = -13;
+    vars.FontSize = 9;
+    vars.NoteFileName = "jos\xc3\xa9.not";
+    vars.EditorName = "ed\xe9";  // not valid in the system's encoding: kept byte for byte
+    const SetupVars loaded = vars;
+    dlg.FillValues();
+    EXPECT_EQ(dlg.Edit6->text(), QString::fromUtf8("jos\xc3\xa9.not"));
+    dlg.Edit3->setText("$10");
+    dlg.OKBtnClick();
+    SetupVars expected = loaded;
+    expected.CommandsRetained = 16;
+    EXPECT_EQ(vars, expected);
+
+    dlg.FillValues();
+    dlg.Edit6->setText(QString::fromUtf8("Дима.not"));
+    dlg.NoteTo->setText("tell");
+    dlg.OKBtnClick();
+    EXPECT_EQ(vars.NoteFileName, "\xd0\x94\xd0\xb8\xd0\xbc\xd0\xb0.not");
+    EXPECT_EQ(vars.NoteTo, "tell");
+    EXPECT_EQ(vars.FontPitch, 1);
+}
+
 TEST_F(SetupDialog, HelpOpensItsPage)
 {
     dlg.HelpBtnClick();

@@ -132,6 +132,17 @@ TEST_F(SoundPlayerTest, EachPlayStopsTheSoundBeforeItLooksAtTheFile)
                                              "start:first.wav", "stop"}));
 }
 
+// #PLAY typed with an accented name finds the file the system spells in its own encoding.
+TEST_F(SoundPlayerTest, TypedNamesFindFilesSpelledInTheSystemsEncoding)
+{
+    const std::string local = dir.filePath(QString::fromUtf8("caf\xc3\xa9.wav")).toStdString();
+    std::ofstream(local, std::ios::binary) << "RIFF";
+    SoundPlayer* player = recordingPlayer();
+    player->play(dir.path().toStdString() + "/caf\xe9.wav"); // as typed: one byte per character
+    player->play(local);
+    EXPECT_EQ(log, (std::vector<std::string>{"start:caf\xc3\xa9.wav", "stop", "start:caf\xc3\xa9.wav"}));
+}
+
 TEST_F(SoundPlayerTest, CompletionIsPassedOnOnce)
 {
     const std::string wav = writeWav(dir, "blip.wav", 50);

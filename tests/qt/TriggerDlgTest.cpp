@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <gtest/gtest.h>
 
 namespace tw {
@@ -236,6 +239,31 @@ TEST(ListFileDialog, FiltersKeepTheirDescriptions)
               QStringList({"Trigger List (*.trg)", "Text File (*.txt)", "All Files (*.*)"}));
     EXPECT_EQ(ListFileDialog::nameFilters("Maps|*.map"), QStringList{"Maps (*.map)"});
     EXPECT_EQ(ListFileDialog::nameFilters("dangling"), QStringList{});
+}
+
+// The dialogs start with their initial names ("*.trg"), and "All Files (*.*)" lists files
+// without a dot in their names as well.
+TEST(ListFileDialog, StartsWithTheInitialNameAndAllFilesMeansAll)
+{
+    const std::unique_ptr<QFileDialog> dlg = ListFileDialog::make(
+        nullptr, {FileChoice::Open, "Import Trigger List", "trg",
+                  "Trigger File (*.trg)|*.trg|Text File (*.txt)|*.txt|All Files (*.*)|*.*"});
+    auto* name = dlg->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "*.trg");
+    auto* model = dlg->findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->nameFilters(), QStringList{"*.trg"});
+    dlg->selectNameFilter("All Files (*.*)");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg->selectedNameFilter(), "All Files (*.*)");
+    EXPECT_EQ(model->nameFilters(), QStringList{"*"});
+
+    const std::unique_ptr<QFileDialog> options = ListFileDialog::make(
+        nullptr, {FileChoice::Save, "Save Options", "CFG", "Options File (*.cfg)|*.cfg|All files (*.*)|*.*",
+                  "*.CFG", false});
+    EXPECT_EQ(options->findChild<QLineEdit*>("fileNameEdit")->text(), "*.CFG");
+    EXPECT_TRUE(options->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "base/ListFileText.h"
 #include "script/CommandParser.h"
 
 #include "RecordingScriptHost.h"
@@ -198,6 +199,13 @@ TEST(CommandParser, AliasCommandAddsOrAltersWithoutExpanding)
     EXPECT_TRUE(f.host.sent.empty());
     f.parser.ParseCommand("g;k orc");
     EXPECT_EQ(f.host.sent, (Lines{"get all\r\n", "kill orc\r\n"}));
+    // A full list still takes changes but no new word: it could not be saved.
+    f.state.aliases.resize(MaxListEntries);
+    f.parser.ParseCommand("#ALIAS fresh x");
+    EXPECT_EQ(f.state.aliases.size(), MaxListEntries);
+    EXPECT_EQ(f.host.lastStatus(), ListFullText);
+    f.parser.ParseCommand("#ALIAS g 'get coins'");
+    EXPECT_EQ(f.state.aliases[3].expansion, "get coins");
 }
 
 TEST(CommandParser, TogglesSoundAndTheAutomapperHook)

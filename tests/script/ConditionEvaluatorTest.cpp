@@ -27,6 +27,10 @@ TEST(ConditionEvaluator, FoldsComparisonsAndLogic)
         {"((b > 1) or (1 > b)) and ((c > 1) or (d > 1))", true},
         {"((0 > 1) or (0 > 1)) and ((c > 1) or (d > 1))", false},
         {"not not 1", true}, {"!!0", false},
+        {"10 > 9 and 10 > 9", true},        // a left operand after a blank keeps its first character
+        {"0 = 1 and percent < 101", false}, // the text before "percent" is kept
+        {"=5 > 3", false},                  // an operator at the first character
+        {"1 () and 1", true},               // "()" removed, then the blanks tidied again
     };
     std::mt19937 rng(1);
     for (const Case& c : cases)

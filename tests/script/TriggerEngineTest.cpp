@@ -162,6 +162,8 @@ TEST(TriggerEngine, SwitchStringsFromFilesHighlightOnlyWithValidIndexes)
         {"101707", "x"},
         {"10ab07", "x"},
         {"100107", "\x1b[c\x1b[0;30;47mx\x1b[d"},
+        {"100900", "\x1b[c\x1b[1;30;40mx\x1b[d"}, // digits 9 and 0 are digits too
+        {"101000", "\x1b[c\x1b[1;34;40mx\x1b[d"},
     };
     for (const Case& c : cases) {
         Fixture f;

@@ -1,6 +1,7 @@
 #include "script/TriggerListFile.h"
 
 #include "base/FileIo.h"
+#include "base/ListFileText.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,21 @@ TEST(TriggerListFile, ImportCutsEachLineAndSkipsItsRest)
     EXPECT_EQ(list[0].pattern, std::string(255, 'p'));
     EXPECT_EQ(list[0].response, "r");
     EXPECT_TRUE(list[0].active());
+}
+
+// A list never grows past what an options file can count; an import that would pass it is
+// refused whole, however it is made up (a file of blank lines too).
+TEST(TriggerListFile, ImportBeyondTheOptionsFileLimitIsRefusedWhole)
+{
+    TriggerList list(MaxListEntries - 2);
+    EXPECT_TRUE(TriggerListFile::appendFromText(std::string(4u << 20, '\n'), list));
+    EXPECT_EQ(list.size(), MaxListEntries - 2);
+    const auto refused = TriggerListFile::appendFromText("a\r\nb\r\n1\r\nc\r\nd\r\n1\r\ne\r\n", list);
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->find("65533"), std::string::npos) << *refused;
+    EXPECT_EQ(list.size(), MaxListEntries - 2);
+    EXPECT_EQ(TriggerListFile::appendFromText("a\r\nb\r\n1\r\nc\r\nd\r\n1\r\n", list), std::nullopt);
+    EXPECT_EQ(list.size(), MaxListEntries);
 }
 
 TEST(TriggerListFile, ErrorsAreReportedAndChangeNothing)

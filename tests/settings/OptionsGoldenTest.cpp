@@ -139,7 +139,7 @@ TEST(OptionsGolden, PreviousFormatIsConvertedOnLoad)
     appendLists(b, true);
 
     SetupVars current;
-    current.FontHeight = 0x00070000;
+    current.FontHeight = -12;                 // 0xFFFFFFF4
     const OptionsLoadResult r = OptionsFileReader::read(b.bytes, current);
     ASSERT_TRUE(r.loaded());
     EXPECT_EQ(r.version, OptionsVersion::Idaa);
@@ -154,7 +154,7 @@ TEST(OptionsGolden, PreviousFormatIsConvertedOnLoad)
     EXPECT_TRUE(s.AutoReconnect);
     EXPECT_FALSE(s.WordWrap);
     EXPECT_EQ(s.FontColor, 0x00ABCDEFu);
-    EXPECT_EQ(s.FontHeight, 0x0007FFF0);
+    EXPECT_EQ(s.FontHeight, -16);             // 0xFFFF from the record, 0xFFF0 from the file
     EXPECT_EQ(s.FontName, "Fixedsys");
     EXPECT_EQ(s.FontPitch, 1);
     EXPECT_EQ(s.FontSize, 14);

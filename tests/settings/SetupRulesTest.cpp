@@ -1,4 +1,7 @@
 #include "settings/SetupRules.h"
+#include "settings/SetupVars.h"
+
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +21,46 @@ TEST(SetupRules, RangeChecksOnLeavingTheBufferBoxes)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.check(c.typed), c.shown) << c.typed;
+}
+
+// Apply stores what the check accepted, hexadecimal included.
+TEST(SetupRules, ApplyReadsWhatTheCheckAccepted)
+{
+    EXPECT_EQ(commandsRetainedFrom("$10"), 16);
+    EXPECT_EQ(commandsRetainedFrom("$FF"), 100);
+    EXPECT_EQ(commandsRetainedFrom("x"), 10);
+    EXPECT_EQ(scrollbackSizeFrom("$4000"), 16384);
+    EXPECT_EQ(scrollbackSizeFrom("7"), 8000);
+    EXPECT_EQ(scrollbackSizeFrom("64000"), 64000);
+}
+
+// Loaded values land where the dialog would have put them; nothing is left that a font or the
+// terminal could not take.
+TEST(SetupRules, LoadedValuesAreBroughtIntoRange)
+{
+    SetupVars v;
+    v.CommandsRetained = 0;
+    v.ScrollbackSize = 65535;
+    v.FontSize = 65535;
+    v.FontHeight = INT32_MIN;
+    bringIntoRange(v);
+    EXPECT_EQ(v.CommandsRetained, 1);
+    EXPECT_EQ(v.ScrollbackSize, 64000);
+    EXPECT_EQ(v.FontSize, LargestFontSize);
+    EXPECT_EQ(v.FontHeight, -LargestFontSize * 96 / 72);
+    v.CommandsRetained = 101;
+    v.ScrollbackSize = 0;
+    v.FontHeight = INT32_MAX;
+    v.FontSize = 9;
+    bringIntoRange(v);
+    EXPECT_EQ(v.CommandsRetained, 100);
+    EXPECT_EQ(v.ScrollbackSize, 8000);
+    EXPECT_EQ(v.FontHeight, LargestFontSize * 96 / 72);
+    EXPECT_EQ(v.FontSize, 9);
+    const SetupVars defaults;
+    SetupVars same = defaults;
+    bringIntoRange(same);
+    EXPECT_EQ(same, defaults);
 }
 
 TEST(SetupRules, LastMarkedEchoModeWins)

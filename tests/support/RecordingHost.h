@@ -46,7 +46,7 @@ struct RecordingHost : Host {
             answers.pop_front();
             return a;
         }
-        return b == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+        return b == MsgButtons::YesNo || b == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
     void terminalChanged() override { ++terminalChanges; }
     void runHelp(const std::string& line) override { helpLines.push_back(line); }

@@ -1,6 +1,5 @@
 #include "core/qt/PlainView.h"
 
-#include "base/TextSearch.h"
 #include "core/qt/Cp437.h"
 #include "settings/SetupVars.h"
 #include "settings/qt/FontConversion.h"
@@ -48,20 +47,17 @@ void PlainView::showBuffer(const std::string& bytes)
     setTextCursor(start);
 }
 
-bool PlainView::findNext(const std::string& what, bool matchCase)
+bool PlainView::findNext(const QString& what, bool matchCase)
 {
-    // The view's characters stand one for one for the bytes searched.
-    const QString shown = toPlainText();
-    std::string text;
-    text.reserve(std::size_t(shown.size()));
-    for (QChar c : shown)
-        text.push_back(c.unicode() < 256 ? char(c.unicode()) : '?');
-    const auto at = findForward(text, what, std::size_t(textCursor().selectionEnd()), matchCase);
-    if (!at)
+    if (what.isEmpty())
+        return false;
+    const qsizetype at = toPlainText().indexOf(what, textCursor().selectionEnd(),
+                                               matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    if (at < 0)
         return false;
     QTextCursor cursor = textCursor();
-    cursor.setPosition(int(*at));
-    cursor.setPosition(int(*at + what.size()), QTextCursor::KeepAnchor);
+    cursor.setPosition(int(at));
+    cursor.setPosition(int(at + what.size()), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     return true;
 }

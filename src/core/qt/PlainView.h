@@ -17,8 +17,10 @@ public:
     void showBuffer(const std::string& bytes);
     static QString textFor(const std::string& bytes);
 
-    // Searches forward from the end of the selection and selects what it finds.
-    bool findNext(const std::string& what, bool matchCase);
+    // Searches the text as shown (each byte as its glyph) forward from the end of the
+    // selection, without regard to case unless matchCase, and selects what it finds. An
+    // occurrence that ends at the end of the text is found.
+    bool findNext(const QString& what, bool matchCase);
 
     void setWordWrap(bool wrap);
 

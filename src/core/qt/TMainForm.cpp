@@ -20,6 +20,8 @@
 #include "script/qt/TTriggerDlg.h"
 #include "script/qt/TNumPadDlg.h"
 #include "settings/qt/TMUDListForm.h"
+#include "script/qt/ListDialogSupport.h"
+#include "script/qt/ListFileDialog.h"
 #include "base/FileIo.h"
 #include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
@@ -47,6 +49,8 @@ namespace {
 QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
+constexpr const char* SaveChangesText = "Save changes to the options file?";
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
@@ -57,28 +61,19 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     launcher_ = std::make_unique<Launcher>();
     chooseOpenFile = [this](const QString& title, const QString& filter, const QString& name) {
-        QFileDialog dialog(this, title, QString(), filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::ReadOnly, true);
-        if (!name.isEmpty())
-            dialog.selectFile(name);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return ListFileDialog::choose(this, {FileChoice::Open, title, QFileInfo(name).suffix(), filter, name});
     };
     MudSock = new TBasicClientSocket(this);
     MudSock->setObjectName("MudSock");
     MudSock->setProtocol("tcp");
     MudSock->setTimeOut(30);
     chooseOptionsFile = [this](const QString& title, bool forSaving) {
-        QFileDialog dialog(this, title, QString(), "Options File (*.cfg *.CFG);;All files (*)");
-        dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(OptionsMenu::DefaultExtension);
+        const QString current = textFromPath(session_->optionsFileName);
         // The overwrite question is the save's own.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        const QString current = qs(session_->optionsFileName);
-        if (!current.isEmpty() && current != OptionsMenu::InitialFileName)
-            dialog.selectFile(current);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        FileChoice choice{forSaving ? FileChoice::Save : FileChoice::Open, title,
+                          OptionsMenu::DefaultExtension, OptionsMenu::DialogFilter,
+                          current.isEmpty() ? QString(OptionsMenu::InitialFileName) : current, false};
+        return ListFileDialog::choose(this, choice);
     };
     MudSock->trustCertificate = [this](const std::string& host, std::uint16_t port,
                                        const std::string& fingerprint, const std::string& problems) {
@@ -181,6 +176,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
+    // What an options file would have to hold to change nothing: the state at start.
+    session_->markOptionsSaved();
     updateClock();
     Timer1->start();
     resize(1024, 720);
@@ -247,19 +244,21 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 
 void TMainForm::ResizeAll()
 {
-    const int w = central_->width();
+    // W is the window's outer width, H the height of its client area.
+    const int w = frameGeometry().width();
     const int h = central_->height();
     const int rowHeight = std::max(17, CmdLine->sizeHint().height());
     const int clockWidth = 90;
-    const int half = std::max(0, (w - clockWidth) / 2);
+    const int half = std::max(0, (w - 97) / 2);
     Status->setGeometry(0, h - rowHeight, half, rowHeight);
     MudName->setGeometry(half, h - rowHeight, half, rowHeight);
-    Clock->setGeometry(2 * half, h - rowHeight, w - 2 * half, rowHeight);
-    CmdLine->setGeometry(0, h - 2 * rowHeight, w, rowHeight);
+    Clock->setGeometry(2 * half, h - rowHeight, clockWidth, rowHeight);
+    CmdLine->setGeometry(0, h - 2 * rowHeight, std::max(0, w - 8), rowHeight);
     const int termHeight = std::max(0, h - 2 * rowHeight);
-    Terminal->setGeometry(0, 0, w, termHeight);
-    Image->setGeometry(0, 0, w, termHeight);
-    session_->terminal.setColumnCount(Terminal::columnCountForWidth(w));
+    const int imageWidth = central_->width();
+    Terminal->setGeometry(0, 0, imageWidth, termHeight);
+    Image->setGeometry(0, 0, imageWidth, termHeight);
+    session_->terminal.setColumnCount(Terminal::columnCountForWidth(imageWidth));
     session_->terminal.setRowCount(Terminal::rowCountForHeight(termHeight));
     session_->WriteTerminal("");
     session_->terminalResized();
@@ -276,7 +275,7 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
-        session_->optionsFileName = bytes(IniFile(iniPath).readDefaultCfg());
+        session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
             LoadOptionsNow();
@@ -293,6 +292,10 @@ void TMainForm::EnterButtonClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     DoClose();
     event->accept();
 }
@@ -304,8 +307,8 @@ void TMainForm::DoClose()
     closed_ = true;
     Timer1->stop();
     IniFile ini(iniPath);
-    if (!ini.writeDefaultCfg(qs(session_->optionsFileName)))
-        messageBox(AppTitle, "Unable to write to " + bytes(ini.path()),
+    if (!ini.writeDefaultCfg(textFromPath(session_->optionsFileName)))
+        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()),
                    MsgButtons::Ok);
     session_->terminal.release();
     session_->script.captures.clear();
@@ -345,8 +348,9 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
     if (messageBoxHook)
         return messageBoxHook(caption, text, buttons);
     QMessageBox box(this);
-    box.setWindowTitle(qs(caption));
-    box.setText(qs(text));
+    // Texts may name files, whose names are in the system's encoding.
+    box.setWindowTitle(textFromPath(caption));
+    box.setText(textFromPath(text));
     switch (buttons) {
     case MsgButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
@@ -356,6 +360,10 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
         break;
     case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setIcon(QMessageBox::Question);
         break;
     }
@@ -444,9 +452,8 @@ void TMainForm::SelectFind()
         setStatus(FindWhatText);
         return;
     }
-    const std::string needle = bytes(what);
-    if (!Terminal->findNext(needle, FindDialog1->matchCase())) {
-        setStatus(cannotFindText(needle));
+    if (!Terminal->findNext(what, FindDialog1->matchCase())) {
+        Status->setText(QString::fromUtf8(cannotFindText(what.toUtf8().toStdString())));
         return;
     }
     FindDialog1->hide();
@@ -493,7 +500,7 @@ void TMainForm::LoadOptions1Click()
     const QString file = chooseOptionsFile(OptionsMenu::LoadTitle, false);
     if (file.isEmpty())
         return;
-    session_->optionsFileName = bytes(file);
+    session_->optionsFileName = localPath(file);
     LoadOptionsNow();
 }
 
@@ -508,6 +515,7 @@ void TMainForm::LoadOptionsNow()
         SetupDlg->FillValues();
         SetupDlg->OKBtnClick();
         session_->applySettings();
+        session_->markOptionsSaved();
         break;
     case OptionsLoadResult::Kind::RefusedHeader:
         session_->optionsFileName.clear();
@@ -523,12 +531,45 @@ void TMainForm::LoadOptionsNow()
 void TMainForm::SaveOptions1Click()
 {
     const QString file = chooseOptionsFile(OptionsMenu::SaveTitle, true);
-    if (file.isEmpty())
-        return;
-    session_->optionsFileName = bytes(file);
-    const auto result = OptionsMenu::saveOptions(*this, bytes(file), session_->optionsData());
+    if (!file.isEmpty())
+        saveOptionsTo(localPath(file), true);
+}
+
+bool TMainForm::saveOptionsTo(const std::string& path, bool askBeforeOverwriting)
+{
+    // The current options file changes only once the file is written: a failed save must not
+    // make the next start look for a file that was never written.
+    const OptionsMenu::SaveResult result =
+        askBeforeOverwriting ? OptionsMenu::saveOptions(*this, path, session_->optionsData())
+                             : OptionsMenu::saveOptionsOver(*this, path, session_->optionsData());
     if (result.outcome == OptionsMenu::SaveOutcome::Failed)
         messageBox(AppTitle, result.errorText, MsgButtons::Ok);
+    if (result.outcome != OptionsMenu::SaveOutcome::Saved)
+        return false;
+    session_->optionsFileName = path;
+    session_->markOptionsSaved();
+    return true;
+}
+
+// Settings and lists are kept only in an options file: leaving with changes that no file holds
+// asks first. Yes saves to the current file (or asks for one), Cancel stays.
+bool TMainForm::mayClose()
+{
+    if (closed_ || !session_->optionsChanged())
+        return true;
+    switch (messageBox(AppTitle, SaveChangesText, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Cancel:
+        return false;
+    case MsgAnswer::Yes: {
+        const std::string& current = session_->optionsFileName;
+        if (!current.empty() && current != OptionsMenu::InitialFileName)
+            return saveOptionsTo(current, false);
+        const QString file = chooseOptionsFile(OptionsMenu::SaveTitle, true);
+        return !file.isEmpty() && saveOptionsTo(localPath(file), true);
+    }
+    default:
+        return true;
+    }
 }
 
 void TMainForm::MagicMirror1Click()
@@ -577,11 +618,12 @@ void TMainForm::ViewLog1Click() {}
 
 void TMainForm::ViewMaps1Click()
 {
-    const QString file = chooseOpenFile("Open Map File", "Map File (*.MAP);;All files (*)", "*.MAP");
+    const QString file =
+        chooseOpenFile("Open Map File", "Map File (*.MAP)|*.MAP|All files (*.*)|*.*", "*.MAP");
     if (file.isEmpty())
         return;
     OpenDialog1FileName = file;
-    runEditor(session_->setup.EditorName, bytes(file));
+    runEditor(session_->setup.EditorName, localPath(file));
 }
 
 void TMainForm::RunEditor1Click() { runEditor(session_->setup.EditorName, ""); }

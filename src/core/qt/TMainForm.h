@@ -144,6 +144,10 @@ protected:
 
 private:
     void buildMenus();
+    // Saves the options; on success the file becomes the current options file.
+    bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
+    // Whether the window may close: unsaved settings and lists are offered for saving first.
+    bool mayClose();
     void updateSharedShortcut();
     void SizeAll();
     void DoClose();

@@ -1,5 +1,7 @@
 #include "script/qt/ListEditorDlg.h"
 
+#include "base/ListFileText.h"
+
 #include "base/Host.h"
 #include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"
@@ -94,6 +96,10 @@ void ListEditorDlg::showEvent(QShowEvent* event)
 
 void ListEditorDlg::AddBtnClick()
 {
+    if (entryCount() >= MaxListEntries) {
+        host_.messageBox(GeneralErrorCaption, ListFullText, MsgButtons::Ok);
+        return;
+    }
     if (const auto line = addEntry())
         list_->addItem(textFromBytes(*line));
 }

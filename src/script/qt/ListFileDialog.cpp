@@ -3,7 +3,9 @@
 #include "base/Host.h"
 #include "script/qt/ListDialogSupport.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 
 namespace tw {
 
@@ -20,17 +22,51 @@ QStringList ListFileDialog::nameFilters(const QString& filter)
     return filters;
 }
 
+namespace {
+
+// A pattern of "*.*" means every file, as it did where these filters come from; here it would
+// hide names without a dot. The dialog's model takes the patterns of the chosen filter.
+void letAllFilesMeanAll(QFileDialog& dialog)
+{
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    if (!model || !types)
+        return;
+    auto apply = [model] {
+        QStringList patterns = model->nameFilters();
+        if (patterns.removeAll(QStringLiteral("*.*")) > 0) {
+            patterns << QStringLiteral("*");
+            model->setNameFilters(patterns);
+        }
+    };
+    // Queued, so that it follows the dialog's own handling of the change.
+    QObject::connect(types, &QComboBox::currentIndexChanged, &dialog, apply, Qt::QueuedConnection);
+    apply();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> ListFileDialog::make(QWidget* parent, const FileChoice& choice)
+{
+    auto dlg = std::make_unique<QFileDialog>(parent, choice.title);
+    dlg->setOption(QFileDialog::DontUseNativeDialog, true);
+    const bool save = choice.kind == FileChoice::Save;
+    dlg->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg->setOption(QFileDialog::DontConfirmOverwrite, !choice.askBeforeOverwriting);
+    dlg->setDefaultSuffix(choice.defaultSuffix);
+    dlg->setNameFilters(nameFilters(choice.filter));
+    dlg->selectFile(choice.initialName.isEmpty() ? "*." + choice.defaultSuffix : choice.initialName);
+    letAllFilesMeanAll(*dlg);
+    return dlg;
+}
+
 QString ListFileDialog::choose(QWidget* parent, const FileChoice& choice)
 {
-    QFileDialog dlg(parent, choice.title);
-    const bool save = choice.kind == FileChoice::Save;
-    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(choice.defaultSuffix);
-    dlg.setNameFilters(nameFilters(choice.filter));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dlg = make(parent, choice);
+    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty())
         return {};
-    return dlg.selectedFiles().first();
+    return dlg->selectedFiles().first();
 }
 
 FileChooser ListFileDialog::forParent(QWidget* parent)

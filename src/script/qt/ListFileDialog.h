@@ -4,9 +4,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace tw {
@@ -19,6 +21,8 @@ struct FileChoice {
     QString title;         // "Export Trigger List"
     QString defaultSuffix; // "trg"
     QString filter;        // "Trigger List (*.trg)|*.trg|Text File (*.txt)|*.txt|All Files (*.*)|*.*"
+    QString initialName;   // empty: "*." and the default suffix
+    bool askBeforeOverwriting = true;
 };
 
 // Returns the chosen path, or an empty string when the player cancels.
@@ -32,6 +36,9 @@ public:
     // Runs a modal file dialog: a save dialog asks before overwriting, an open dialog accepts
     // only an existing file.
     static QString choose(QWidget* parent, const FileChoice& choice);
+    // The dialog choose() runs, set up but not shown. Name filters ignore letter case, and
+    // "All Files (*.*)" shows every file, those without a dot in their names too.
+    static std::unique_ptr<QFileDialog> make(QWidget* parent, const FileChoice& choice);
 
     // Turns "Name (*.x)|*.x|Other (*.*)|*.*" into the name filters of a Qt file dialog.
     static QStringList nameFilters(const QString& filter);

@@ -2,6 +2,9 @@
 
 #include <QFontInfo>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace tw {
 
 QFont fontFromSetup(const SetupVars& v)
@@ -10,8 +13,9 @@ QFont fontFromSetup(const SetupVars& v)
     // The old bitmap face is not on this desktop; a fixed-pitch face stands in for it.
     f.setStyleHint(v.FontPitch == 1 ? QFont::AnyStyle : QFont::TypeWriter);
     f.setFixedPitch(v.FontPitch != 1);
+    // Widened before negating: the stored height may be any 32-bit value.
     if (v.FontHeight < 0)
-        f.setPixelSize(-v.FontHeight);
+        f.setPixelSize(int(std::min<std::int64_t>(-std::int64_t(v.FontHeight), 1000)));
     // The size is set after the height and decides the font's size.
     if (v.FontSize > 0)
         f.setPointSize(v.FontSize);
@@ -29,10 +33,14 @@ QColor colorFromSetup(std::uint32_t c)
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-void fontIntoSetup(const QFont& font, const QColor& color, SetupVars& v)
+std::uint32_t colorValue(const QColor& color)
 {
-    v.FontColor = std::uint32_t(color.red()) | (std::uint32_t(color.green()) << 8) |
-                  (std::uint32_t(color.blue()) << 16);
+    return std::uint32_t(color.red()) | (std::uint32_t(color.green()) << 8) |
+           (std::uint32_t(color.blue()) << 16);
+}
+
+void fontIntoSetup(const QFont& font, SetupVars& v)
+{
     const QFontInfo info(font);
     const int points = font.pointSize() > 0 ? font.pointSize() : info.pointSize();
     v.FontHeight = -((points * 96 + 36) / 72);

@@ -9,7 +9,9 @@ namespace tw {
 
 QFont fontFromSetup(const SetupVars& v);
 QColor colorFromSetup(std::uint32_t fontColor);
-// Writes the font fields in the order colour, height, face name, pitch, size, style.
-void fontIntoSetup(const QFont& font, const QColor& color, SetupVars& v);
+// Writes the font fields in the order height, face name, pitch, size, style.
+void fontIntoSetup(const QFont& font, SetupVars& v);
+// The colour field's value for a colour.
+std::uint32_t colorValue(const QColor& color);
 
 } // namespace tw

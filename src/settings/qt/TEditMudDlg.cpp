@@ -32,25 +32,21 @@ TEditMudDlg::TEditMudDlg(Host& host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     mudName_ = framedEdit(this, layout, "MUD Name", "MudName", 255);
     mudAddress_ = framedEdit(this, layout, "MUD Address", "MudAddress", 255);
-    port_ = framedEdit(this, layout, "Port", "Port", 4);
+    port_ = framedEdit(this, layout, "Port", "Port", PortTypingLimit);
     port_->setMaximumWidth(80);
     addButtonRow(layout);
     setFirstBox(mudName_);
     setMinimumWidth(360);
 }
 
-void TEditMudDlg::prepareAdd()
-{
-    mudName_->clear();
-    mudAddress_->clear();
-    port_->clear();
-}
+void TEditMudDlg::prepareAdd() { fillFrom(MudEntry{}); }
 
 void TEditMudDlg::fillFrom(const MudEntry& mud)
 {
-    mudName_->setText(textFromBytes(mud.name));
-    mudAddress_->setText(textFromBytes(mud.address));
-    port_->setText(textFromBytes(mud.port));
+    // An imported port may be longer than the four characters the box lets the player type.
+    setTextKeepingLength(*mudName_, textFromBytes(mud.name), 255);
+    setTextKeepingLength(*mudAddress_, textFromBytes(mud.address), 255);
+    setTextKeepingLength(*port_, textFromBytes(mud.port), PortTypingLimit);
 }
 
 std::optional<MudEntry> TEditMudDlg::acceptedEntry() const

@@ -15,6 +15,9 @@ class TEditMudDlg : public EntryEditDlg {
 public:
     explicit TEditMudDlg(Host& host, QWidget* parent = nullptr);
 
+    // The player types at most four characters of a port.
+    static constexpr int PortTypingLimit = 4;
+
     void prepareAdd();
     void fillFrom(const MudEntry& mud);
     // The entry the boxes describe, or nothing when any box is empty.

@@ -4,6 +4,7 @@
 #include "settings/SetupRules.h"
 #include "core/qt/PlainView.h"
 #include "settings/qt/FontConversion.h"
+#include "script/qt/ListDialogSupport.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,8 +23,9 @@
 namespace tw {
 
 namespace {
-QString qs(const std::string& s) { return QString::fromLatin1(s.c_str(), int(s.size())); }
-std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
+QString qs(const std::string& s) { return textFromBytes(s); }
+std::string bytes(const QString& s) { return bytesFromText(s); }
+constexpr int FileNameLimit = 255, NumberLimit = 5, MessageCommandLimit = 32;
 
 QLineEdit* lineEdit(const char* name, int maxLength)
 {
@@ -40,14 +42,14 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
     setObjectName("TSetupDlg");
     setWindowTitle("General Setup");
 
-    Edit5 = lineEdit("Edit5", 255);
-    Edit6 = lineEdit("Edit6", 255);
-    Edit3 = lineEdit("Edit3", 5);
-    Edit4 = lineEdit("Edit4", 5);
-    NoteTo = lineEdit("NoteTo", 32);
-    NoteSubject = lineEdit("NoteSubject", 32);
-    NotePlus = lineEdit("NotePlus", 32);
-    NoteSend = lineEdit("NoteSend", 32);
+    Edit5 = lineEdit("Edit5", FileNameLimit);
+    Edit6 = lineEdit("Edit6", FileNameLimit);
+    Edit3 = lineEdit("Edit3", NumberLimit);
+    Edit4 = lineEdit("Edit4", NumberLimit);
+    NoteTo = lineEdit("NoteTo", MessageCommandLimit);
+    NoteSubject = lineEdit("NoteSubject", MessageCommandLimit);
+    NotePlus = lineEdit("NotePlus", MessageCommandLimit);
+    NoteSend = lineEdit("NoteSend", MessageCommandLimit);
 
     auto* files = new QGroupBox("File Names");
     auto* filesGrid = new QGridLayout(files);
@@ -181,31 +183,35 @@ void TSetupDlg::InitSetupVars()
     pendingFont = terminal_.font();
     pendingColor = terminal_.palette().color(QPalette::Text);
     readControls();
-    fontIntoSetup(pendingFont, pendingColor, vars_);
+    vars_.FontColor = colorValue(pendingColor);
+    fontIntoSetup(pendingFont, vars_);
 }
 
 void TSetupDlg::readControls()
 {
-    vars_.EditorName = bytes(Edit5->text());
-    vars_.NoteFileName = bytes(Edit6->text());
+    // Texts the player did not touch keep their bytes; the two file names are shown and read
+    // in the system's file name encoding.
+    vars_.EditorName = keptOrEdited(Edit5->text(), vars_.EditorName, true);
+    vars_.NoteFileName = keptOrEdited(Edit6->text(), vars_.NoteFileName, true);
     vars_.EchoCommand = RadioButton1->isChecked();
     vars_.EchoEnter = RadioButton2->isChecked();
     vars_.EchoNone = RadioButton3->isChecked();
-    // Apply takes what the boxes hold; only leaving a box checks its range.
-    vars_.CommandsRetained = std::uint16_t(Edit3->text().toInt());
-    vars_.ScrollbackSize = std::uint16_t(Edit4->text().toInt());
+    // Apply takes the value the range check accepts, in hexadecimal too.
+    vars_.CommandsRetained = commandsRetainedFrom(bytes(Edit3->text()));
+    vars_.ScrollbackSize = scrollbackSizeFrom(bytes(Edit4->text()));
     vars_.AutoReconnect = CheckBox4->isChecked();
     vars_.WordWrap = CheckBox3->isChecked();
-    vars_.NoteTo = bytes(NoteTo->text());
-    vars_.NoteSubject = bytes(NoteSubject->text());
-    vars_.NotePlus = bytes(NotePlus->text());
-    vars_.NoteSend = bytes(NoteSend->text());
+    vars_.NoteTo = keptOrEdited(NoteTo->text(), vars_.NoteTo);
+    vars_.NoteSubject = keptOrEdited(NoteSubject->text(), vars_.NoteSubject);
+    vars_.NotePlus = keptOrEdited(NotePlus->text(), vars_.NotePlus);
+    vars_.NoteSend = keptOrEdited(NoteSend->text(), vars_.NoteSend);
 }
 
 void TSetupDlg::FillValues()
 {
-    Edit5->setText(qs(vars_.EditorName));
-    Edit6->setText(qs(vars_.NoteFileName));
+    // Loaded texts may be longer than the player may type; they are shown whole.
+    setTextKeepingLength(*Edit5, textFromPath(vars_.EditorName), FileNameLimit);
+    setTextKeepingLength(*Edit6, textFromPath(vars_.NoteFileName), FileNameLimit);
     QRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3};
     const int on = echoButtonFromFlags(vars_.EchoCommand, vars_.EchoEnter, vars_.EchoNone);
     for (auto* r : radios)
@@ -214,16 +220,18 @@ void TSetupDlg::FillValues()
         radios[i]->setChecked(i == on);
     for (auto* r : radios)
         r->setAutoExclusive(true);
-    Edit3->setText(QString::number(vars_.CommandsRetained));
-    Edit4->setText(QString::number(vars_.ScrollbackSize));
+    setTextKeepingLength(*Edit3, QString::number(vars_.CommandsRetained), NumberLimit);
+    setTextKeepingLength(*Edit4, QString::number(vars_.ScrollbackSize), NumberLimit);
     CheckBox4->setChecked(vars_.AutoReconnect);
     CheckBox3->setChecked(vars_.WordWrap);
-    NoteTo->setText(qs(vars_.NoteTo));
-    NoteSubject->setText(qs(vars_.NoteSubject));
-    NotePlus->setText(qs(vars_.NotePlus));
-    NoteSend->setText(qs(vars_.NoteSend));
+    setTextKeepingLength(*NoteTo, qs(vars_.NoteTo), MessageCommandLimit);
+    setTextKeepingLength(*NoteSubject, qs(vars_.NoteSubject), MessageCommandLimit);
+    setTextKeepingLength(*NotePlus, qs(vars_.NotePlus), MessageCommandLimit);
+    setTextKeepingLength(*NoteSend, qs(vars_.NoteSend), MessageCommandLimit);
     pendingFont = fontFromSetup(vars_);
     pendingColor = colorFromSetup(vars_.FontColor);
+    fontChosen = false;
+    colorChosen = false;
     applyFontToTerminal(pendingFont, pendingColor);
 }
 
@@ -240,7 +248,10 @@ void TSetupDlg::OKBtnClick()
 {
     readControls();
     terminal_.setWordWrap(vars_.WordWrap);
-    fontIntoSetup(pendingFont, pendingColor, vars_);
+    if (colorChosen)
+        vars_.FontColor = colorValue(pendingColor);
+    if (fontChosen)
+        fontIntoSetup(pendingFont, vars_);
     applyFontToTerminal(pendingFont, pendingColor);
     accept();
 }
@@ -250,15 +261,19 @@ void TSetupDlg::CancelBtnClick() { reject(); }
 void TSetupDlg::Button1Click()
 {
     QFont f = pendingFont;
-    if (chooseFont && chooseFont(f))
+    if (chooseFont && chooseFont(f)) {
         pendingFont = f;
+        fontChosen = true;
+    }
 }
 
 void TSetupDlg::Button2Click()
 {
     QColor c = pendingColor;
-    if (chooseColor && chooseColor(c))
+    if (chooseColor && chooseColor(c)) {
         pendingColor = c;
+        colorChosen = true;
+    }
 }
 
 void TSetupDlg::CheckData3() { Edit3->setText(qs(CheckCommandsRetained(bytes(Edit3->text())))); }

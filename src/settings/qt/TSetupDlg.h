@@ -37,9 +37,13 @@ public:
     std::function<bool(QFont&)> chooseFont;
     std::function<bool(QColor&)> chooseColor;
 
-    // What FontDialog1 and ColorDialog1 hold until Apply.
+    // What FontDialog1 and ColorDialog1 hold until Apply. Apply stores the font and the colour
+    // only when the player chose them, so stored values this desktop cannot show (a pitch, a
+    // system colour) survive.
     QFont pendingFont;
     QColor pendingColor;
+    bool fontChosen = false;
+    bool colorChosen = false;
 
     QLineEdit *Edit5, *Edit6, *Edit3, *Edit4, *NoteTo, *NoteSubject, *NotePlus, *NoteSend;
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;

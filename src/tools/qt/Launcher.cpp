@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 namespace tw {
 
@@ -26,16 +26,6 @@ bool programStartable(const std::string& program)
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
-// An empty text file that outlives this program, for an editor that needs a file to open.
-std::string makeEmptyTextFile()
-{
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/tarnwick-XXXXXX.txt"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return {};
-    return QFile::encodeName(file.fileName()).toStdString();
-}
-
 } // namespace
 
 Launcher::Launcher()
@@ -45,6 +35,21 @@ Launcher::Launcher()
     })
     , isOnPath_(programStartable)
 {
+}
+
+Launcher::~Launcher() = default;
+
+std::string Launcher::scratchFile() const
+{
+    if (!scratchDir_) {
+        scratchDir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tarnwick-XXXXXX"));
+        if (!scratchDir_->isValid())
+            return {};
+    }
+    QFile file(scratchDir_->filePath(QStringLiteral("untitled.txt")));
+    if (!file.exists() && !file.open(QIODevice::WriteOnly))
+        return {};
+    return QFile::encodeName(file.fileName()).toStdString();
 }
 
 std::vector<std::string> Launcher::helpBaseFolders() const
@@ -75,7 +80,7 @@ bool Launcher::runHelp(const std::string& commandLine) const
 bool Launcher::runEditor(const std::string& editor, const std::string& file) const
 {
     const std::vector<std::string> args =
-        EditorCommand::build(editor, file, isOnPath_, makeEmptyTextFile);
+        EditorCommand::build(editor, file, isOnPath_, [this] { return scratchFile(); });
     if (args.empty())
         return false;
     QStringList rest;

@@ -6,8 +6,11 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QTemporaryDir;
 
 namespace tw {
 
@@ -18,6 +21,7 @@ public:
     using StartDetached = std::function<bool(const QString& program, const QStringList& args)>;
 
     Launcher();
+    ~Launcher();
 
     // Opens the page a help command line names ("EXPLORER.EXE docs\list_entry.html") in the
     // desktop's viewer. Does nothing at all while TARNWICK_NO_HELP is set, so that tests and CI
@@ -41,9 +45,14 @@ public:
     void setIsOnPath(std::function<bool(const std::string&)> f) { isOnPath_ = std::move(f); }
 
 private:
+    // The empty file an editor opens when there is no other: one per run, in a folder that
+    // goes when the program ends.
+    std::string scratchFile() const;
+
     OpenUrl openUrl_;
     StartDetached startDetached_;
     std::function<bool(const std::string&)> isOnPath_;
+    mutable std::unique_ptr<QTemporaryDir> scratchDir_;
 };
 
 } // namespace tw

@@ -31,9 +31,16 @@ void SoundPlayer::play(const std::string& file)
     // The stop comes before the file test: #PLAY of a missing file still silences the last one.
     stop();
     fileName_ = file;
-    if (!fileExists(file))
-        return;
-    device_->start(QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).absoluteFilePath());
+    // Typed names arrive one character per byte; the file system may spell the same name in
+    // its own encoding.
+    std::string found = file;
+    if (!fileExists(found)) {
+        const QByteArray local = QFile::encodeName(QString::fromLatin1(file.data(), qsizetype(file.size())));
+        found = local.toStdString();
+        if (!fileExists(found))
+            return;
+    }
+    device_->start(QFileInfo(QFile::decodeName(QByteArray::fromStdString(found))).absoluteFilePath());
 }
 
 void SoundPlayer::stop()
