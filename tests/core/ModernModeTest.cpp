@@ -191,6 +191,19 @@ TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
     session.connection.SockConnect();
     EXPECT_NE(shown().find("Reconnecting in 10 s..."), std::string::npos);
     EXPECT_EQ(shown().find("Connection closed"), std::string::npos); // it never opened
+
+    // A connection lost twice in a row: the second reconnection waits for the pace.
+    session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+    socket.isConnected = true;
+    socket.error.clear();
+    for (int loss = 0; loss < 2; ++loss) {
+        session.connection.SockConnect();
+        session.connection.SockDisconnect();
+    }
+    const std::size_t wait = shown().find("Reconnecting in 10 s...");
+    ASSERT_NE(wait, std::string::npos);
+    EXPECT_EQ(shown().find("Reconnecting", wait + 1), std::string::npos); // the first retry is at once
+    EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
 }
 
 } // namespace
