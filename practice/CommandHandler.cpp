@@ -48,6 +48,21 @@ void CommandHandler::handle(const InputLine& line, ReplyBuilder& reply)
         reply.prompt();
 }
 
+void CommandHandler::telnetReport(ReplyBuilder& reply)
+{
+    if (!player_.modern) {
+        reply.line("This world speaks no telnet; start it with --modern.");
+        return;
+    }
+    const TelnetInfo& t = player_.telnet;
+    const auto onOff = [](bool on) { return on ? std::string("on") : std::string("off"); };
+    reply.line("Window: " + (t.width ? std::to_string(t.width) + " x " + std::to_string(t.height)
+                                     : std::string("unknown")));
+    reply.line("Terminal: " + (t.terminalType.empty() ? std::string("unknown") : t.terminalType));
+    reply.line("Compression: " + onOff(t.compressing));
+    reply.line("End of record: " + onOff(t.endOfRecord));
+}
+
 void CommandHandler::hungerTick(ReplyBuilder& reply)
 {
     if (player_.stage != LoginStage::Playing)
@@ -71,6 +86,8 @@ void CommandHandler::play(std::string_view line, ReplyBuilder& reply)
 
     if (const auto direction = parseDirection(verb); direction && rest.empty()) {
         move(*direction, reply);
+    } else if (verb == "telnet") {
+        telnetReport(reply);
     } else if (verb == "look" || verb == "l") {
         view_.show(player_, reply);
     } else if (verb == "exits") {
@@ -182,6 +199,8 @@ void CommandHandler::help(ReplyBuilder& reply)
     reply.line("  notes                     read the notice board");
     reply.line("  flood N, dump HEX         send N coloured lines, or raw bytes");
     reply.line("  quit                      leave the world");
+    if (player_.modern)
+        reply.line("  telnet                    what the client agreed to over telnet");
 }
 
 void CommandHandler::quit(ReplyBuilder& reply)

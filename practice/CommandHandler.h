@@ -36,6 +36,7 @@ private:
     void talk(std::string_view whom, ReplyBuilder& reply);
     void eat(ReplyBuilder& reply);
     void help(ReplyBuilder& reply);
+    void telnetReport(ReplyBuilder& reply);
     void quit(ReplyBuilder& reply);
     void dump(std::string_view hex, ReplyBuilder& reply);
     bool playerMeetsGuard() const;

@@ -7,6 +7,9 @@ namespace tw::practice {
 
 void LoginDialogue::greet(ReplyBuilder& reply)
 {
+    // Today's servers end some lines with a line feed alone.
+    if (player_.modern)
+        reply.text("Connecting...\n");
     reply.colouredLine(ansi::kBanner, " Welcome to the Tarnwick practice world! ");
     reply.line("A small walled town to try your client on. Nothing here can hurt you.");
     reply.line();
@@ -28,8 +31,30 @@ void LoginDialogue::handle(std::string_view line, ReplyBuilder& reply)
         }
         player_.name = toLower(answer);
         player_.name[0] = static_cast<char>(player_.name[0] - 'a' + 'A');
+        if (player_.modern) {
+            player_.stage = LoginStage::AskPassword;
+            reply.line("Welcome, " + player_.name + "!");
+            askPassword(reply);
+            return;
+        }
         player_.stage = LoginStage::ConfirmStatistics;
         reply.line("Welcome, " + player_.name + "! Rolling your statistics...");
+        rollAndAsk(reply);
+        return;
+    }
+
+    if (player_.stage == LoginStage::AskPassword) {
+        // The client stops hiding what is typed; the line end is the one it did not echo.
+        reply.telnetCommand(telnet::command(telnet::WONT, telnet::Echo));
+        reply.line();
+        if (answer.empty()) {
+            reply.line("A password cannot be empty.");
+            askPassword(reply);
+            return;
+        }
+        player_.password = std::string(answer);
+        player_.stage = LoginStage::ConfirmStatistics;
+        reply.line("Password set. Rolling your statistics...");
         rollAndAsk(reply);
         return;
     }
@@ -50,6 +75,13 @@ void LoginDialogue::handle(std::string_view line, ReplyBuilder& reply)
 void LoginDialogue::askName(ReplyBuilder& reply)
 {
     reply.text("By what name do you wish to be known? ");
+}
+
+void LoginDialogue::askPassword(ReplyBuilder& reply)
+{
+    reply.text("Choose a password: ");
+    // The world echoes nothing, so the client hides what is typed.
+    reply.telnetCommand(telnet::command(telnet::WILL, telnet::Echo));
 }
 
 // The statistics line and the question travel in one short write, so that a stat roller that

@@ -20,6 +20,7 @@ public:
 
 private:
     void askName(ReplyBuilder& reply);
+    void askPassword(ReplyBuilder& reply);
     void rollAndAsk(ReplyBuilder& reply);
     static bool isValidName(std::string_view name);
 

@@ -4,14 +4,37 @@
 
 #include <QTcpSocket>
 
+#include <zlib.h>
+
 namespace tw::practice {
+
+struct PlayerConnection::Deflater {
+    z_stream z{};
+    Deflater() { deflateInit(&z, Z_DEFAULT_COMPRESSION); }
+    ~Deflater() { deflateEnd(&z); }
+    std::string compress(const std::string& in)
+    {
+        std::string out;
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+        z.avail_in = static_cast<uInt>(in.size());
+        char buffer[16384];
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(buffer);
+            z.avail_out = sizeof buffer;
+            deflate(&z, Z_SYNC_FLUSH);
+            out.append(buffer, sizeof buffer - z.avail_out);
+        } while (z.avail_out == 0);
+        return out;
+    }
+};
 
 PlayerConnection::PlayerConnection(QTcpSocket* socket, const WorldMap& map, NoteBoard& board,
                                    const WorldOptions& options, std::mt19937::result_type seed,
                                    QObject* parent)
     : QObject(parent), socket_(socket), lineEnd_(options.lineEnd()),
-      handler_(map, board, player_, seed)
+      handler_(map, board, player_, seed), modern_(options.modern)
 {
+    player_.modern = modern_;
     socket_->setParent(this);
     // Bounds what Qt buffers from the client; the rest waits in the kernel and then the client.
     socket_->setReadBufferSize(64 * 1024);
@@ -28,7 +51,9 @@ PlayerConnection::PlayerConnection(QTcpSocket* socket, const WorldMap& map, Note
         hungerTimer_.start();
     }
 
-    ReplyBuilder greeting(lineEnd_.toStdString());
+    if (modern_)
+        negotiate();
+    ReplyBuilder greeting(lineEnd_.toStdString(), modern_);
     handler_.greet(greeting);
     send(greeting);
     // Bytes that came with the connection do not raise readyRead again.
@@ -43,11 +68,16 @@ void PlayerConnection::pump()
             const QByteArray chunk = socket_->read(kReadChunk);
             if (chunk.isEmpty())
                 return;
-            for (InputLine& line : splitter_.feed(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size()))))
+            std::string text(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+            if (modern_) {
+                text = telnet_.feed(text);
+                takeTelnet();
+            }
+            for (InputLine& line : splitter_.feed(text))
                 pendingLines_.push_back(std::move(line));
             continue;
         }
-        ReplyBuilder reply(lineEnd_.toStdString());
+        ReplyBuilder reply(lineEnd_.toStdString(), modern_);
         handler_.handle(pendingLines_.front(), reply);
         pendingLines_.pop_front();
         send(reply);
@@ -56,8 +86,11 @@ void PlayerConnection::pump()
 
 void PlayerConnection::send(ReplyBuilder& reply)
 {
-    if (!reply.bytes().empty())
-        socket_->write(reply.bytes().data(), static_cast<qint64>(reply.bytes().size()));
+    std::string bytes = reply.takeBytes();
+    // An answer that does not end with a line end ends with a prompt.
+    if (player_.telnet.endOfRecord && !bytes.empty() && !bytes.ends_with(lineEnd_.toStdString()))
+        bytes += std::string{telnet::IAC, telnet::EOR};
+    write(bytes);
     if (reply.closes()) {
         closing_ = true;
         pendingLines_.clear();
@@ -69,11 +102,47 @@ void PlayerConnection::send(ReplyBuilder& reply)
     }
 }
 
+PlayerConnection::~PlayerConnection() = default;
+
+// The world offers end of record and compression and asks for the window size and the
+// terminal type. Each command goes out in two writes, split inside, as a careless server's do.
+void PlayerConnection::negotiate()
+{
+    using namespace telnet;
+    for (const std::string& c : {command(WILL, EndOfRecord), command(DO, WindowSize),
+                                 command(DO, TerminalType), command(WILL, Compress2)}) {
+        write(c.substr(0, 1));
+        socket_->flush();
+        write(c.substr(1));
+    }
+}
+
+void PlayerConnection::takeTelnet()
+{
+    const std::string replies = telnet_.takeReplies();
+    if (!replies.empty())
+        write(replies);
+    if (telnet_.takeCompressionRequest()) {
+        // Everything after this subnegotiation is one zlib stream.
+        write(std::string{telnet::IAC, telnet::SB, telnet::Compress2, telnet::IAC, telnet::SE});
+        deflater_ = std::make_unique<Deflater>();
+        player_.telnet.compressing = true;
+    }
+}
+
+void PlayerConnection::write(const std::string& bytes)
+{
+    if (bytes.empty())
+        return;
+    const std::string out = deflater_ ? deflater_->compress(bytes) : bytes;
+    socket_->write(out.data(), static_cast<qint64>(out.size()));
+}
+
 void PlayerConnection::onHungerTimer()
 {
     if (closing_)
         return;
-    ReplyBuilder reply(lineEnd_.toStdString());
+    ReplyBuilder reply(lineEnd_.toStdString(), modern_);
     handler_.hungerTick(reply);
     send(reply);
 }

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <memory>
 
 class QTcpSocket;
 
@@ -30,6 +31,7 @@ public:
 
     PlayerConnection(QTcpSocket* socket, const WorldMap& map, NoteBoard& board,
                      const WorldOptions& options, std::mt19937::result_type seed, QObject* parent = nullptr);
+    ~PlayerConnection() override;
 
 signals:
     void finished();
@@ -38,6 +40,11 @@ private:
     void pump();
     void send(ReplyBuilder& reply);
     void onHungerTimer();
+    void negotiate();
+    void takeTelnet();
+    void write(const std::string& bytes);
+
+    struct Deflater;
 
     QTcpSocket* socket_;
     QByteArray lineEnd_;
@@ -47,6 +54,9 @@ private:
     std::deque<InputLine> pendingLines_;
     QTimer hungerTimer_;
     bool closing_ = false;
+    bool modern_ = false;
+    TelnetReader telnet_{player_.telnet};
+    std::unique_ptr<Deflater> deflater_;
 };
 
 } // namespace tw::practice

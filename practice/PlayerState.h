@@ -3,6 +3,7 @@
 // one player opens stays closed for everyone else.
 #include "NoteBoard.h"
 #include "Statistics.h"
+#include "TelnetReader.h"
 
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@ namespace tw::practice {
 
 enum class LoginStage {
     AskName,
+    AskPassword, // with --modern only
     ConfirmStatistics,
     Playing,
     Gone,
@@ -24,6 +26,9 @@ struct PlayerState {
     bool doorOpen = false;
     int satedTicks = 0;           // hunger periods left before the next "You are hungry."
     std::optional<Note> draft;    // the note being written, if any
+    bool modern = false;          // the connection speaks telnet (--modern)
+    std::string password;
+    TelnetInfo telnet;
 };
 
 } // namespace tw::practice

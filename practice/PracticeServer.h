@@ -9,6 +9,10 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <memory>
+
+class QSslServer;
+
 namespace tw::practice {
 
 class PracticeServer : public QObject {
@@ -18,20 +22,25 @@ public:
     static constexpr int kMaxPlayers = 64;
 
     explicit PracticeServer(WorldOptions options, QObject* parent = nullptr);
+    ~PracticeServer() override;
 
     // Listens on the options' port (0: a free one); on failure returns false and sets `error`.
     bool listen(QString* error);
     quint16 port() const { return server_.serverPort(); }
+    // The TLS port (--tls-port), 0 without one.
+    quint16 tlsPort() const;
     int playerCount() const { return players_; }
     const NoteBoard& board() const { return board_; }
 
 private:
-    void acceptPlayers();
+    void acceptPlayers(QTcpServer& server);
+    bool listenTls(QString* error);
 
     WorldOptions options_;
     WorldMap map_;
     NoteBoard board_;
     QTcpServer server_;
+    std::unique_ptr<QSslServer> tlsServer_;
     int players_ = 0;
 };
 

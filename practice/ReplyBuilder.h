@@ -8,7 +8,9 @@ namespace tw::practice {
 
 class ReplyBuilder {
 public:
-    explicit ReplyBuilder(std::string_view lineEnd) : lineEnd_(lineEnd) {}
+    // With telnet on, a data byte 255 is doubled, as the protocol wants it.
+    explicit ReplyBuilder(std::string_view lineEnd, bool telnet = false)
+        : lineEnd_(lineEnd), telnet_(telnet) {}
 
     void line(std::string_view text = {});
     // The whole line in one colour, reset before the line end.
@@ -16,6 +18,13 @@ public:
     // Text without a line end, as it is.
     void text(std::string_view text);
     void raw(std::string_view bytes) { text(bytes); }
+    // A telnet command, sent as it is; nothing without telnet.
+    void telnetCommand(std::string_view command)
+    {
+        if (telnet_)
+            bytes_ += command;
+    }
+    bool telnet() const { return telnet_; }
     void prompt() { bytes_ += "> "; }
     void closeAfterwards() { close_ = true; }
     void reserve(std::size_t size) { bytes_.reserve(size); }
@@ -26,7 +35,10 @@ public:
     std::string_view lineEnd() const { return lineEnd_; }
 
 private:
+    void append(std::string_view text);
+
     std::string lineEnd_;
+    bool telnet_ = false;
     std::string bytes_;
     bool close_ = false;
 };

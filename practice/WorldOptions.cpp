@@ -27,7 +27,11 @@ std::optional<WorldOptions> WorldOptions::parse(const QStringList& arguments, QS
     const QCommandLineOption seed("seed", "Seed for every random thing, for repeatable play.", "N");
     const QCommandLineOption crlf("crlf", "End lines with CR LF instead of LF CR.");
     const QCommandLineOption hunger("hunger-seconds", "Seconds between hunger messages; 0 = off (default 60).", "N");
-    parser.addOptions({help, port, seed, crlf, hunger});
+    const QCommandLineOption modern("modern", "Speak telnet as today's servers do: negotiation, a password, compression.");
+    const QCommandLineOption tlsPort("tls-port", "Also listen with TLS on port N; 0 picks a free one.", "N");
+    const QCommandLineOption tlsCert("tls-cert", "Certificate (PEM) for the TLS port.", "FILE");
+    const QCommandLineOption tlsKey("tls-key", "Private key (PEM) for the TLS port.", "FILE");
+    parser.addOptions({help, port, seed, crlf, hunger, modern, tlsPort, tlsCert, tlsKey});
 
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
@@ -65,6 +69,20 @@ std::optional<WorldOptions> WorldOptions::parse(const QStringList& arguments, QS
             return std::nullopt;
         }
         options.hungerSeconds = static_cast<int>(value);
+    }
+    options.modern = parser.isSet(modern);
+    if (parser.isSet(tlsPort)) {
+        if (!parseNumber(parser.value(tlsPort), 65535, &value)) {
+            *error = "--tls-port needs a number from 0 to 65535.";
+            return std::nullopt;
+        }
+        if (!parser.isSet(tlsCert) || !parser.isSet(tlsKey)) {
+            *error = "--tls-port needs --tls-cert and --tls-key.";
+            return std::nullopt;
+        }
+        options.tlsPort = static_cast<quint16>(value);
+        options.tlsCertificate = parser.value(tlsCert);
+        options.tlsKey = parser.value(tlsKey);
     }
     return options;
 }

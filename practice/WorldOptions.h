@@ -13,6 +13,9 @@ struct WorldOptions {
     std::optional<std::uint32_t> seed;
     bool crlf = false;              // CR LF line ends instead of the old games' LF CR
     int hungerSeconds = 60;         // 0 switches the hunger reminder off
+    bool modern = false;            // speaks telnet: negotiation, a password, compression
+    std::optional<quint16> tlsPort; // a second port with TLS (0: a free one)
+    QString tlsCertificate, tlsKey; // PEM files for the TLS port
 
     QByteArray lineEnd() const { return crlf ? QByteArray("\r\n") : QByteArray("\n\r"); }
 

@@ -27,6 +27,10 @@ int main(int argc, char** argv)
         std::printf("PORT %u\n", static_cast<unsigned>(server.port()));
         std::fflush(stdout);
     }
+    if (options->tlsPort && *options->tlsPort == 0) {
+        std::printf("TLSPORT %u\n", static_cast<unsigned>(server.tlsPort()));
+        std::fflush(stdout);
+    }
     std::fprintf(stderr, "The practice world is open on 127.0.0.1:%u.\n", static_cast<unsigned>(server.port()));
     return app.exec();
 }

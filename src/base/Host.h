@@ -39,6 +39,10 @@ public:
     virtual void stopSound() = 0;
 
     virtual void showStatRoller() = 0;
+
+    // The server echoes typed text itself, so the command line hides what is typed (a
+    // password); off again when it stops echoing or the connection ends.
+    virtual void setInputHidden(bool hidden) { (void)hidden; }
 };
 
 } // namespace tw

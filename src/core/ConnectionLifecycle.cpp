@@ -103,6 +103,8 @@ void ConnectionLifecycle::requestReconnect()
         Reconnect();
     } else {
         reconnectWaiting_ = true;
+        if (notice)
+            notice("Reconnecting in " + std::to_string(ReconnectPace - (ticks_ - lastAttemptTick_)) + " s...");
     }
 }
 
@@ -145,6 +147,8 @@ void ConnectionLifecycle::SockConnect()
         const std::string why = socket_.lastErrorText();
         host_.setStatus(why.empty() ? std::string("Not connected.") : why);
         host_.setMudName("(No connection)");
+        if (notice && wantsReconnect())
+            notice("Reconnecting in " + std::to_string(ConnectCountdown) + " s...");
         return;
     }
     openFailureReported_ = false;

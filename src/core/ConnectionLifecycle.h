@@ -21,6 +21,8 @@ public:
     std::function<void()> connectionEnded;
     // Runs on a successful connect: clears the plain view and writes the blank lines.
     std::function<void()> connected;
+    // A notice for the terminal, such as the wait before a reconnect.
+    std::function<void(const std::string&)> notice;
 
     // A connect chosen from the MUD list. A port that names no port is refused with a message
     // and nothing else happens. Throws what the socket's open throws; the session is then as

@@ -1,6 +1,9 @@
 #include "core/Session.h"
 
 #include "base/Host.h"
+#include "core/SocketPort.h"
+#include "net/AnsiColour.h"
+#include "net/BareLineFeeds.h"
 #include "net/BlockRepair.h"
 
 #include <algorithm>
@@ -8,12 +11,28 @@
 
 namespace tw {
 
+namespace {
+// One read of compressed data may expand this far; beyond it the stream is taken for a
+// decompression bomb. Inflating goes a block at a time, so memory stays at one block.
+constexpr std::size_t MaxExpansionPerRead = 16 * 1024 * 1024;
+// Notices are light cyan on black.
+constexpr int NoticeColour = 11;
+} // namespace
+
 Session::Session(Host& h, SocketPort& socket)
-    : host(h), send(h), connection(h, socket)
+    : host(h), send(h), connection(h, socket), socket_(socket)
 {
     script.rng.seed(std::random_device{}());
     connection.autoReconnect = [this] { return setup.AutoReconnect; };
-    connection.connectionEnded = [this] { send.discard(); };
+    connection.connectionEnded = [this] {
+        send.discard();
+        endConnection();
+    };
+    connection.connected = [this] { beginConnection(); };
+    connection.notice = [this](const std::string& text) {
+        if (modern_)
+            notice(text);
+    };
     terminal.setWordWrap(setup.WordWrap);
     terminal.setChangeCallback([this] { host.terminalChanged(); });
     logBlock = [this](std::string_view block) { sessionLog.LogBlock(block); };
@@ -89,6 +108,157 @@ void Session::MudSockRead(std::string_view raw)
         WriteTerminal(echoText);
 }
 
+void Session::SendToMud(std::string_view text)
+{
+    if (modern_)
+        send.SendToMud(telnet::escapeIac(text));
+    else
+        send.SendToMud(text);
+}
+
+void Session::setModern(bool on)
+{
+    modern_ = on;
+    telnet_.reset();
+    sniffer_.reset();
+    inflater_.stop();
+    pending_.clear();
+    setInputHidden(false);
+    terminalResized();
+}
+
+void Session::setInputHidden(bool hidden)
+{
+    if (hidden == inputHidden_)
+        return;
+    inputHidden_ = hidden;
+    host.setInputHidden(hidden);
+}
+
+void Session::notice(const std::string& text)
+{
+    WriteTerminal("\r\n\x1b[c" + AttrToSgr(makeAttr(NoticeColour, 0)) + text + "\x1b[d\r\n");
+}
+
+void Session::beginConnection()
+{
+    telnet_.reset();
+    sniffer_.reset();
+    inflater_.stop();
+    pending_.clear();
+    lastReceived_ = 0;
+    telnetHinted_ = false;
+    receiveBroken_ = false;
+    setInputHidden(false);
+    terminalResized();
+    if (connectedView)
+        connectedView();
+    connectionOpen_ = true;
+    if (modern_)
+        notice("Connected to " + connection.LastMudName + " (" + connection.LastHost + ":" +
+               std::to_string(connection.LastPort) + ").");
+}
+
+void Session::endConnection()
+{
+    inflater_.stop();
+    pending_.clear();
+    setInputHidden(false);
+    if (connectionOpen_ && modern_) {
+        const std::string why = socket_.lastErrorText();
+        notice(why.empty() ? std::string("Connection closed.") : "Connection closed: " + why + ".");
+    }
+    connectionOpen_ = false;
+}
+
+void Session::terminalResized()
+{
+    telnet_.setWindowSize(terminal.ColumnCount(), terminal.RowCount());
+    sendReplies();
+}
+
+void Session::socketRead(std::string_view raw)
+{
+    if (!modern_) {
+        // The bytes go on untouched; the player only hears where the switch is.
+        if (!telnetHinted_ && sniffer_.feed(raw)) {
+            telnetHinted_ = true;
+            host.setStatus(TelnetHint);
+        }
+        MudSockRead(raw);
+        return;
+    }
+    std::size_t expanded = 0;
+    while (!raw.empty() && !receiveBroken_) {
+        if (!inflater_.active()) {
+            raw.remove_prefix(decodeTelnet(raw));
+            continue;
+        }
+        std::string piece;
+        const Inflater::Result r = inflater_.inflate(raw, piece, MaxReadBlock);
+        raw.remove_prefix(r.consumed);
+        expanded += piece.size();
+        if (r.status == Inflater::Status::Error) {
+            receiveFailed("the game's compressed data is corrupt (" + inflater_.errorText() + ")");
+            break;
+        }
+        if (expanded > MaxExpansionPerRead) {
+            receiveFailed("the game's compressed data expands beyond any sensible size");
+            break;
+        }
+        for (std::string_view rest = piece; !rest.empty() && !receiveBroken_;)
+            rest.remove_prefix(decodeTelnet(rest));
+        if (r.status == Inflater::Status::More && r.consumed == 0 && piece.empty())
+            break;
+    }
+    if (!receiveBroken_)
+        flushReceived();
+}
+
+std::size_t Session::decodeTelnet(std::string_view bytes)
+{
+    const TelnetDecoder::Result r = telnet_.decode(bytes, pending_);
+    sendReplies();
+    setInputHidden(telnet_.serverEchoes());
+    // A prompt is a block of its own, so that triggers see it whole.
+    if (r.stop == TelnetDecoder::Stop::PromptEnd || pending_.size() >= MaxReadBlock)
+        flushReceived();
+    if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
+        flushReceived();
+        if (!inflater_.start())
+            receiveFailed("compression cannot start (" + inflater_.errorText() + ")");
+    }
+    return r.consumed;
+}
+
+void Session::sendReplies()
+{
+    const std::string replies = telnet_.takeReplies();
+    if (!replies.empty())
+        send.SendToMud(replies);
+}
+
+void Session::flushReceived()
+{
+    if (pending_.empty())
+        return;
+    const std::string block = startBareLineFeeds(pending_, lastReceived_);
+    pending_.clear();
+    MudSockRead(block);
+}
+
+void Session::receiveFailed(const std::string& why)
+{
+    flushReceived();
+    receiveBroken_ = true;
+    std::string text = why;
+    text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
+    notice(text + "; the connection was closed.");
+    host.setStatus(text);
+    // Bytes that follow a broken stream mean nothing; the connection ends without a reconnect.
+    connection.Disconnect1Click();
+}
+
 void Session::mapCommand(const std::string& command)
 {
     if (automapCommand)
@@ -116,6 +286,12 @@ void Session::echo(const std::string& typed)
 void Session::ProcessCommand(CommandBox& box)
 {
     const std::string t = box.text();
+    if (inputHidden_) {
+        // A secret the server asked for: sent as typed, and nowhere kept or shown.
+        box.setText("");
+        SendToMud(t + "\r\n");
+        return;
+    }
     history.submit(t, setup.CommandsRetained);
     echo(t);
     std::string upper = t;

@@ -3,7 +3,9 @@
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
 #include "core/Terminal.h"
+#include "net/Inflater.h"
 #include "net/Palette.h"
+#include "net/TelnetDecoder.h"
 #include "net/SendQueue.h"
 #include "script/CommandBox.h"
 #include "script/CommandHistory.h"
@@ -31,6 +33,10 @@ namespace tw {
 
 class Host;
 class SocketPort;
+
+// The status text when a game negotiates telnet while Modern Server Mode is off.
+inline constexpr const char* TelnetHint =
+    "This game speaks telnet: switch on Options > Modern Server Mode.";
 
 class Session : private ScriptHost {
 public:
@@ -87,17 +93,33 @@ public:
     // The tools behind the taps and the Send Message window.
     SessionLog sessionLog{LoggingOn, LogFileName};
     StatRoller statRoller{host};
-    MessageSender messageSender{host, send, setup};
+    MessageSender messageSender{host, [this](std::string_view text) { SendToMud(text); }, setup};
 
-    // Sending and showing.
-    void SendToMud(std::string_view text) { send.SendToMud(text); }
+    // Sending and showing. With Modern Server Mode on, a byte 255 in the text is doubled.
+    void SendToMud(std::string_view text);
     void WriteTerminal(std::string_view text);
     void ParseCommand(const std::string& text);
     // The echo mode of the settings as the command language reads it.
     EchoMode echoMode() const;
 
-    // The receive pipeline for one read from the socket.
+    // The receive pipeline for one block.
     void MudSockRead(std::string_view raw);
+
+    // Modern Server Mode: telnet negotiation, compression, hidden input, bare line feeds
+    // and connection notices. Off, every read goes to MudSockRead unchanged.
+    bool modern() const { return modern_; }
+    void setModern(bool on);
+    // One read from the socket.
+    void socketRead(std::string_view raw);
+    // The colour view changed its size; a server that asked for it is told.
+    void terminalResized();
+    // What is typed is a secret: not echoed, not kept in the history, cleared after Enter.
+    bool inputHidden() const { return inputHidden_; }
+    void setInputHidden(bool hidden);
+    // Writes one of the program's own connection notices into the terminal.
+    void notice(const std::string& text);
+    // Runs on a successful connect before the notice: the window clears its plain view.
+    std::function<void()> connectedView;
 
     // The command line.
     void ProcessCommand(CommandBox& box);
@@ -119,6 +141,24 @@ private:
     std::uint16_t appliedScrollbackSize_ = SetupVars{}.ScrollbackSize;
 
     void echo(const std::string& typed);
+    void beginConnection();
+    void endConnection();
+    std::size_t decodeTelnet(std::string_view bytes);
+    void sendReplies();
+    void flushReceived();
+    void receiveFailed(const std::string& why);
+
+    SocketPort& socket_;
+    bool modern_ = false;
+    TelnetDecoder telnet_;
+    TelnetSniffer sniffer_;
+    Inflater inflater_;
+    std::string pending_;        // decoded text not yet through the pipeline
+    char lastReceived_ = 0;      // the last byte of the block before, for bare line feeds
+    bool inputHidden_ = false;
+    bool telnetHinted_ = false;  // the hint about the switch was given for this connection
+    bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
+    bool connectionOpen_ = false;
 
     // ScriptHost
     void sendToMud(std::string_view text) override { SendToMud(text); }

@@ -1,13 +1,12 @@
 #include "tools/MessageSender.h"
 
 #include "base/Host.h"
-#include "net/SendQueue.h"
 #include "settings/SetupVars.h"
 
 namespace tw {
 
-MessageSender::MessageSender(Host& host, SendQueue& send, const SetupVars& setup)
-    : host_(host), send_(send), setup_(setup)
+MessageSender::MessageSender(Host& host, SendToMud sendToMud, const SetupVars& setup)
+    : host_(host), sendToMud_(std::move(sendToMud)), setup_(setup)
 {
 }
 
@@ -28,7 +27,7 @@ bool MessageSender::connectedOrSay()
 
 void MessageSender::sendLine(const std::string& command, const std::string& text)
 {
-    send_.SendToMud(command + " " + text + "\r\n");
+    sendToMud_(command + " " + text + "\r\n");
 }
 
 bool MessageSender::DoMsgWrite(const std::string& to, const std::string& subject,
@@ -60,7 +59,7 @@ void MessageSender::Send(const std::string& to, const std::string& subject,
     if (!connectedOrSay() || !DoMsgWrite(to, subject, lines))
         return;
     host_.setStatus("Sending message...");
-    send_.SendToMud(setup_.NoteSend + "\r\n");
+    sendToMud_(setup_.NoteSend + "\r\n");
 }
 
 } // namespace tw

@@ -2,13 +2,14 @@
 // The message sender: writes a composed message to the game's board as one command per line
 // (recipient, subject, each line of text, and the posting command), pausing after every
 // seventh line until the player answers. The commands go straight to the connection.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tw {
 
 class Host;
-class SendQueue;
 struct SetupVars;
 
 class MessageSender {
@@ -18,7 +19,9 @@ public:
 
     static constexpr int LinesPerPause = 7;
 
-    MessageSender(Host& host, SendQueue& send, const SetupVars& setup);
+    // sendToMud is the session's one way to the game.
+    using SendToMud = std::function<void(std::string_view)>;
+    MessageSender(Host& host, SendToMud sendToMud, const SetupVars& setup);
 
     // The lines of the message from the box's displayed lines: an empty last line (the text
     // ends with a line break, or the box is empty) does not count.
@@ -38,7 +41,7 @@ private:
     bool connectedOrSay();
 
     Host& host_;
-    SendQueue& send_;
+    SendToMud sendToMud_;
     const SetupVars& setup_;
 };
 

@@ -58,6 +58,7 @@ const MenuRow Menu[] = {
     {"ANSIDefinitions1", "ANSI Definitions...", "", false, true},
     {"LoadOptions1", "&Load Options...", "", false, true},
     {"SaveOptions1", "&Save Options...", "", false, true},
+    {"ModernServerMode1", "Mo&dern Server Mode", "", false, true},
     {"MagicMirror1", "Ma&gic Mirror", "Ctrl+M", true, true},
     {"TriggersToggle1", "&Triggers Toggle", "Ctrl+T", true, true},
     {"AliasesToggle1", "Al&iases Toggle", "", true, true},
@@ -123,7 +124,7 @@ TEST_F(MainWindow, MenuHasEveryItemInOrder)
         previous = a->objectName();
     }
     EXPECT_EQ(row, std::size(Menu));
-    EXPECT_EQ(separatorsAfter, (QStringList{"Log1", "Paste1", "ANSIDefinitions1"}));
+    EXPECT_EQ(separatorsAfter, (QStringList{"Log1", "Paste1", "ANSIDefinitions1", "SaveOptions1"}));
 }
 
 TEST_F(MainWindow, StartsIdleWithFindDisabled)

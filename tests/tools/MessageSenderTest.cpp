@@ -12,7 +12,7 @@ struct Sender : ::testing::Test {
     test::RecordingHost host;
     SendQueue queue{host};
     SetupVars setup;
-    MessageSender sender{host, queue, setup};
+    MessageSender sender{host, [this](std::string_view t) { queue.SendToMud(t); }, setup};
 
     std::vector<std::string> boxes() const
     {

@@ -11,6 +11,7 @@
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
 #include "net/BlockRepair.h"
+#include "net/CertificateTrust.h"
 #include "net/SockError.h"
 #include "net/qt/MudSocketPort.h"
 #include "net/qt/TBasicClientSocket.h"
@@ -80,6 +81,28 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
                           current.isEmpty() ? QString(OptionsMenu::InitialFileName) : current, false};
         return ListFileDialog::choose(this, choice);
     };
+    MudSock->trustCertificate = [this](const std::string& host, std::uint16_t port,
+                                       const std::string& fingerprint, const std::string& problems) {
+        const std::string key = host + ":" + std::to_string(port) + " " + fingerprint;
+        // Refused once, a certificate is not asked about again at every reconnect.
+        if (refusedCertificates_.count(key))
+            return false;
+        const IniFile ini(iniPath);
+        const CertificateCheck check{host, port, fingerprint, problems,
+                                     bytes(ini.trustedCertificate(qs(host), port))};
+        // The attempt's grace period must not run out while the player reads the question.
+        const bool ticking = Timer1->isActive();
+        Timer1->stop();
+        const bool trusted = trustCertificate(*this, check, [&](const std::string& accepted) {
+            if (!ini.rememberCertificate(qs(host), port, qs(accepted)))
+                messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+        });
+        if (ticking)
+            Timer1->start();
+        if (!trusted)
+            refusedCertificates_.insert(key);
+        return trusted;
+    };
     socketPort_ = std::make_unique<MudSocketPort>(*MudSock);
     session_ = std::make_unique<Session>(*this, *socketPort_);
     ConnectionLifecycle& life = session_->connection;
@@ -91,7 +114,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     connect(MudSock, &TBasicClientSocket::OnError, this, [this](const QString& message) {
         messageBox(AppTitle, bytes(message), MsgButtons::Ok);
     });
-    life.connected = [this] {
+    session_->connectedView = [this] {
         Terminal->clear();
         if (action("MagicMirror1")->isChecked())
             session_->WriteTerminal("\r\n\r\n");
@@ -163,6 +186,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
 
     SizeAll();
+    setModernMode(IniFile(iniPath).readModern());
     // What an options file would have to hold to change nothing: the state at start.
     session_->markOptionsSaved();
     updateClock();
@@ -249,6 +273,7 @@ void TMainForm::ResizeAll()
     session_->terminal.setColumnCount(Terminal::columnCountForWidth(imageWidth));
     session_->terminal.setRowCount(Terminal::rowCountForHeight(termHeight));
     session_->WriteTerminal("");
+    session_->terminalResized();
 }
 
 void TMainForm::updateClock()
@@ -320,7 +345,7 @@ void TMainForm::MudSockRead()
     static char buffer[MaxReadBlock];
     try {
         const std::size_t n = MudSock->Read(buffer, MaxReadBlock);
-        session_->MudSockRead(std::string_view(buffer, n));
+        session_->socketRead(std::string_view(buffer, n));
     } catch (const SockError& e) {
         messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
@@ -384,6 +409,31 @@ void TMainForm::showStatRoller()
     StatRollDlg->show();
     StatRollDlg->raise();
     StatRollDlg->activateWindow();
+}
+
+void TMainForm::setInputHidden(bool hidden)
+{
+    // Whatever stands in the line now was not typed for the secret, and a secret typed
+    // there must not show once the server echoes again.
+    CmdLine->clear();
+    CmdLine->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TMainForm::setModernMode(bool on)
+{
+    session_->setModern(on);
+    MudSock->setTlsAllowed(on);
+    action("ModernServerMode1")->setChecked(on);
+}
+
+void TMainForm::ModernServerMode1Click()
+{
+    const bool on = action("ModernServerMode1")->isChecked();
+    setModernMode(on);
+    IniFile ini(iniPath);
+    if (!ini.writeModern(on))
+        messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+    setStatus(on ? "Modern Server Mode ON" : "Modern Server Mode OFF");
 }
 
 // --- Menu handlers ---

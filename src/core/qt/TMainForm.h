@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <map>
+#include <set>
 #include <memory>
 
 class QAction;
@@ -60,6 +61,10 @@ public:
     void playSound(const std::string& file) override;
     void stopSound() override;
     void showStatRoller() override;
+    void setInputHidden(bool hidden) override;
+
+    // Modern Server Mode for the session, the socket and the menu's check mark.
+    void setModernMode(bool on);
 
     // Menu handlers.
     void Connect1Click();
@@ -80,6 +85,8 @@ public:
     void ANSIDefinitions1Click();
     void LoadOptions1Click();
     void SaveOptions1Click();
+    // Switches Modern Server Mode and remembers it in the INI file.
+    void ModernServerMode1Click();
     void MagicMirror1Click();
     void TriggersToggle1Click();
     void AliasesToggle1Click();
@@ -161,6 +168,7 @@ private:
     std::unique_ptr<Session> session_;
     QWidget* central_ = nullptr;
     std::map<QString, QAction*> actions_;
+    std::set<std::string> refusedCertificates_;
     bool closed_ = false;
 };
 

@@ -18,6 +18,8 @@ public:
     bool connected() const override { return socket_.Connected(); }
     std::string lastErrorText() const override
     {
+        if (!socket_.lastErrorDetail().empty())
+            return socket_.lastErrorDetail();
         return socket_.LastError() ? socket_.LastErrorText() : std::string();
     }
 

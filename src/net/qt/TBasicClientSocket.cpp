@@ -8,6 +8,7 @@
 #include <QHostInfo>
 #include <QMetaMethod>
 #include <QNetworkProxy>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -113,13 +114,26 @@ TBasicClientSocket::~TBasicClientSocket()
 void TBasicClientSocket::setAddress(const std::string& address)
 {
     address_ = cut(address);
-    if (isDottedAddress(address_)) {
-        dottedAddress_ = address_;
+    std::string target = address_;
+    static constexpr std::string_view TlsScheme = "tls://";
+    tls_ = tlsAllowed_ && target.size() > TlsScheme.size() &&
+           std::equal(TlsScheme.begin(), TlsScheme.end(), target.begin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    if (tls_)
+        target.erase(0, TlsScheme.size());
+    if (isDottedAddress(target)) {
+        dottedAddress_ = target;
         hostName_.clear();
     } else {
-        hostName_ = address_;
+        hostName_ = target;
         dottedAddress_.clear();
     }
+}
+
+void TBasicClientSocket::setTlsAllowed(bool allowed)
+{
+    tlsAllowed_ = allowed;
+    setAddress(address_);
 }
 
 void TBasicClientSocket::setPort(const std::string& port)
@@ -162,20 +176,36 @@ void TBasicClientSocket::Open()
     abort_ = false;
     connectPending_ = true;
 
-    socket_ = new QTcpSocket(this);
+    lastErrorDetail_.clear();
+    socket_ = tls_ ? new QSslSocket(this) : new QTcpSocket(this);
     handle_ = nextHandle_++;
     socket_->setProxy(QNetworkProxy::NoProxy);
     socket_->setReadBufferSize(ReceiveBufferLimit);
     const quint64 handle = handle_;
-    connect(socket_, &QTcpSocket::connected, this, [this, handle] {
-        if (handle == handle_)
-            notify(Notice::ConnectDone, SockErr::None);
-    });
+    if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
+        // A TLS connection is made once the handshake is done and the certificate accepted.
+        connect(ssl, &QSslSocket::encrypted, this, [this, handle] {
+            if (handle == handle_)
+                notify(Notice::ConnectDone, SockErr::None);
+        });
+        connect(ssl, &QSslSocket::sslErrors, this, [this, handle](const QList<QSslError>& errors) {
+            checkCertificate(handle, errors);
+        });
+    } else {
+        connect(socket_, &QTcpSocket::connected, this, [this, handle] {
+            if (handle == handle_)
+                notify(Notice::ConnectDone, SockErr::None);
+        });
+    }
     connect(socket_, &QTcpSocket::errorOccurred, this, [this, handle](QAbstractSocket::SocketError error) {
         // Errors of an open connection are followed by disconnected(); only a failed
         // attempt ends here.
-        if (handle == handle_ && state_ == StateClosed)
+        if (handle == handle_ && state_ == StateClosed) {
+            if (qobject_cast<QSslSocket*>(socket_) && lastErrorDetail_.empty() && error != QAbstractSocket::ConnectionRefusedError &&
+                error != QAbstractSocket::HostNotFoundError)
+                lastErrorDetail_ = "TLS: " + socket_->errorString().toStdString();
             notify(Notice::ConnectDone, sockErrorFor(error));
+        }
     });
     connect(socket_, &QTcpSocket::readyRead, this, [this, handle] {
         if (handle == handle_)
@@ -225,8 +255,37 @@ void TBasicClientSocket::Open()
     // Some systems finish or refuse a local connect inside this call; those notifications are
     // held back so that completion always comes after Open has returned.
     openInProgress_ = true;
-    socket_->connectToHost(peer, portNumber_);
+    if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
+        // The certificate is checked against the name the player gave, not the address.
+        const std::string name = hostName_.empty() ? dottedAddress_ : hostName_;
+        ssl->connectToHostEncrypted(peer.toString(), portNumber_, QString::fromStdString(name));
+    } else {
+        socket_->connectToHost(peer, portNumber_);
+    }
     openInProgress_ = false;
+}
+
+void TBasicClientSocket::checkCertificate(quint64 handle, const QList<QSslError>& errors)
+{
+    auto* ssl = qobject_cast<QSslSocket*>(socket_);
+    if (!ssl || handle != handle_)
+        return;
+    const QSslCertificate certificate = ssl->peerCertificate();
+    const std::string fingerprint =
+        certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper().toStdString();
+    QStringList problems;
+    for (const QSslError& e : errors)
+        problems << e.errorString();
+    const std::string host = hostName_.empty() ? dottedAddress_ : hostName_;
+    const bool trusted = trustCertificate && !certificate.isNull() &&
+                         trustCertificate(host, portNumber_, fingerprint, problems.join("; ").toStdString());
+    // The question may have run the event loop; the attempt may be gone.
+    if (handle != handle_ || socket_ != ssl)
+        return;
+    if (trusted)
+        ssl->ignoreSslErrors();
+    else
+        lastErrorDetail_ = "The certificate of " + host + " was not accepted";
 }
 
 bool TBasicClientSocket::resolveHost(quint64 attempt, QHostAddress& peer)
@@ -369,7 +428,8 @@ void TBasicClientSocket::deliver(quint64 handle, Notice notice, int error)
             completeConnect(error);
         break;
     case Notice::Read:
-        if (connectPending_ && socket_->state() == QAbstractSocket::ConnectedState)
+        if (connectPending_ && socket_->state() == QAbstractSocket::ConnectedState &&
+            (!qobject_cast<QSslSocket*>(socket_) || static_cast<QSslSocket*>(socket_)->isEncrypted()))
             completeConnect(SockErr::None);
         deliverRead();
         break;

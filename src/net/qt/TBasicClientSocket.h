@@ -7,15 +7,18 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QList>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 class QEventLoop;
 class QHostAddress;
+class QSslError;
 class QTcpSocket;
 class QTimer;
 
@@ -49,8 +52,17 @@ public:
     explicit TBasicClientSocket(QObject* parent = nullptr);
     ~TBasicClientSocket() override;
 
-    // A dotted address or a host name; the two are held apart.
+    // A dotted address or a host name; the two are held apart. While TLS is allowed, an
+    // address "tls://HOST" connects to HOST with TLS.
     void setAddress(const std::string& address);
+    void setTlsAllowed(bool allowed);
+    bool usesTls() const { return tls_; }
+    // Asked when the server's certificate cannot be verified: host, port, SHA-256 fingerprint
+    // and what is wrong with it; true to connect all the same.
+    std::function<bool(const std::string& host, std::uint16_t port, const std::string& fingerprint,
+                       const std::string& problems)> trustCertificate;
+    // What went wrong beyond the error number (a TLS failure), empty when nothing.
+    const std::string& lastErrorDetail() const { return lastErrorDetail_; }
     const std::string& address() const { return address_; }
     const std::string& hostName() const { return hostName_; }
     const std::string& dottedAddress() const { return dottedAddress_; }
@@ -121,7 +133,12 @@ private:
     template <typename Emit>
     void emitGuarded(Emit emitter);
 
+    void checkCertificate(quint64 handle, const QList<QSslError>& errors);
+
     std::string address_;
+    bool tlsAllowed_ = false;
+    bool tls_ = false;
+    std::string lastErrorDetail_;
     std::string hostName_;
     std::string dottedAddress_ = "0.0.0.0";
     std::string port_;

@@ -13,23 +13,54 @@ QString IniFile::defaultPath()
     return base + "/tarnwick/TARNWICK.INI";
 }
 
-QString IniFile::readDefaultCfg() const
+QVariant IniFile::read(const QString& key) const
 {
     if (!QFileInfo::exists(path_))
         return {};
     QSettings ini(path_, QSettings::IniFormat);
-    return ini.value("Options/DefaultCFG", QString()).toString();
+    return ini.value(key);
 }
 
-bool IniFile::writeDefaultCfg(const QString& optionsFile) const
+bool IniFile::write(const QString& key, const QVariant& value) const
 {
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
     QSettings ini(path_, QSettings::IniFormat);
-    ini.setValue("Options/DefaultCFG", optionsFile);
+    ini.setValue(key, value);
     ini.sync();
     return ini.status() == QSettings::NoError;
+}
+
+QString IniFile::readDefaultCfg() const { return read("Options/DefaultCFG").toString(); }
+
+bool IniFile::writeDefaultCfg(const QString& optionsFile) const
+{
+    return write("Options/DefaultCFG", optionsFile);
+}
+
+bool IniFile::readModern() const { return read("Modern/Enabled").toBool(); }
+
+bool IniFile::writeModern(bool on) const { return write("Modern/Enabled", on); }
+
+namespace {
+// One key per host and port; QSettings would read a slash as a section.
+QString certificateKey(const QString& host, quint16 port)
+{
+    QString name = host.toLower();
+    name.replace('/', '_');
+    return "Modern/Certificate_" + name + "_" + QString::number(port);
+}
+} // namespace
+
+QString IniFile::trustedCertificate(const QString& host, quint16 port) const
+{
+    return read(certificateKey(host, port)).toString();
+}
+
+bool IniFile::rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const
+{
+    return write(certificateKey(host, port), fingerprint);
 }
 
 } // namespace tw

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file that remembers which options file to load at the next start.
 #include <QString>
+#include <QVariant>
 
 namespace tw {
 
@@ -15,9 +16,20 @@ public:
     // False when the file could not be written.
     bool writeDefaultCfg(const QString& optionsFile) const;
 
+    // Modern Server Mode: key "Enabled" of section "Modern"; off when missing.
+    bool readModern() const;
+    bool writeModern(bool on) const;
+    // The SHA-256 fingerprint of a server certificate the player trusted for host and port;
+    // empty when there is none.
+    QString trustedCertificate(const QString& host, quint16 port) const;
+    bool rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const;
+
     const QString& path() const { return path_; }
 
 private:
+    bool write(const QString& key, const QVariant& value) const;
+    QVariant read(const QString& key) const;
+
     QString path_;
 };
 

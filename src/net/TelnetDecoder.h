@@ -1,0 +1,86 @@
+#pragma once
+// Takes telnet commands out of the received bytes and answers the server's option
+// negotiation. Options are agreed only when the server asks and answered only when their
+// state changes, so two sides can never bounce requests back and forth; an option we do not
+// support is refused once per connection. The state survives between reads: a sequence may
+// be split anywhere.
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+namespace telnet {
+constexpr unsigned char IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250,
+                        GA = 249, SE = 240, EOR = 239;
+// Options.
+constexpr unsigned char Echo = 1, SuppressGoAhead = 3, TerminalType = 24, EndOfRecord = 25,
+                        WindowSize = 31, Compress2 = 86;
+// The name the client gives when the server asks for its terminal type.
+inline constexpr std::string_view TerminalName = "TARNWICK";
+// Typed text with every IAC byte doubled, as the protocol sends a data byte 255.
+std::string escapeIac(std::string_view text);
+} // namespace telnet
+
+class TelnetDecoder {
+public:
+    // Why decode() returned.
+    enum class Stop {
+        End,        // the input is used up
+        PromptEnd,  // IAC GA or IAC EOR: the text so far ends with a prompt
+        Compress,   // the server starts compression: the rest of the input is compressed
+    };
+    struct Result {
+        std::size_t consumed = 0;
+        Stop stop = Stop::End;
+    };
+
+    // Subnegotiations longer than this are dropped whole (without growing).
+    static constexpr std::size_t MaxSubnegotiation = 1024;
+
+    // Appends the text found in `in` to `text` and returns how much of `in` was used.
+    Result decode(std::string_view in, std::string& text);
+
+    // The answers to send, in order; taking them empties the store.
+    std::string takeReplies();
+    // The server echoes what is typed (it said WILL ECHO): the input is a secret.
+    bool serverEchoes() const { return him_[telnet::Echo]; }
+    // The window size; reported to the server whenever it changes while window size is agreed.
+    void setWindowSize(int columns, int rows);
+    // A new connection starts with every option off.
+    void reset();
+
+private:
+    enum class State { Data, Iac, Verb, Sub, SubIac };
+
+    void command(unsigned char verb, unsigned char option);
+    void subnegotiation();
+    void reply(unsigned char verb, unsigned char option);
+    void sendWindowSize();
+
+    State state_ = State::Data;
+    unsigned char verb_ = 0;
+    bool afterCr_ = false;
+    std::string sub_;
+    bool subTooLong_ = false;
+    std::bitset<256> us_, him_;            // options on at our side and at the server's
+    std::bitset<256> refusedUs_, refusedHim_;
+    std::string replies_;
+    int columns_ = 80, rows_ = 24;
+};
+
+// Notices whether a byte stream holds telnet negotiation (IAC followed by WILL, WONT, DO,
+// DONT or SB), also when the pair is split between two reads; it changes nothing.
+class TelnetSniffer {
+public:
+    bool feed(std::string_view bytes);
+    void reset() { lastWasIac_ = false; }
+
+private:
+    bool lastWasIac_ = false;
+};
+
+} // namespace tw

@@ -1,0 +1,210 @@
+// Modern Server Mode in the session: telnet out of the text, hidden input, compression, bare
+// line feeds and notices; and with the switch off, the bytes exactly as they came.
+#include "core/Session.h"
+#include "support/FakeSocketPort.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+#include "support/Deflate.h"
+
+namespace tw {
+namespace {
+
+using test::deflateAll;
+
+using namespace std::string_literals;
+
+struct Box : CommandBox {
+    std::string content;
+    std::string text() const override { return content; }
+    void setText(const std::string& t) override { content = t; }
+    void selectAll() override {}
+    void caretToEnd() override {}
+};
+
+struct Host : test::RecordingHost {
+    std::vector<bool> hidden;
+    void setInputHidden(bool h) override { hidden.push_back(h); }
+};
+
+const std::string IAC = "\xff", WILL = "\xfb", WONT = "\xfc", DO = "\xfd", SB = "\xfa", SE = "\xf0";
+const std::string WillEcho = IAC + WILL + "\x01", WontEcho = IAC + WONT + "\x01";
+
+struct Modern : ::testing::Test {
+    Host host;
+    test::FakeSocketPort socket;
+    Session session{host, socket};
+    Box box;
+    std::vector<std::string> logged;
+
+    Modern()
+    {
+        session.terminal.setColumnCount(80);
+        session.terminal.setRowCount(24);
+        session.LoggingOn = true;
+        session.logBlock = [this](std::string_view b) { logged.emplace_back(b); };
+        session.connection.LastMudName = "Game";
+        session.connection.LastHost = "example.org";
+        session.connection.LastPort = 4000;
+        socket.isConnected = true;
+    }
+    void connect(bool modern)
+    {
+        session.setModern(modern);
+        session.connection.SockConnect();
+    }
+    const std::string& shown() { return session.terminal.ScrollbackBuffer(); }
+    void type(const std::string& line)
+    {
+        box.content = line;
+        session.ProcessCommand(box);
+    }
+};
+
+// The same session with the switch off: every byte is shown as before, and the player hears
+// once per connection, in the status row only, where the switch is.
+TEST_F(Modern, SwitchedOffTheBytesStayAsTheyCameAndAHintIsGivenOnce)
+{
+    connect(false);
+    const std::string first = "Welcome\n" + IAC + WILL + "\x19" + "Name: " + IAC;
+    const std::string second = WILL + "\x01" + "\n\rsecret";
+    session.socketRead(first);
+    session.socketRead(second);
+    EXPECT_EQ(shown(), first + WILL + "\x01\r\nsecret");
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), TelnetHint), 1);
+    EXPECT_EQ(host.sent, "");
+    type("secret");
+    EXPECT_EQ(session.history.entries(), std::vector<std::string>{"secret"});
+    EXPECT_NE(shown().find("secret\r\n"), std::string::npos);
+    // A byte 255 that is no negotiation gives no hint.
+    connect(false);
+    host.statuses.clear();
+    session.socketRead("\xff\x1b[31m" + IAC + IAC + WILL);
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), TelnetHint), 0);
+}
+
+TEST_F(Modern, TelnetIsTakenOutBeforeEveryTapAndAnswered)
+{
+    session.connectedView = [this] { session.WriteTerminal("[view]"); };
+    connect(true);
+    // The window clears its plain view first; the notice follows.
+    EXPECT_EQ(shown().find("[view]\r\n\x1b[c"), 0u);
+    EXPECT_NE(shown().find("Connected to Game (example.org:4000)."), std::string::npos);
+    session.socketRead("Hello\n" + IAC + WILL + "\x19" + IAC + DO + "\x1f" + "Name: " + IAC + "\xef" + "x" + IAC);
+    session.socketRead(IAC + "y\r\n");
+    EXPECT_EQ(logged, (std::vector<std::string>{"Hello\r\nName: ", "x", "\xffy\r\n"}));
+    EXPECT_EQ(host.sent, IAC + DO + "\x19" + IAC + WILL + "\x1f" + IAC + SB + "\x1f" + "\x00\x50\x00\x18"s + IAC + SE);
+    // A resize is told to the server that asked.
+    host.sent.clear();
+    session.terminal.setColumnCount(132);
+    session.terminalResized();
+    EXPECT_EQ(host.sent, IAC + SB + "\x1f" + "\x00\x84\x00\x18"s + IAC + SE);
+    // Typed text has its byte 255 doubled.
+    host.sent.clear();
+    type("say \xff");
+    EXPECT_EQ(host.sent, "say \xff\xff\r\n");
+}
+
+TEST_F(Modern, APasswordIsNeitherEchoedNorKeptNorExpanded)
+{
+    session.aliases().push_back({"hunter", "kill hunter"});
+    connect(true);
+    type("look");
+    session.socketRead("Password: " + WillEcho);
+    ASSERT_TRUE(session.inputHidden());
+    host.sent.clear();
+    const std::string before = shown();
+    type("hunter;2");
+    EXPECT_EQ(host.sent, "hunter;2\r\n");
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(box.content, "");
+    EXPECT_EQ(session.history.entries(), std::vector<std::string>{"look"});
+    session.socketRead(WontEcho + "\r\nWelcome back.\r\n");
+    EXPECT_FALSE(session.inputHidden());
+    type("look");
+    EXPECT_EQ(shown().find("hunter"), std::string::npos);
+    // The connection's end ends hidden input too.
+    session.socketRead(WillEcho);
+    session.connection.SockDisconnect();
+    EXPECT_FALSE(session.inputHidden());
+    EXPECT_EQ(host.hidden, (std::vector<bool>{true, false, true, false}));
+    EXPECT_NE(shown().find("Connection closed."), std::string::npos);
+}
+
+TEST_F(Modern, CompressedTextIsInflatedAcrossReadsAndEndsCleanly)
+{
+    connect(true);
+    session.socketRead(IAC + WILL + "\x56");
+    EXPECT_EQ(host.sent, IAC + DO + "\x56");
+    const std::string stream = deflateAll("lines\nof " + IAC + IAC + " text\r\n> " + IAC + "\xf9");
+    const std::string all = "before " + IAC + SB + "\x56" + IAC + SE + stream + "after\n";
+    // Split anywhere, the text comes out the same.
+    for (std::size_t split : {std::size_t(3), std::size_t(10), std::size_t(14), all.size() - 8}) {
+        session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+        logged.clear();
+        session.socketRead(IAC + WILL + "\x56");
+        session.socketRead(all.substr(0, split));
+        session.socketRead(all.substr(split));
+        std::string joined;
+        for (const std::string& b : logged)
+            joined += b;
+        EXPECT_EQ(joined, "before lines\r\nof \xff text\r\n> after\r\n") << split;
+    }
+}
+
+TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
+{
+    const std::string start = IAC + WILL + "\x56" + IAC + SB + "\x56" + IAC + SE;
+    for (const std::string& stream : {"\x78\x9c\xff\xff\xff garbage"s, deflateAll(std::string(40 << 20, 'a'))}) {
+        socket.closes = 0;
+        connect(true);
+        session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+        session.connection.ReconnectArmed = true;
+        session.socketRead(start + stream);
+        EXPECT_EQ(socket.closes, 1);
+        EXPECT_FALSE(session.connection.ReconnectArmed);
+        EXPECT_NE(host.lastStatus().find("compressed data"), std::string::npos) << host.lastStatus();
+        EXPECT_NE(shown().find("the connection was closed."), std::string::npos);
+        // Whatever still arrives on that connection is dropped.
+        const std::size_t size = shown().size();
+        session.socketRead("more");
+        EXPECT_EQ(shown().size(), size);
+    }
+}
+
+TEST_F(Modern, BareLineFeedsStartANewLine)
+{
+    connect(true);
+    session.socketRead("a\nb\r\nc\n\rd\re\n");
+    session.socketRead("\rf\n");
+    session.socketRead("g");
+    EXPECT_EQ(logged, (std::vector<std::string>{"a\r\nb\r\nc\r\nd\re\r\n", "\rf\r\n", "g"}));
+}
+
+TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
+{
+    session.setModern(true);
+    session.connection.ReconnectArmed = true;
+    session.connection.ConnectCountdown = 10;
+    socket.isConnected = false;
+    socket.error = "Connection refused";
+    session.connection.SockConnect();
+    EXPECT_NE(shown().find("Reconnecting in 10 s..."), std::string::npos);
+    EXPECT_EQ(shown().find("Connection closed"), std::string::npos); // it never opened
+
+    // A connection lost twice in a row: the second reconnection waits for the pace.
+    session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+    socket.isConnected = true;
+    socket.error.clear();
+    for (int loss = 0; loss < 2; ++loss) {
+        session.connection.SockConnect();
+        session.connection.SockDisconnect();
+    }
+    const std::size_t wait = shown().find("Reconnecting in 10 s...");
+    ASSERT_NE(wait, std::string::npos);
+    EXPECT_EQ(shown().find("Reconnecting", wait + 1), std::string::npos); // the first retry is at once
+    EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
+}
+
+} // namespace
+} // namespace tw

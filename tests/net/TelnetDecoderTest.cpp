@@ -1,0 +1,172 @@
+#include "net/Inflater.h"
+#include "net/TelnetDecoder.h"
+
+#include <gtest/gtest.h>
+#include "support/Deflate.h"
+
+namespace tw {
+namespace {
+
+using test::deflateAll;
+
+using namespace std::string_literals;
+
+struct Decoded {
+    std::string text, replies;
+    std::vector<std::size_t> promptEnds; // text length at each prompt end
+    bool echoes = false;
+};
+
+// Decodes the pieces one after another, as reads arrive.
+Decoded decodeAll(TelnetDecoder& d, const std::vector<std::string>& pieces)
+{
+    Decoded out;
+    for (const std::string& piece : pieces) {
+        std::string_view rest = piece;
+        while (!rest.empty()) {
+            const auto r = d.decode(rest, out.text);
+            rest.remove_prefix(r.consumed);
+            if (r.stop == TelnetDecoder::Stop::PromptEnd)
+                out.promptEnds.push_back(out.text.size());
+        }
+    }
+    out.replies = d.takeReplies();
+    out.echoes = d.serverEchoes();
+    return out;
+}
+
+const std::string IAC = "\xff", WILL = "\xfb", WONT = "\xfc", DO = "\xfd", DONT = "\xfe",
+                  SB = "\xfa", SE = "\xf0";
+
+struct Case {
+    const char* name;
+    std::string in, text, replies;
+    bool echoes = false;
+};
+
+// Every case gives the same result whole and split into two reads at any byte.
+TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
+{
+    const Case cases[] = {
+        {"doubled IAC is a data byte", "a" + IAC + IAC + "b", "a\xff" "b", ""},
+        {"agrees to end of record once", IAC + WILL + "\x19" + "x" + IAC + WILL + "\x19", "x", IAC + DO + "\x19"},
+        {"refuses an unknown option once", IAC + WILL + "\xc8" + IAC + WILL + "\xc8" + IAC + DO + "\xc8" + IAC + DO + "\xc8",
+         "", IAC + DONT + "\xc8" + IAC + WONT + "\xc8"},
+        {"server echo on", "Password: " + IAC + WILL + "\x01", "Password: ", IAC + DO + "\x01", true},
+        {"server echo on and off", IAC + WILL + "\x01" + IAC + WILL + "\x01" + IAC + WONT + "\x01" + "\r\n",
+         "\r\n", IAC + DO + "\x01" + IAC + DONT + "\x01"},
+        {"WONT for an option that is off is ignored", IAC + WONT + "\x01" + IAC + DONT + "\x1f", "", ""},
+        {"window size on agreement", IAC + DO + "\x1f", "", IAC + WILL + "\x1f" + IAC + SB + "\x1f" + "\x00\x50\x00\x18"s + IAC + SE},
+        {"terminal type", IAC + DO + "\x18" + IAC + SB + "\x18\x01" + IAC + SE,
+         "", IAC + WILL + "\x18" + IAC + SB + "\x18\x00"s + "TARNWICK" + IAC + SE},
+        {"terminal type unasked is not told", IAC + SB + "\x18\x01" + IAC + SE, "", ""},
+        {"CR NUL is a carriage return", "a\r\0b\0"s, "a\rb\0"s, ""},
+        {"other commands vanish", "a" + IAC + "\xf1" + IAC + "\xf2" + "b", "ab", ""},
+        {"subnegotiation is dropped", "a" + IAC + SB + "\x45x" + IAC + IAC + "y" + IAC + SE + "b", "ab", ""},
+        {"broken subnegotiation ends at the next command", "a" + IAC + SB + "\x45x" + IAC + WILL + "\x19" + "b",
+         "ab", IAC + DO + "\x19"},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t split = 0; split <= c.in.size(); ++split) {
+            TelnetDecoder d;
+            const Decoded got = decodeAll(d, {c.in.substr(0, split), c.in.substr(split)});
+            EXPECT_EQ(got.text, c.text) << c.name << " split at " << split;
+            EXPECT_EQ(got.replies, c.replies) << c.name << " split at " << split;
+            EXPECT_EQ(got.echoes, c.echoes) << c.name;
+        }
+    }
+}
+
+TEST(TelnetDecoder, PromptEndsAndCompressionStartStopTheRead)
+{
+    TelnetDecoder d;
+    std::string text;
+    const std::string in = "> " + IAC + "\xf9" + "hp 10> " + IAC + "\xef" + "more";
+    auto r = d.decode(in, text);
+    EXPECT_EQ(r.stop, TelnetDecoder::Stop::PromptEnd);
+    EXPECT_EQ(text, "> ");
+    r = d.decode(std::string_view(in).substr(r.consumed), text);
+    EXPECT_EQ(r.stop, TelnetDecoder::Stop::PromptEnd);
+    EXPECT_EQ(text, "> hp 10> ");
+
+    // Compression starts only when it was agreed; the read stops right after IAC SE.
+    const std::string start = IAC + SB + "\x56" + IAC + SE + "ZZ";
+    text.clear();
+    r = d.decode(start, text);
+    EXPECT_EQ(r.stop, TelnetDecoder::Stop::End);
+    d.decode(IAC + WILL + "\x56", text);
+    EXPECT_EQ(d.takeReplies(), IAC + DO + "\x56");
+    r = d.decode(start, text);
+    EXPECT_EQ(r.stop, TelnetDecoder::Stop::Compress);
+    EXPECT_EQ(r.consumed, start.size() - 2);
+}
+
+TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
+{
+    TelnetDecoder d;
+    std::string text;
+    d.setWindowSize(100, 40); // not agreed yet: nothing is said
+    EXPECT_EQ(d.takeReplies(), "");
+    d.decode(IAC + DO + "\x1f", text);
+    EXPECT_EQ(d.takeReplies(), IAC + WILL + "\x1f" + IAC + SB + "\x1f" + "\x00\x64\x00\x28"s + IAC + SE);
+    d.setWindowSize(255, 40);
+    EXPECT_EQ(d.takeReplies(), IAC + SB + "\x1f" + "\x00\xff\xff\x00\x28"s + IAC + SE);
+    d.setWindowSize(255, 40);
+    EXPECT_EQ(d.takeReplies(), "");
+
+    // A megabyte of subnegotiation without its end, then text again.
+    d.decode(IAC + SB + "\x18", text);
+    const std::string flood(1 << 20, 'x');
+    d.decode(flood, text);
+    d.decode(IAC + SE + "after", text);
+    EXPECT_EQ(text, "after");
+
+    // A negotiation flood over every option is answered at most once per option and side.
+    std::string storm;
+    for (int round = 0; round < 20; ++round)
+        for (int o = 0; o < 256; ++o)
+            for (const std::string& verb : {WILL, DO})
+                storm += IAC + verb + char(o);
+    d.reset();
+    d.decode(storm, text);
+    EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
+    // A new connection starts afresh: nothing left to send, refusals given again.
+    d.decode(IAC + DO + "\xc8", text);
+    d.reset();
+    EXPECT_EQ(d.takeReplies(), "");
+    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\xc8", text);
+    EXPECT_EQ(d.takeReplies(), IAC + WONT + "\xc8" + IAC + DONT + "\xc8");
+    EXPECT_EQ(telnet::escapeIac("a\xff" "b"), "a\xff\xff" "b");
+}
+
+TEST(Inflater, InflatesInBoundedPiecesAndReportsEndAndCorruption)
+{
+    // A bomb: ten megabytes of zeros in a few kilobytes, inflated a piece at a time.
+    const std::string bomb = deflateAll(std::string(10 << 20, '\0')) + "plain";
+    Inflater inf;
+    ASSERT_TRUE(inf.start());
+    std::string_view rest = bomb;
+    std::size_t total = 0;
+    Inflater::Result r;
+    do {
+        std::string piece;
+        r = inf.inflate(rest, piece, 4096);
+        ASSERT_LE(piece.size(), 4096u);
+        total += piece.size();
+        rest.remove_prefix(r.consumed);
+    } while (r.status == Inflater::Status::More);
+    EXPECT_EQ(r.status, Inflater::Status::End);
+    EXPECT_EQ(total, std::size_t(10 << 20));
+    EXPECT_EQ(rest, "plain"); // what follows the stream is left for the caller
+    EXPECT_FALSE(inf.active());
+
+    ASSERT_TRUE(inf.start());
+    std::string out;
+    r = inf.inflate("\x78\x9c garbage that is no deflate stream", out, 4096);
+    EXPECT_EQ(r.status, Inflater::Status::Error);
+    EXPECT_FALSE(inf.errorText().empty());
+    EXPECT_FALSE(inf.active());
+}
+
+} // namespace
+} // namespace tw

@@ -1,0 +1,173 @@
+// The real main window against the practice world speaking telnet (--modern), with Modern
+// Server Mode on and off, and over TLS.
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "core/qt/TMainForm.h"
+#include "settings/qt/IniFile.h"
+
+#include "PracticeServer.h"
+#include "WorldOptions.h"
+
+#include <QProcess>
+#include <QSslSocket>
+#include <QStandardPaths>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+struct ModernEndToEnd : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<practice::PracticeServer> world;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+    std::string logged;
+    std::size_t mark = 0;
+
+    void startWorld(QStringList extra = {})
+    {
+        QString error;
+        auto options = practice::WorldOptions::parse(
+            QStringList{"practice_world", "--port", "0", "--seed", "1", "--hunger-seconds", "0", "--modern"} + extra,
+            &error);
+        ASSERT_TRUE(options) << error.toStdString();
+        world = std::make_unique<practice::PracticeServer>(*options);
+        ASSERT_TRUE(world->listen(&error)) << error.toStdString();
+        form = std::make_unique<TMainForm>();
+        form->iniPath = dir.filePath("TARNWICK.INI");
+        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
+            boxes.push_back(c + "|" + t);
+            return c == "Untrusted Certificate" ? MsgAnswer::Yes : MsgAnswer::Ok;
+        };
+        form->session().LoggingOn = true;
+        form->session().logBlock = [this](std::string_view b) { logged += b; };
+        form->resize(1100, 700);
+    }
+    const std::string& buffer() { return form->session().terminal.ScrollbackBuffer(); }
+    bool waitForText(const std::string& text, int ms = 5000)
+    {
+        return QTest::qWaitFor([&] { return buffer().find(text, mark) != std::string::npos; }, ms);
+    }
+    void type(const std::string& line)
+    {
+        mark = buffer().size();
+        form->CmdLine->QLineEdit::setText(QString::fromLatin1(line.c_str()));
+        form->EnterButtonClick();
+    }
+    bool connectTo(const std::string& address, quint16 port)
+    {
+        form->session().connection.connectTo("Practice", address, std::to_string(port));
+        return QTest::qWaitFor([&] { return form->Status->text() == "Connected!"; }, 5000) &&
+               waitForText("By what name do you wish to be known? ");
+    }
+};
+
+TEST_F(ModernEndToEnd, PasswordHiddenNoNegotiationDrawnWindowSizeAndCompression)
+{
+    startWorld();
+    form->setModernMode(true);
+    ASSERT_TRUE(connectTo("127.0.0.1", world->port()));
+    EXPECT_NE(buffer().find("Connected to Practice (127.0.0.1:" + std::to_string(world->port()) + ")."), std::string::npos);
+    EXPECT_NE(buffer().find("Connecting...\r\n"), std::string::npos); // the bare line feed
+    type("Tester");
+    ASSERT_TRUE(waitForText("Choose a password: "));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CmdLine->echoMode() == QLineEdit::Password; }, 2000));
+    form->CmdLine->setFocus();
+    QTest::keyClicks(form->CmdLine, "hunter2");
+    QTest::keyClick(form->CmdLine, Qt::Key_Return);
+    EXPECT_EQ(form->CmdLine->QLineEdit::text(), "");
+    ASSERT_TRUE(waitForText("Keep these statistics? (y/n)"));
+    EXPECT_EQ(form->CmdLine->echoMode(), QLineEdit::Normal);
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+
+    form->resize(900, 600);
+    QTest::qWait(50);
+    const auto& t = form->session().terminal;
+    type("telnet");
+    ASSERT_TRUE(waitForText("End of record: on"));
+    EXPECT_NE(buffer().find("Window: " + std::to_string(t.ColumnCount()) + " x " + std::to_string(t.RowCount()), mark),
+              std::string::npos);
+    EXPECT_NE(buffer().find("Terminal: TARNWICK", mark), std::string::npos);
+    EXPECT_NE(buffer().find("Compression: on", mark), std::string::npos);
+    type("look");
+    ASSERT_TRUE(waitForText("Town Gate"));
+
+    for (const std::string* text : {&buffer(), const_cast<const std::string*>(&logged)}) {
+        EXPECT_EQ(text->find("hunter2"), std::string::npos);
+        EXPECT_EQ(text->find('\xff'), std::string::npos);
+    }
+    for (const std::string& entry : form->session().history.entries())
+        EXPECT_NE(entry, "hunter2");
+    type("quit");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return buffer().find("Connection closed.") != std::string::npos; }, 5000));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Switched off, the same session shows every byte as it came, the line ends repaired as
+// always, and the status row points at the switch once.
+TEST_F(ModernEndToEnd, SwitchedOffTheSameSessionShowsTheBytesAsBefore)
+{
+    startWorld();
+    QTcpSocket raw;
+    raw.connectToHost("127.0.0.1", world->port());
+    QByteArray greeting;
+    ASSERT_TRUE(QTest::qWaitFor([&] { greeting += raw.readAll(); return greeting.endsWith("known? "); }, 5000));
+    greeting.replace("\n\r", "\r\n");
+
+    ASSERT_TRUE(connectTo("127.0.0.1", world->port()));
+    EXPECT_EQ(buffer(), "\r\n\r\n" + greeting.toStdString());
+    EXPECT_EQ(form->Status->text().toStdString(), TelnetHint);
+    type("Tester");
+    ASSERT_TRUE(waitForText("Choose a password: \xff\xfb\x01"));
+    EXPECT_EQ(form->CmdLine->echoMode(), QLineEdit::Normal);
+    type("hunter2");
+    ASSERT_TRUE(waitForText("Keep these statistics? (y/n)"));
+    EXPECT_NE(buffer().find("hunter2\r\n"), std::string::npos); // echoed, as the Parts say
+    EXPECT_NE(buffer().find("\xff\xfc\x01"), std::string::npos);
+    EXPECT_EQ(buffer().find("Connected to"), std::string::npos);
+}
+
+// TLS with a certificate made for this test: asked about once, remembered, and refused once
+// it changes.
+TEST_F(ModernEndToEnd, TlsAsksAboutAnUntrustedCertificateOnce)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "Qt has no TLS back end on this machine";
+    if (QStandardPaths::findExecutable("openssl").isEmpty())
+        GTEST_SKIP() << "no openssl command to make a test certificate";
+    QTemporaryDir certs;
+    const QString cert = certs.filePath("cert.pem"), key = certs.filePath("key.pem");
+    ASSERT_EQ(QProcess::execute("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
+                                            "-subj", "/CN=practice.invalid", "-keyout", key, "-out", cert}),
+              0);
+    startWorld({"--tls-port", "0", "--tls-cert", cert, "--tls-key", key});
+    form->setModernMode(true);
+    const std::string address = "tls://127.0.0.1";
+    ASSERT_TRUE(connectTo(address, world->tlsPort()));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].starts_with("Untrusted Certificate|The certificate of 127.0.0.1:" +
+                                     std::to_string(world->tlsPort()))) << boxes[0];
+    EXPECT_NE(boxes[0].find("SHA-256 fingerprint:"), std::string::npos);
+    type("Tester");
+    ASSERT_TRUE(waitForText("Choose a password: "));
+
+    form->Disconnect1Click();
+    mark = buffer().size();
+    ASSERT_TRUE(connectTo(address, world->tlsPort()));
+    EXPECT_EQ(boxes.size(), 1u); // remembered
+
+    form->Disconnect1Click();
+    IniFile(form->iniPath).rememberCertificate("127.0.0.1", world->tlsPort(), "00:11");
+    form->session().connection.connectTo("Practice", address, std::to_string(world->tlsPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.size() == 2; }, 5000));
+    EXPECT_TRUE(boxes[1].starts_with("Certificate Changed|")) << boxes[1];
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->MudName->text() == "(No connection)"; }, 5000));
+    EXPECT_NE(form->Status->text(), "Connected!");
+}
+
+} // namespace
+} // namespace tw
