@@ -16,6 +16,8 @@ Session::Session(Host& h, SocketPort& socket)
     connection.connectionEnded = [this] { send.discard(); };
     terminal.setWordWrap(setup.WordWrap);
     terminal.setChangeCallback([this] { host.terminalChanged(); });
+    automapBlock = [this](std::string_view block) { tracker.receive(block); };
+    automapCommand = [this](const std::string& command) { tracker.command(command); };
 }
 
 void Session::applySettings()
@@ -144,8 +146,8 @@ void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
     }
     // 3. Ctrl+A switches the automapper.
     if (key == vk::KeyA && mods.ctrl) {
-        automapOn = !automapOn;
-        host.setStatus(automapOn ? "AutoMap activated!" : "AutoMap deactivated.");
+        map.active = !map.active;
+        host.setStatus(map.active ? "AutoMap activated!" : "AutoMap deactivated.");
     }
     // 4. Function keys: F1..F12, with Shift the second twelve; Ctrl and Alt are ignored.
     if (key >= vk::F1 && key <= vk::F12) {

@@ -3,6 +3,8 @@
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
 #include "core/Terminal.h"
+#include "map/AutomapTracker.h"
+#include "map/MapModel.h"
 #include "net/Palette.h"
 #include "net/SendQueue.h"
 #include "script/CommandBox.h"
@@ -52,8 +54,12 @@ public:
     AliasList& aliases() { return script.aliases; }
     TriggerList& triggers() { return script.triggers; }
 
+    // The automapper: the map and the tracking of the player's moves on it.
+    MapModel map;
+    AutomapTracker tracker{map, host};
+
     // The taps of the receive pipeline and the automapper's command hook; the subsystems
-    // behind them attach here.
+    // behind them attach here (the automapper's are attached from the start).
     std::function<void(std::string_view block)> logBlock;
     std::function<void(std::string_view block)> automapBlock;
     std::function<void(const std::string& command)> automapCommand;
@@ -71,10 +77,9 @@ public:
     std::string optionsFileName = "*.CFG";
     bool OptionsLoaded = false;
 
-    // The session log's switch and file, and the automapper's on/off state.
+    // The session log's switch and file.
     bool LoggingOn = false;
     std::string LogFileName;
-    bool automapOn = false;
 
     // Sending and showing.
     void SendToMud(std::string_view text) { send.SendToMud(text); }

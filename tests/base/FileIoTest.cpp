@@ -1,4 +1,5 @@
 #include "base/FileIo.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,7 @@
 namespace tw {
 namespace {
 
-struct TempDir {
-    std::filesystem::path path;
-    TempDir()
-    {
-        char name[] = "/tmp/tarnwick-fileio-XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string file(const char* name) const { return (path / name).string(); }
-};
+using test::TempDir;
 
 TEST(FileIo, AtomicWriteReplacesWholeOrNotAtAll)
 {

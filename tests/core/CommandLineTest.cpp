@@ -160,8 +160,23 @@ TEST_F(CommandLine, LoggingAndAutomapKeys)
     EXPECT_EQ(host.lastStatus(), "Logging toggled OFF");
     key(vk::KeyA, {false, true, false});
     EXPECT_EQ(host.lastStatus(), "AutoMap activated!");
+    EXPECT_TRUE(session.map.active);
     key(vk::KeyA, {false, true, false});
     EXPECT_EQ(host.lastStatus(), "AutoMap deactivated.");
+    EXPECT_FALSE(session.map.active);
+}
+
+// The parser reports typed commands to the automapper and the pipeline hands it the reply.
+TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
+{
+    type("n");
+    session.MudSockRead("Hall\n\r");
+    EXPECT_EQ(session.map.position(), (Cell{15, 15, 5}));
+    key(vk::KeyA, {false, true, false});
+    type("alias;n");
+    session.MudSockRead("Hall\n\rA long hall.");
+    EXPECT_EQ(session.map.position(), (Cell{15, 14, 5}));
+    EXPECT_EQ(session.map.room(15, 14, 5)->title.str(), "Hall");
 }
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)
