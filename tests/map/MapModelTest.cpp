@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace tw {
 namespace {
 
@@ -22,7 +24,12 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     MapModel m;
     m.InitRoom(1, 1, 1);
     m.MapFileName = "old.twk";
+    m.MapY = 3;
+    m.PendingMove = dir::Up;
+    m.PendingRoomText = "Hall";
     m.newMap();
+    EXPECT_EQ(m.PendingMove, 0);
+    EXPECT_EQ(m.PendingRoomText, "");
     EXPECT_EQ(roomCount(m), 1);
     const TMapRoom* r = m.room(15, 15, 5);
     ASSERT_NE(r, nullptr);
@@ -34,6 +41,17 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     EXPECT_EQ(m.position(), (Cell{15, 15, 5}));
     EXPECT_EQ(m.ViewLevel, 5);
     EXPECT_EQ(m.MapFileName, "");
+}
+
+TEST(MapModel, EveryDirectionHasItsStepBack)
+{
+    for (int d = 1; d <= dir::Count; ++d) {
+        const Step s = directionStep(d), back = directionStep(oppositeDirection(d));
+        EXPECT_EQ(s.dx + back.dx, 0) << d;
+        EXPECT_EQ(s.dy + back.dy, 0) << d;
+        EXPECT_EQ(s.dlevel + back.dlevel, 0) << d;
+        EXPECT_NE(std::abs(s.dx) + std::abs(s.dy) + std::abs(s.dlevel), 0) << d;
+    }
 }
 
 TEST(MapModel, CreateMapLinksTheNeighboursTheDirectionAllows)
@@ -120,9 +138,12 @@ TEST(MapModel, ShiftEastMovesRoomsExitsAndPositionOrIsRefused)
 {
     MapModel m;
     m.CreateMap(16, 15, 5, 0);
+    m.InitRoom(1, 1, 1);
     m.room(15, 15, 5)->exit(dir::NorthWest) = {4, 0, 0}; // not present: left alone
     m.ShiftEast();
     ASSERT_TRUE(m.ShiftOk);
+    EXPECT_TRUE(m.RoomExists(2, 1, 1));
+    EXPECT_FALSE(m.RoomExists(1, 1, 1));
     EXPECT_FALSE(m.RoomExists(15, 15, 5));
     EXPECT_EQ(m.room(16, 15, 5)->exit(dir::East), at(17, 15, 5));
     EXPECT_EQ(m.room(17, 15, 5)->exit(dir::West), at(16, 15, 5));
