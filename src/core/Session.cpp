@@ -16,8 +16,13 @@ Session::Session(Host& h, SocketPort& socket)
     connection.connectionEnded = [this] { send.discard(); };
     terminal.setWordWrap(setup.WordWrap);
     terminal.setChangeCallback([this] { host.terminalChanged(); });
-    automapBlock = [this](std::string_view block) { tracker.receive(block); };
-    automapCommand = [this](const std::string& command) { tracker.command(command); };
+    automapBlock = [this](std::string_view block) { mapOutcome_ = tracker.receive(block); };
+    automapCommand = [this](const std::string& command) {
+        // A command of the player's own ends a speedwalk: the rest of the way may be wrong now.
+        if (!sendingWalkStep_)
+            walk.cancel();
+        tracker.command(command);
+    };
 }
 
 void Session::applySettings()
@@ -67,9 +72,16 @@ void Session::MudSockRead(std::string_view raw)
     std::string block = repairBlock(raw);
     if (LoggingOn && logBlock)
         logBlock(block);
+    mapOutcome_ = AutomapTracker::Outcome::Nothing;
     if (automapBlock)
         automapBlock(block);
     std::string echoText;
+    if (walk.walking()) {
+        if (mapOutcome_ == AutomapTracker::Outcome::Moved || !map.active)
+            echoText += walkStep();
+        else if (mapOutcome_ != AutomapTracker::Outcome::Nothing)
+            walk.cancel(); // the step was refused, or the map is full
+    }
     script.echo = echoMode();
     // The stat roller looks at short blocks while it rolls and may ask for a new roll.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
@@ -83,6 +95,37 @@ void Session::MudSockRead(std::string_view raw)
     WriteTerminal(block);
     if (!echoText.empty())
         WriteTerminal(echoText);
+}
+
+void Session::speedwalkTo(const Cell& target)
+{
+    const std::optional<std::vector<std::string>> route = Speedwalk::route(map, map.position(), target);
+    if (!route) {
+        host.setStatus(Speedwalk::NoWayText);
+        return;
+    }
+    walk.start(*route);
+    // Without the automapper there is nothing to wait for: the whole way goes at once.
+    std::string echoText;
+    while (walk.walking()) {
+        echoText += walkStep();
+        if (map.active)
+            break;
+    }
+    if (!echoText.empty())
+        WriteTerminal(echoText);
+}
+
+std::string Session::walkStep()
+{
+    const std::string step = walk.next();
+    script.echo = echoMode();
+    sendingWalkStep_ = true;
+    parser.ParseCommand(step);
+    sendingWalkStep_ = false;
+    if (script.echo == EchoMode::Command)
+        return step + "\r\n";
+    return script.echo == EchoMode::Enter ? "\r\n" : "";
 }
 
 void Session::mapCommand(const std::string& command)

@@ -5,6 +5,7 @@
 #include "core/Terminal.h"
 #include "map/AutomapTracker.h"
 #include "map/MapModel.h"
+#include "map/Speedwalk.h"
 #include "net/Palette.h"
 #include "net/SendQueue.h"
 #include "script/CommandBox.h"
@@ -57,6 +58,10 @@ public:
     // The automapper: the map and the tracking of the player's moves on it.
     MapModel map;
     AutomapTracker tracker{map, host};
+    // Speedwalk: sends the known way from the current room to a room of the map. While the
+    // automapper is on, each step waits until the automapper has followed the one before.
+    Speedwalk walk;
+    void speedwalkTo(const Cell& target);
 
     // The taps of the receive pipeline and the automapper's command hook; the subsystems
     // behind them attach here (the automapper's are attached from the start).
@@ -106,6 +111,10 @@ public:
 
 private:
     void echo(const std::string& typed);
+    // Sends the walk's next step as a typed command would go; returns its echo text.
+    std::string walkStep();
+    bool sendingWalkStep_ = false;
+    AutomapTracker::Outcome mapOutcome_ = AutomapTracker::Outcome::Nothing;
 
     // ScriptHost
     void sendToMud(std::string_view text) override { SendToMud(text); }

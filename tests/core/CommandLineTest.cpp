@@ -179,6 +179,41 @@ TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
     EXPECT_EQ(session.map.room(15, 14, 5)->title.str(), "Hall");
 }
 
+// A speedwalk sends one step per reply while the automapper follows, all at once without it.
+TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
+{
+    MapModel& map = session.map;
+    map.CreateMap(15, 14, 5, 0);
+    map.CreateMap(15, 13, 5, 0);
+    map.CreateMap(16, 13, 5, 0);
+    session.speedwalkTo({20, 20, 5});
+    EXPECT_EQ(host.lastStatus(), "No known way there.");
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_EQ(host.sent, "n\r\nn\r\ne\r\n");
+    EXPECT_EQ(shown, "n\r\nn\r\ne\r\n");
+
+    host.sent.clear();
+    map.active = true;
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_EQ(host.sent, "n\r\n");
+    session.MudSockRead("Road");
+    EXPECT_EQ(host.sent, "n\r\n"); // the reply's first line is not complete yet
+    session.MudSockRead("\r\n> ");
+    EXPECT_EQ(host.sent, "n\r\nn\r\n");
+    EXPECT_TRUE(shown.ends_with("Road\r\n> n\r\n")) << shown; // the step's echo follows the block
+    session.MudSockRead("Alas, you cannot go that way.\r\n");
+    session.MudSockRead("Square\r\n");
+    EXPECT_EQ(host.sent, "n\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
+
+    // A command of the player's own ends it too.
+    host.sent.clear();
+    session.speedwalkTo({16, 13, 5});
+    type("look");
+    session.MudSockRead("Square\r\n");
+    EXPECT_EQ(host.sent, "n\r\nlook\r\n");
+}
+
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)
 {
     Terminal& t = session.terminal;

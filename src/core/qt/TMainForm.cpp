@@ -9,6 +9,10 @@
 #include "core/qt/MirrorView.h"
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
+#include "map/qt/TLevelDLG.h"
+#include "map/qt/TMapForm.h"
+#include "map/qt/TRoomEditDLG.h"
+#include "map/qt/TVirtualDLG.h"
 #include "net/BlockRepair.h"
 #include "net/SockError.h"
 #include "net/qt/MudSocketPort.h"
@@ -141,11 +145,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     AliasDlg = new TAliasDlg(session_->aliases(), *this, this);
     ANSIDefDlg = new TANSIDefDLG(session_->palette, *this, this);
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
+    LevelDLG = new TLevelDLG(this);
+    MapForm = new TMapForm(*session_, *LevelDLG, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
+    RoomEditDLG = new TRoomEditDLG(session_->map, *this, this);
+    MapForm->RoomEditDLG = RoomEditDLG;
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
+    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, this);
+    MapForm->VirtualDLG = VirtualDLG;
 
     SizeAll();
     updateClock();
@@ -512,7 +522,12 @@ void TMainForm::AliasesToggle1Click()
     action("AliasesToggle1")->setChecked(session_->script.aliasesOn);
 }
 
-void TMainForm::Automap1Click() {}
+void TMainForm::Automap1Click()
+{
+    MapForm->show();
+    MapForm->raise();
+    MapForm->activateWindow();
+}
 
 void TMainForm::ViewLog1Click() {}
 

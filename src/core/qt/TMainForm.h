@@ -33,6 +33,10 @@ class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
 class TSetupDlg;
+class TLevelDLG;
+class TMapForm;
+class TRoomEditDLG;
+class TVirtualDLG;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -113,6 +117,10 @@ public:
     TNumPadDlg* NumPadDlg = nullptr;
     TANSIDefDLG* ANSIDefDlg = nullptr;
     FindDialog* FindDialog1 = nullptr;
+    TLevelDLG* LevelDLG = nullptr;
+    TMapForm* MapForm = nullptr;
+    TRoomEditDLG* RoomEditDLG = nullptr;
+    TVirtualDLG* VirtualDLG = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
