@@ -2,7 +2,6 @@
 
 #include "base/Host.h"
 #include "core/SocketPort.h"
-#include "base/WholeNumber.h"
 
 #include <exception>
 
@@ -25,19 +24,37 @@ void ConnectionLifecycle::connectTo(const std::string& name, const std::string& 
 {
     socket_.setAddress(cut(address));
     socket_.setPort(port);
-    LastHost = cut(address);
-    LastAddress = socket_.address();
-    LastPort = std::uint16_t(leadingNumber(port));
+    // A number beyond 16 bits or an unknown service would connect to port 0 (or a wrapped
+    // number) and later reconnect somewhere else again.
+    const int number = socket_.portNumber();
+    if (number < 1 || number > 65535) {
+        host_.messageBox(AppTitle,
+                         "The port \"" + cut(port) +
+                             "\" is neither a number from 1 to 65535 nor a known service name.",
+                         MsgButtons::Ok);
+        return;
+    }
+    const std::string address255 = cut(address);
+    const std::string socketAddress = socket_.address();
+    lastAttemptTick_ = ticks_;
     socket_.open();
+    LastHost = address255;
+    LastAddress = socketAddress;
+    LastPort = std::uint16_t(number);
     LastMudName = cut(name);
     ReconnectArmed = true;
     ConnectCountdown = 10;
+    // The player asked for this game: a new streak of attempts begins.
+    quickRetryUsed_ = false;
+    reconnectWaiting_ = false;
+    openFailureReported_ = false;
 }
 
 void ConnectionLifecycle::Disconnect1Click()
 {
     ReconnectArmed = false;
     ConnectCountdown = 0;
+    reconnectWaiting_ = false;
     socket_.close();
     if (connectionEnded)
         connectionEnded();
@@ -48,6 +65,8 @@ void ConnectionLifecycle::Reconnect()
     if (reconnecting_)
         return;
     reconnecting_ = true;
+    reconnectWaiting_ = false;
+    lastAttemptTick_ = ticks_;
     if (!LastHost.empty())
         socket_.setAddress(LastHost);
     if (!LastAddress.empty())
@@ -58,13 +77,33 @@ void ConnectionLifecycle::Reconnect()
         socket_.open();
     } catch (const std::exception& e) {
         reportOpenFailure(e);
+        // A host that cannot be found now may be found later: try again at the pace.
+        if (wantsReconnect())
+            reconnectWaiting_ = true;
     }
     reconnecting_ = false;
 }
 
 void ConnectionLifecycle::reportOpenFailure(const std::exception& e)
 {
+    if (openFailureReported_)
+        return;
+    openFailureReported_ = true;
     host_.messageBox(AppTitle, e.what(), MsgButtons::Ok);
+}
+
+void ConnectionLifecycle::requestReconnect()
+{
+    if (reconnecting_)
+        return;
+    if (!quickRetryUsed_) {
+        quickRetryUsed_ = true;
+        Reconnect();
+    } else if (ticks_ - lastAttemptTick_ >= ReconnectPace) {
+        Reconnect();
+    } else {
+        reconnectWaiting_ = true;
+    }
 }
 
 void ConnectionLifecycle::SockInfo(int code)
@@ -87,7 +126,7 @@ void ConnectionLifecycle::SockInfo(int code)
             if (lossDepth_ > 0)
                 reconnectDue_ = true;
             else
-                Reconnect();
+                requestReconnect();
         }
         break;
     case 8:
@@ -108,6 +147,7 @@ void ConnectionLifecycle::SockConnect()
         host_.setMudName("(No connection)");
         return;
     }
+    openFailureReported_ = false;
     if (connected)
         connected();
     host_.setStatus("Connected!");
@@ -132,14 +172,18 @@ void ConnectionLifecycle::SockDisconnect()
     ConnectCountdown = 0;
     if (reconnectDue_ || wantsReconnect()) {
         reconnectDue_ = false;
-        Reconnect();
+        requestReconnect();
     }
 }
 
 void ConnectionLifecycle::tick()
 {
+    ++ticks_;
     if (ConnectCountdown > 0)
         --ConnectCountdown;
+    // A connection that has held for a while ends a failing streak.
+    if (socket_.connected() && ticks_ - lastAttemptTick_ >= ReconnectPace)
+        quickRetryUsed_ = false;
     if (!socket_.connected() && ConnectAttempted && ConnectCountdown <= 0) {
         ConnectAttempted = false;
         host_.setStatus("Not connected.");
@@ -148,8 +192,14 @@ void ConnectionLifecycle::tick()
         closeSocketAfterLoss();
         if (reconnectDue_ || wantsReconnect()) {
             reconnectDue_ = false;
-            Reconnect();
+            requestReconnect();
         }
+    }
+    if (reconnectWaiting_) {
+        if (!wantsReconnect())
+            reconnectWaiting_ = false;
+        else if (ticks_ - lastAttemptTick_ >= ReconnectPace)
+            Reconnect();
     }
 }
 

@@ -22,8 +22,9 @@ public:
     // Runs on a successful connect: clears the plain view and writes the blank lines.
     std::function<void()> connected;
 
-    // A connect chosen from the MUD list. Throws what the socket's open throws; the state
-    // of the session is then as it was before (apart from the Last* host fields).
+    // A connect chosen from the MUD list. A port that names no port is refused with a message
+    // and nothing else happens. Throws what the socket's open throws; the session is then as
+    // it was before. The Last* fields change only once the open has really started.
     void connectTo(const std::string& name, const std::string& address, const std::string& port);
     void Disconnect1Click();
     void Reconnect();
@@ -31,7 +32,8 @@ public:
     void SockInfo(int code);
     void SockConnect();
     void SockDisconnect();
-    // Tick duties 3 and 4: count down and give up on an attempt that did not connect.
+    // Tick duties 3 and 4: count down and give up on an attempt that did not connect; start a
+    // reconnection that waits for its turn.
     void tick();
 
     // Typing QUIT clears the wish to stay connected.
@@ -45,9 +47,16 @@ public:
     std::uint16_t LastPort = 0;
     std::string LastMudName;
 
+    // A game that keeps failing is tried at most once per this many ticks, after one
+    // immediate attempt.
+    static constexpr int ReconnectPace = 10;
+    // True while a reconnection waits for the next turn of that pace.
+    bool reconnectWaiting() const { return reconnectWaiting_; }
 
 private:
     bool wantsReconnect() const;
+    // A loss asks for a new attempt: now, or at the pace's next turn.
+    void requestReconnect();
     void closeSocketAfterLoss();
     void reportOpenFailure(const std::exception& e);
 
@@ -58,6 +67,15 @@ private:
     int lossDepth_ = 0;
     bool reconnectDue_ = false;
     bool reconnecting_ = false;
+
+    // The clock of the pacing, in ticks, and when the last attempt started.
+    long ticks_ = 0;
+    long lastAttemptTick_ = -ReconnectPace;
+    // The immediate attempt after a loss has been used since the last connection that held.
+    bool quickRetryUsed_ = false;
+    bool reconnectWaiting_ = false;
+    // One error box per failing streak of reconnection, not one per attempt.
+    bool openFailureReported_ = false;
 };
 
 } // namespace tw

@@ -12,6 +12,8 @@ public:
     virtual void setAddress(const std::string& address) = 0;
     virtual std::string address() const = 0;
     virtual void setPort(const std::string& port) = 0;
+    // The port number the last setPort came to (a service name looked up); 0 for none.
+    virtual int portNumber() const = 0;
     virtual void open() = 0;
     virtual void close() = 0;
     virtual bool connected() const = 0;

@@ -1,15 +1,15 @@
 #include "net/BlockRepair.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 
 namespace tw {
 
 std::string repairBlock(std::string_view raw)
 {
-    const void* nul = std::memchr(raw.data(), '\0', raw.size());
-    if (nul)
-        raw = raw.substr(0, std::size_t(static_cast<const char*>(nul) - raw.data()));
-    std::string block(raw);
+    std::string block;
+    block.reserve(raw.size());
+    std::copy_if(raw.begin(), raw.end(), std::back_inserter(block), [](char c) { return c != '\0'; });
     for (std::size_t i = 0; i + 1 < block.size(); ++i) {
         if (block[i] == '\n' && block[i + 1] == '\r') {
             block[i] = '\r';

@@ -11,6 +11,10 @@ void SendQueue::SendToMud(std::string_view text)
     if (!host_.socketConnected())
         return;
     if (PendingOutput) {
+        if (PendingOutput->size() + text.size() > PendingLimit) {
+            host_.setStatus(NotReadingStatus);
+            return;
+        }
         PendingOutput->append(text);
         return;
     }

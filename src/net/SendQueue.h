@@ -13,6 +13,11 @@ class SendQueue {
 public:
     explicit SendQueue(Host& host) : host_(host) {}
 
+    // Text waiting for a game that does not read is held up to this many bytes; beyond it, new
+    // text is not queued and the status row says why.
+    static constexpr std::size_t PendingLimit = 4u << 20;
+    static constexpr const char* NotReadingStatus = "The game is not reading: text not sent.";
+
     void SendToMud(std::string_view text);
     void MudSockWrite();
     // The connection ended: what was left belongs to it and is not sent into the next one.

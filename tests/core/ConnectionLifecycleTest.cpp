@@ -10,6 +10,7 @@ namespace tw {
 namespace {
 
 // A socket that reports like the real component: open raises codes 1 and 2, close raises 7.
+// The port is a decimal number up to 65535 or the service "telnet"; anything else is port 0.
 struct FakeSocket : SocketPort {
     ConnectionLifecycle* life = nullptr;
     std::string addr, port, error;
@@ -21,8 +22,19 @@ struct FakeSocket : SocketPort {
     void setAddress(const std::string& a) override { addr = a; }
     std::string address() const override { return addr; }
     void setPort(const std::string& p) override { port = p; }
+    int portNumber() const override
+    {
+        if (port == "telnet")
+            return 23;
+        if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+            return 0;
+        const int n = std::stoi(port);
+        return n <= 65535 ? n : 0;
+    }
     void open() override
     {
+        if (isConnected)
+            throw std::runtime_error("Socket Already opened");
         if (failOpen)
             throw std::runtime_error("Error 11001 (Host not found) finding address for host");
         ++opens;
@@ -67,7 +79,7 @@ struct Fixture : ::testing::Test {
 
 TEST_F(Fixture, ConnectReportsProgressAndRemembersTheMud)
 {
-    life.connectTo("Practice", "127.0.0.1", "4000 telnet");
+    life.connectTo("Practice", "127.0.0.1", "4000");
     EXPECT_EQ(host.statuses, (std::vector<std::string>{"Looking up host 127.0.0.1", "Connecting 127.0.0.1"}));
     EXPECT_TRUE(life.ConnectAttempted);
     EXPECT_TRUE(life.ReconnectArmed);
@@ -88,7 +100,121 @@ TEST_F(Fixture, FailedOpenLeavesTheSessionAsItWas)
     EXPECT_FALSE(life.ReconnectArmed);
     EXPECT_EQ(life.ConnectCountdown, 0);
     EXPECT_EQ(life.LastMudName, "");
-    EXPECT_EQ(life.LastHost, "nowhere.invalid"); // the host fields are taken before the open
+    EXPECT_EQ(life.LastHost, "");
+    EXPECT_EQ(life.LastPort, 0);
+}
+
+// The remembered port is the one connected to: a service name counts as its number, and a
+// text that names no port is refused before anything is touched.
+TEST_F(Fixture, PortsAreRememberedAsUsedAndBadOnesRefused)
+{
+    life.connectTo("Old", "127.0.0.1", "telnet");
+    EXPECT_EQ(life.LastPort, 23);
+    socket.isConnected = false;
+    socket.hasHandle = false;
+    for (const char* bad : {"70000", "0", "nosuchservice", "65536"}) {
+        host.boxes.clear();
+        const int opens = socket.opens;
+        life.connectTo("New", "10.0.0.9", bad);
+        EXPECT_EQ(socket.opens, opens) << bad;
+        ASSERT_EQ(host.boxes.size(), 1u) << bad;
+        EXPECT_NE(host.boxes[0].text.find(bad), std::string::npos) << host.boxes[0].text;
+        EXPECT_EQ(life.LastPort, 23) << bad;
+        EXPECT_EQ(life.LastHost, "127.0.0.1") << bad;
+        EXPECT_EQ(life.LastMudName, "Old") << bad;
+    }
+    life.connectTo("Top", "127.0.0.1", "65535");
+    EXPECT_EQ(life.LastPort, 65535);
+    life.Reconnect();
+    EXPECT_EQ(socket.port, "65535");
+}
+
+// A second game chosen while connected is refused by the socket; a later loss must reconnect
+// to the game that is really connected.
+TEST_F(Fixture, RefusedConnectWhileConnectedKeepsTheGameInUse)
+{
+    connectOk();
+    EXPECT_THROW(life.connectTo("Other", "10.0.0.9", "5000"), std::runtime_error);
+    EXPECT_EQ(life.LastHost, "127.0.0.1");
+    EXPECT_EQ(life.LastAddress, "127.0.0.1");
+    EXPECT_EQ(life.LastPort, 4000);
+    EXPECT_EQ(life.LastMudName, "Practice");
+    socket.isConnected = false;
+    life.SockDisconnect();
+    EXPECT_EQ(socket.addr, "127.0.0.1");
+    EXPECT_EQ(socket.port, "4000");
+}
+
+// A server that accepts and closes at once gets one immediate retry, then one attempt per
+// ten ticks for as long as it keeps doing so; a connection that holds ends the streak.
+TEST_F(Fixture, ReconnectionAfterRepeatedLossesKeepsTheTicksPace)
+{
+    std::vector<int> opensAtTick;
+    auto acceptAndClose = [&] {
+        socket.isConnected = true;
+        life.SockConnect();
+        socket.isConnected = false;
+        life.SockDisconnect();
+    };
+    connectOk();
+    socket.isConnected = false;
+    life.SockDisconnect();
+    EXPECT_EQ(socket.opens, 2); // the first retry is immediate
+    for (int tick = 1; tick <= 50; ++tick) {
+        const int before = socket.opens;
+        acceptAndClose();
+        life.tick();
+        if (socket.opens != before)
+            opensAtTick.push_back(tick);
+    }
+    EXPECT_EQ(opensAtTick, (std::vector<int>{10, 20, 30, 40, 50}));
+
+    // It holds for ten ticks: the next loss is retried at once again.
+    life.tick();
+    socket.isConnected = true;
+    life.SockConnect();
+    for (int i = 0; i < 10; ++i)
+        life.tick();
+    const int before = socket.opens;
+    socket.isConnected = false;
+    life.SockDisconnect();
+    EXPECT_EQ(socket.opens, before + 1);
+
+    // Disconnect ends a waiting reconnection.
+    acceptAndClose();
+    EXPECT_TRUE(life.reconnectWaiting());
+    life.Disconnect1Click();
+    for (int i = 0; i < 20; ++i)
+        life.tick();
+    EXPECT_EQ(socket.opens, before + 1);
+}
+
+// A host that cannot be found during reconnection is tried again at the pace, with one
+// error box for the whole streak; a refused attempt is tried once per ten ticks.
+TEST_F(Fixture, FailingReconnectionKeepsTryingWithOneErrorBox)
+{
+    connectOk();
+    socket.failOpen = true;
+    socket.isConnected = false;
+    life.SockDisconnect();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].caption, "Tarnwick 5");
+    EXPECT_TRUE(life.reconnectWaiting());
+    for (int i = 0; i < 30; ++i)
+        life.tick();
+    EXPECT_EQ(host.boxes.size(), 1u);
+    socket.failOpen = false;
+    const int opens = socket.opens;
+    for (int i = 0; i < 10; ++i)
+        life.tick();
+    EXPECT_EQ(socket.opens, opens + 1);
+
+    // Now the host answers but refuses: one attempt per ten ticks, never two.
+    socket.error = "Connection refused";
+    life.SockConnect();
+    for (int i = 0; i < 30; ++i)
+        life.tick();
+    EXPECT_EQ(socket.opens, opens + 4);
 }
 
 // A refused connect is not reported as success; the tick gives up ten seconds after the

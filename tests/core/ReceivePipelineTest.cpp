@@ -28,8 +28,8 @@ TEST_F(Pipeline, RepairedBlockGoesToEveryTapInOrder)
 {
     using namespace std::string_literals;
     session.MudSockRead("one\n\rtwo\0three"s);
-    EXPECT_EQ(order, (std::vector<std::string>{"log:one\r\ntwo", "map:one\r\ntwo"}));
-    EXPECT_EQ(shown(), "one\r\ntwo");
+    EXPECT_EQ(order, (std::vector<std::string>{"log:one\r\ntwothree", "map:one\r\ntwothree"}));
+    EXPECT_EQ(shown(), "one\r\ntwothree");
 }
 
 // A trigger's response leaves before the block is shown and its echo follows the block; the

@@ -67,7 +67,28 @@ TEST(SendQueue, DiscardDropsLeftoversOfTheEndedConnection)
     EXPECT_EQ(host.sent, "sen\r\n");
 }
 
-TEST(BlockRepair, CutsAtNulAndRepairsLineEnds)
+// A game that never reads cannot make the queue grow without bound.
+TEST(SendQueue, PendingTextIsCappedForAGameThatDoesNotRead)
+{
+    test::RecordingHost host;
+    host.acceptLimit = 0;
+    SendQueue q(host);
+    const std::string line(1000, 'x');
+    for (int i = 0; i < 5000; ++i)
+        q.SendToMud(line);
+    EXPECT_LE(q.PendingOutput->size(), SendQueue::PendingLimit);
+    EXPECT_GE(q.PendingOutput->size(), SendQueue::PendingLimit - line.size());
+    EXPECT_EQ(host.lastStatus(), SendQueue::NotReadingStatus);
+    // Once the game reads again, what was queued goes out in order and new text is taken.
+    host.acceptLimit = std::string::npos;
+    q.MudSockWrite();
+    q.SendToMud("look\r\n");
+    EXPECT_EQ(host.sent.size(), (SendQueue::PendingLimit / line.size()) * line.size() + 6);
+    EXPECT_EQ(host.sent.substr(host.sent.size() - 6), "look\r\n");
+}
+
+// NUL bytes are dropped one by one (telnet servers send CR NUL), never the rest of the read.
+TEST(BlockRepair, DropsNulBytesAndRepairsLineEnds)
 {
     using namespace std::string_literals;
     struct Case { std::string raw, want; };
@@ -77,8 +98,10 @@ TEST(BlockRepair, CutsAtNulAndRepairsLineEnds)
         {"a\nb\rc", "a\nb\rc"},
         {"\n\r\n\r", "\r\n\r\n"},
         {"\n\n\r", "\n\r\n"},
-        {"x\0after"s, "x"},
+        {"x\0after"s, "xafter"},
         {"\0"s, ""},
+        {"a\r\0b\0\0c"s, "a\rbc"},
+        {"\n\0\r"s, "\r\n"},
         {"", ""},
         {"\xff\xfb\x01", "\xff\xfb\x01"},
     };

@@ -1,5 +1,6 @@
 #include "core/qt/CommandLineEdit.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace tw {
@@ -80,6 +81,29 @@ void CommandLineEdit::keyReleaseEvent(QKeyEvent* event)
     if (key && onKeyUp)
         onKeyUp(key, mods);
     QLineEdit::keyReleaseEvent(event);
+}
+
+// The last line stays selected so that typing replaces it; a dialog or another window taking
+// the focus for a while must not undo that.
+void CommandLineEdit::focusOutEvent(QFocusEvent* event)
+{
+    keptSelectionStart_ = selectionStart();
+    keptSelectionLength_ = int(selectedText().size());
+    keptCursor_ = cursorPosition();
+    keptText_ = QLineEdit::text();
+    QLineEdit::focusOutEvent(event);
+}
+
+void CommandLineEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // A click places the caret; text changed meanwhile (a paste from the menu) keeps its caret.
+    if (event->reason() == Qt::MouseFocusReason || QLineEdit::text() != keptText_)
+        return;
+    if (keptSelectionStart_ >= 0 && keptSelectionLength_ > 0)
+        setSelection(keptSelectionStart_, keptSelectionLength_);
+    else
+        setCursorPosition(keptCursor_);
 }
 
 } // namespace tw

@@ -26,6 +26,15 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // The selection as focus left, given back when it returns (a click places the caret).
+    int keptSelectionStart_ = -1;
+    int keptSelectionLength_ = 0;
+    int keptCursor_ = 0;
+    QString keptText_;
 };
 
 } // namespace tw

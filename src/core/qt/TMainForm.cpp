@@ -4,6 +4,7 @@
 #include "base/TextSearch.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/MainMenu.h"
+#include "core/qt/MenuKeysFirst.h"
 #include "core/qt/PlainView.h"
 #include "core/qt/FindDialog.h"
 #include "core/qt/MirrorView.h"
@@ -128,6 +129,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     Clock->setAlignment(Qt::AlignCenter);
 
     buildMenus();
+    auto* menuKeys = new MenuKeysFirst([this] {
+        std::vector<QAction*> all;
+        for (const auto& [name, a] : actions_)
+            all.push_back(a);
+        return all;
+    }, this);
+    menuKeys->watch(CmdLine);
+    menuKeys->watch(Terminal);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

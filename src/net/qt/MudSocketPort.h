@@ -12,6 +12,7 @@ public:
     void setAddress(const std::string& a) override { socket_.setAddress(a); }
     std::string address() const override { return socket_.address(); }
     void setPort(const std::string& p) override { socket_.setPort(p); }
+    int portNumber() const override { return socket_.portNumber(); }
     void open() override { socket_.Open(); }
     void close() override { socket_.Close(); }
     bool connected() const override { return socket_.Connected(); }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs a program on the xcb platform under an Xvfb of its own. Xvfb picks a free display and
+# reports it, so runs started side by side never share one.
+set -euo pipefail
+if ! command -v Xvfb >/dev/null; then
+    echo "Xvfb is missing: install the xvfb package (tools/install-deps.sh does)" >&2
+    exit 1
+fi
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/log" &
+xvfb=$!
+for _ in $(seq 200); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+display=$(head -n 1 "$work/display")
+if [ -z "$display" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/log" >&2
+    exit 1
+fi
+DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$@"
