@@ -41,6 +41,7 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
     DescMemo->setObjectName("DescMemo");
     DescMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    DescMemo->setTabChangesFocus(true);
     DescMemo->installEventFilter(this);
     (new QVBoxLayout(descBox))->addWidget(DescMemo);
 
@@ -50,7 +51,8 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
     auto* label = new QLabel("Room #:    X        Y     Level                   X        Y     Level", exitBox);
     label->setObjectName("Label1");
     grid->addWidget(label, 0, 0, 1, 8);
-    QWidget* previous = TitleEdit;
+    setTabOrder(TitleEdit, DescMemo);
+    QWidget* previous = DescMemo;
     for (int d = 1; d <= dir::Count; ++d) {
         const std::size_t i = std::size_t(d - 1);
         const int row = 1 + (d - 1) % 5, column = d <= 5 ? 0 : 4;
