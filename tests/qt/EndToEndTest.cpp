@@ -2,6 +2,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 
 #include "PracticeServer.h"
 #include "WorldOptions.h"
@@ -28,12 +29,7 @@ struct EndToEnd : ::testing::Test {
         ASSERT_TRUE(options) << error.toStdString();
         world = std::make_unique<practice::PracticeServer>(*options);
         ASSERT_TRUE(world->listen(&error)) << error.toStdString();
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
-            boxes.push_back(c + "|" + t);
-            return MsgAnswer::Ok;
-        };
+        form = test::testMainForm(dir, boxes);
         form->resize(1100, 700);
     }
 

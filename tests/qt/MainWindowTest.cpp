@@ -1,6 +1,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 
@@ -71,12 +72,7 @@ struct MainWindow : ::testing::Test {
 
     void SetUp() override
     {
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
-            boxes.push_back(c + "|" + t);
-            return MsgAnswer::Ok;
-        };
+        form = test::testMainForm(dir, boxes);
     }
 };
 

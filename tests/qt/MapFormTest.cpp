@@ -3,6 +3,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
@@ -40,12 +41,7 @@ struct MapWindow : ::testing::Test {
 
     void SetUp() override
     {
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
-            boxes.push_back(c + "|" + t);
-            return MsgAnswer::Ok;
-        };
+        form = test::testMainForm(dir, boxes);
         mapForm = form->MapForm;
         map = &form->session().map;
     }

@@ -3,6 +3,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
@@ -25,6 +26,7 @@ namespace {
 struct XcbMapForm : ::testing::Test {
     QTemporaryDir dir;
     std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
     TMapForm* mapForm = nullptr;
     MapModel* map = nullptr;
 
@@ -32,9 +34,7 @@ struct XcbMapForm : ::testing::Test {
     {
         if (QGuiApplication::platformName() != "xcb")
             GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [](const std::string&, const std::string&, MsgButtons) { return MsgAnswer::Ok; };
+        form = test::testMainForm(dir, boxes);
         form->show();
         mapForm = form->MapForm;
         map = &form->session().map;
