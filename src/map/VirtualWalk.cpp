@@ -1,6 +1,7 @@
 #include "map/VirtualWalk.h"
 
 #include "base/WholeNumber.h"
+#include "script/TextOps.h"
 
 #include <algorithm>
 
@@ -35,12 +36,10 @@ void VirtualWalk::add(std::string_view line)
 
 void VirtualWalk::echo(std::string_view line)
 {
-    if (lines_ == 0) {
-        add(line);
-        return;
-    }
-    const std::size_t lastBreak = screen_.rfind('\n');
-    screen_.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
+    if (lines_ == 0)
+        ++lines_;
+    // Without a line break the only line goes (npos + 1 is 0).
+    screen_.resize(screen_.rfind('\n') + 1);
     screen_ += line;
 }
 
@@ -48,25 +47,22 @@ void VirtualWalk::ShowRoom()
 {
     add(coordinates(map_.MapX, map_.MapY, map_.MapLevel));
     const TMapRoom* room = map_.room(map_.MapX, map_.MapY, map_.MapLevel);
-    if (!room) {
+    if (room) {
+        add("[ " + room->title.str() + " ]");
+        add("");
+        for (const RoomText& line : room->description)
+            if (line.length > 0)
+                add(line.view());
+        add("");
+        std::string exits = "Exits: ";
+        for (int d = 1; d <= dir::Count; ++d)
+            if (room->exit(d).present())
+                exits += ExitNames[d - 1];
+        add(exits.size() == 7 ? exits + "None." : exits);
+    } else {
         // The room here was deleted on the map window; there is nothing to describe.
         add("There is no room at these coordinates.");
-        add("");
-        prompt();
-        CheckBuffers();
-        return;
     }
-    add("[ " + room->title.str() + " ]");
-    add("");
-    for (const RoomText& line : room->description)
-        if (line.length > 0)
-            add(line.view());
-    add("");
-    std::string exits = "Exits: ";
-    for (int d = 1; d <= dir::Count; ++d)
-        if (room->exit(d).present())
-            exits += ExitNames[d - 1];
-    add(exits.size() == 7 ? exits + "None." : exits);
     add("");
     prompt();
     CheckBuffers();
@@ -83,9 +79,7 @@ void VirtualWalk::CheckBuffers()
 
 VirtualWalk::Action VirtualWalk::run(std::string_view typed)
 {
-    std::string text(typed.substr(0, 255));
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    const std::string text = upperCase(typed.substr(0, 255));
     const auto starts = [&text](std::string_view key) { return text.rfind(key, 0) == 0; };
 
     if (starts("Q")) {

@@ -212,6 +212,14 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     type("look");
     session.MudSockRead("Square\r\n");
     EXPECT_EQ(host.sent, "n\r\nlook\r\n");
+
+    // The steps are echoed as the settings say.
+    map.active = false;
+    session.setup.EchoCommand = false;
+    session.setup.EchoEnter = true;
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_TRUE(host.sent.ends_with("look\r\ne\r\n")) << host.sent;
+    EXPECT_TRUE(shown.ends_with("Square\r\n\r\n")) << shown; // a bare line end, no command
 }
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)

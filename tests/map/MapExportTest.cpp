@@ -41,6 +41,8 @@ TEST(MapExport, ExitsDrawAroundTheStarAndLevelsComeInOrder)
     m.CreateMap(1, 1, 7, 0);
     m.CreateMap(2, 1, 7, 0);
     m.room(2, 1, 7)->exit(dir::Up) = {2, 1, 8}; // up and down leave no mark
+    m.CreateMap(30, 1, 7, 0);
+    m.room(30, 1, 7)->exit(dir::SouthEast) = {31, 2, 7};
     m.CreateMap(5, 5, 2, 0);
     TMapRoom& r = *m.room(5, 5, 2);
     r.exit(dir::NorthWest) = {4, 4, 2};
@@ -58,6 +60,8 @@ TEST(MapExport, ExitsDrawAroundTheStarAndLevelsComeInOrder)
     EXPECT_EQ(lines[2 + 14].substr(12, 3), "/ \\");
     EXPECT_EQ(lines[94 + 2 + 1].substr(0, 7), " *--*  ");
     EXPECT_EQ(lines[94 + 2 + 0], std::string(90, ' '));
+    EXPECT_EQ(lines[94 + 2 + 1].substr(87), " * ");
+    EXPECT_EQ(lines[94 + 2 + 2].substr(87), "  \\");
 }
 
 TEST(MapPicture, CellsShowRoomsLettersAndLinesToAdjacentCells)

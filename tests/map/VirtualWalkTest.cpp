@@ -25,11 +25,15 @@ struct Walk : ::testing::Test {
     std::size_t promptMark() const { return walk.screen().size() - 2; }
 };
 
-TEST_F(Walk, ShowsTheRoomWithItsExits)
+TEST_F(Walk, ShowsTheRoomWithItsExitsOnAFreshScreen)
 {
-    EXPECT_EQ(walk.screen(),
-              "(15,15,5)\n[ Gate ]\n\nOnly the first ten lines count!\nSecond line\n\n"
-              "Exits:  North Up\n\n> ");
+    const std::string first = "(15,15,5)\n[ Gate ]\n\nOnly the first ten lines count!\nSecond line\n\n"
+                              "Exits:  North Up\n\n> ";
+    EXPECT_EQ(walk.screen(), first);
+    walk.run("look");
+    walk.start();
+    EXPECT_EQ(walk.screen(), first);
+    EXPECT_EQ(walk.lineCount(), 9u);
 }
 
 TEST_F(Walk, CommandsAreChosenByTheirFirstLetters)

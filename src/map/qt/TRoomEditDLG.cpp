@@ -103,7 +103,8 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
     buttons->addWidget(CancelBtn);
     buttons->addWidget(help);
     layout->addLayout(buttons);
-    resize(sizeHint().expandedTo(QSize(378, 367)));
+    DescMemo->setMinimumHeight(48);
+    resize(QSize(378, 367).expandedTo(minimumSizeHint()));
 }
 
 bool TRoomEditDLG::editCell(const Cell& c)
