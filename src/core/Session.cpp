@@ -17,12 +17,7 @@ Session::Session(Host& h, SocketPort& socket)
     terminal.setWordWrap(setup.WordWrap);
     terminal.setChangeCallback([this] { host.terminalChanged(); });
     automapBlock = [this](std::string_view block) { mapOutcome_ = tracker.receive(block); };
-    automapCommand = [this](const std::string& command) {
-        // A command of the player's own ends a speedwalk: the rest of the way may be wrong now.
-        if (!sendingWalkStep_)
-            walk.cancel();
-        tracker.command(command);
-    };
+    automapCommand = [this](const std::string& command) { tracker.command(command); };
 }
 
 void Session::applySettings()
@@ -120,9 +115,7 @@ std::string Session::walkStep()
 {
     const std::string step = walk.next();
     script.echo = echoMode();
-    sendingWalkStep_ = true;
     parser.ParseCommand(step);
-    sendingWalkStep_ = false;
     if (script.echo == EchoMode::Command)
         return step + "\r\n";
     return script.echo == EchoMode::Enter ? "\r\n" : "";
@@ -155,6 +148,8 @@ void Session::echo(const std::string& typed)
 void Session::ProcessCommand(CommandBox& box)
 {
     const std::string t = box.text();
+    // A line of the player's own ends a speedwalk: the rest of the way may be wrong now.
+    walk.cancel();
     history.submit(t, setup.CommandsRetained);
     echo(t);
     std::string upper = t;

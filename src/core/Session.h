@@ -113,7 +113,6 @@ private:
     void echo(const std::string& typed);
     // Sends the walk's next step as a typed command would go; returns its echo text.
     std::string walkStep();
-    bool sendingWalkStep_ = false;
     AutomapTracker::Outcome mapOutcome_ = AutomapTracker::Outcome::Nothing;
 
     // ScriptHost

@@ -194,16 +194,17 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
 
     host.sent.clear();
     map.active = true;
+    session.triggers().push_back({"Road", "look", "100000"}); // a trigger's command goes along
     session.speedwalkTo({16, 13, 5});
     EXPECT_EQ(host.sent, "n\r\n");
     session.MudSockRead("Road");
-    EXPECT_EQ(host.sent, "n\r\n"); // the reply's first line is not complete yet
+    EXPECT_EQ(host.sent, "n\r\nlook\r\n"); // the reply's first line is not complete yet
     session.MudSockRead("\r\n> ");
-    EXPECT_EQ(host.sent, "n\r\nn\r\n");
-    EXPECT_TRUE(shown.ends_with("Road\r\n> n\r\n")) << shown; // the step's echo follows the block
+    EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n");
+    EXPECT_TRUE(shown.ends_with("\r\n> n\r\n")) << shown; // the step's echo follows the block
     session.MudSockRead("Alas, you cannot go that way.\r\n");
     session.MudSockRead("Square\r\n");
-    EXPECT_EQ(host.sent, "n\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n"); // a refused step ends the walk
     EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
 
     // A command of the player's own ends it too.
