@@ -34,9 +34,9 @@ std::string MapFile::serialise(const RoomGrid& grid)
                 out += char(x);
                 out += char(y);
                 out += char(l);
-                TMapRoom clean = *room;
-                clean.normalise();
-                out.append(reinterpret_cast<const char*>(&clean), sizeof clean);
+                // Rooms are kept with zero bytes after their texts' ends, so the bytes are the
+                // same whenever the same room is saved.
+                out.append(reinterpret_cast<const char*>(room), sizeof *room);
             }
     return out;
 }

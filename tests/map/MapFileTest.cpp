@@ -42,15 +42,25 @@ TEST(MapFile, RecordsGoInLevelRowColumnOrderAndRoundTripByteForByte)
     m.CreateMap(30, 1, 10, 0);
     m.CreateMap(1, 30, 1, 0);
     m.room(4, 20, 2)->description[9].set(std::string(80, 'z'));
+    m.room(4, 20, 2)->title.set("a longer title");
+    m.room(4, 20, 2)->title.set("short"); // what the longer one left behind is not saved
+    for (int x = 1; x <= 30; ++x)
+        for (int y = 1; y <= 10; ++y)
+            m.InitRoom(x, y, 9); // a count above 255
     const std::string bytes = MapFile::serialise(m.grid);
-    ASSERT_EQ(bytes.size(), 2 + 924u * 5);
-    const std::string cells[] = {"\x01\x1e\x01", "\x03\x14\x02", "\x04\x14\x02", "\x0f\x0f\x05", "\x1e\x01\x0a"};
-    for (std::size_t k = 0; k < 5; ++k)
-        EXPECT_EQ(bytes.substr(2 + 924 * k, 3), cells[k]) << k;
+    ASSERT_EQ(bytes.size(), 2 + 924u * 305);
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\x31\x01"));
+    EXPECT_EQ(bytes.substr(2 + 924 * 2 + 3, 81), "\x05short" + std::string(75, '\0'));
+    const std::pair<std::size_t, std::string> cells[] = {
+        {0, "\x01\x1e\x01"}, {1, "\x03\x14\x02"}, {2, "\x04\x14\x02"}, {3, "\x0f\x0f\x05"},
+        {4, "\x01\x01\x09"}, {5, "\x02\x01\x09"}, {34, "\x01\x02\x09"}, {304, "\x1e\x01\x0a"}};
+    for (const auto& [k, cell] : cells)
+        EXPECT_EQ(bytes.substr(2 + 924 * k, 3), cell) << k;
 
     MapFile::Parsed p = MapFile::parse(bytes);
     EXPECT_EQ(p.error, "");
     EXPECT_EQ(p.last, (Cell{30, 1, 10}));
+    EXPECT_TRUE(p.rooms.at(30, 10, 9));
     EXPECT_EQ(MapFile::serialise(p.rooms), bytes);
 }
 
