@@ -39,6 +39,8 @@ Session::Session(Host& h, SocketPort& socket)
     logTick = [this] { sessionLog.tick(); };
     statRollerRolling = [this] { return statRoller.rolling(); };
     statRollerExamine = [this](std::string_view block) { return statRoller.Examine(block); };
+    automapBlock = [this](std::string_view block) { mapOutcome_ = tracker.receive(block); };
+    automapCommand = [this](const std::string& command) { tracker.command(command); };
 }
 
 void Session::applySettings()
@@ -90,9 +92,16 @@ void Session::MudSockRead(std::string_view raw)
     std::string block = repairBlock(raw);
     if (LoggingOn && logBlock)
         logBlock(block);
+    mapOutcome_ = AutomapTracker::Outcome::Nothing;
     if (automapBlock)
         automapBlock(block);
     std::string echoText;
+    if (walk.walking()) {
+        if (mapOutcome_ == AutomapTracker::Outcome::Moved || !map.active)
+            echoText += walkStep();
+        else if (mapOutcome_ != AutomapTracker::Outcome::Nothing)
+            walk.cancel(); // the step was refused, or the map is full
+    }
     script.echo = echoMode();
     // The stat roller looks at short blocks while it rolls and may ask for a new roll.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
@@ -259,6 +268,35 @@ void Session::receiveFailed(const std::string& why)
     connection.Disconnect1Click();
 }
 
+void Session::speedwalkTo(const Cell& target)
+{
+    const std::optional<std::vector<std::string>> route = Speedwalk::route(map, map.position(), target);
+    if (!route) {
+        host.setStatus(Speedwalk::NoWayText);
+        return;
+    }
+    walk.start(*route);
+    // Without the automapper there is nothing to wait for: the whole way goes at once.
+    std::string echoText;
+    while (walk.walking()) {
+        echoText += walkStep();
+        if (map.active)
+            break;
+    }
+    if (!echoText.empty())
+        WriteTerminal(echoText);
+}
+
+std::string Session::walkStep()
+{
+    const std::string step = walk.next();
+    script.echo = echoMode();
+    parser.ParseCommand(step);
+    if (script.echo == EchoMode::Command)
+        return step + "\r\n";
+    return script.echo == EchoMode::Enter ? "\r\n" : "";
+}
+
 void Session::mapCommand(const std::string& command)
 {
     if (automapCommand)
@@ -286,6 +324,8 @@ void Session::echo(const std::string& typed)
 void Session::ProcessCommand(CommandBox& box)
 {
     const std::string t = box.text();
+    // A line of the player's own ends a speedwalk: the rest of the way may be wrong now.
+    walk.cancel();
     if (inputHidden_) {
         // A secret the server asked for: sent as typed, and nowhere kept or shown.
         box.setText("");
@@ -326,8 +366,8 @@ void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
     }
     // 3. Ctrl+A switches the automapper.
     if (key == vk::KeyA && mods.ctrl) {
-        automapOn = !automapOn;
-        host.setStatus(automapOn ? "AutoMap activated!" : "AutoMap deactivated.");
+        map.active = !map.active;
+        host.setStatus(map.active ? "AutoMap activated!" : "AutoMap deactivated.");
     }
     // 4. Function keys: F1..F12, with Shift the second twelve; Ctrl and Alt are ignored.
     if (key >= vk::F1 && key <= vk::F12) {

@@ -4,6 +4,9 @@
 #include "core/ConnectionLifecycle.h"
 #include "core/Terminal.h"
 #include "net/Inflater.h"
+#include "map/AutomapTracker.h"
+#include "map/MapModel.h"
+#include "map/Speedwalk.h"
 #include "net/Palette.h"
 #include "net/TelnetDecoder.h"
 #include "net/SendQueue.h"
@@ -61,8 +64,16 @@ public:
     AliasList& aliases() { return script.aliases; }
     TriggerList& triggers() { return script.triggers; }
 
+    // The automapper: the map and the tracking of the player's moves on it.
+    MapModel map;
+    AutomapTracker tracker{map, host};
+    // Speedwalk: sends the known way from the current room to a room of the map. While the
+    // automapper is on, each step waits until the automapper has followed the one before.
+    Speedwalk walk;
+    void speedwalkTo(const Cell& target);
+
     // The taps of the receive pipeline and the automapper's command hook; the subsystems
-    // behind them attach here.
+    // behind them attach here (the automapper's are attached from the start).
     std::function<void(std::string_view block)> logBlock;
     std::function<void(std::string_view block)> automapBlock;
     std::function<void(const std::string& command)> automapCommand;
@@ -85,10 +96,9 @@ public:
     std::string optionsFileName = "*.CFG";
     bool OptionsLoaded = false;
 
-    // The session log's switch and file, and the automapper's on/off state.
+    // The session log's switch and file.
     bool LoggingOn = false;
     std::string LogFileName;
-    bool automapOn = false;
 
     // The tools behind the taps and the Send Message window.
     SessionLog sessionLog{LoggingOn, LogFileName};
@@ -159,6 +169,9 @@ private:
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
+    // Sends the walk's next step as a typed command would go; returns its echo text.
+    std::string walkStep();
+    AutomapTracker::Outcome mapOutcome_ = AutomapTracker::Outcome::Nothing;
 
     // ScriptHost
     void sendToMud(std::string_view text) override { SendToMud(text); }

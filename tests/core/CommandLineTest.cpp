@@ -160,8 +160,67 @@ TEST_F(CommandLine, LoggingAndAutomapKeys)
     EXPECT_EQ(host.lastStatus(), "Logging toggled OFF");
     key(vk::KeyA, {false, true, false});
     EXPECT_EQ(host.lastStatus(), "AutoMap activated!");
+    EXPECT_TRUE(session.map.active);
     key(vk::KeyA, {false, true, false});
     EXPECT_EQ(host.lastStatus(), "AutoMap deactivated.");
+    EXPECT_FALSE(session.map.active);
+}
+
+// The parser reports typed commands to the automapper and the pipeline hands it the reply.
+TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
+{
+    type("n");
+    session.MudSockRead("Hall\n\r");
+    EXPECT_EQ(session.map.position(), (Cell{15, 15, 5}));
+    key(vk::KeyA, {false, true, false});
+    type("alias;n");
+    session.MudSockRead("Hall\n\rA long hall.");
+    EXPECT_EQ(session.map.position(), (Cell{15, 14, 5}));
+    EXPECT_EQ(session.map.room(15, 14, 5)->title.str(), "Hall");
+}
+
+// A speedwalk sends one step per reply while the automapper follows, all at once without it.
+TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
+{
+    MapModel& map = session.map;
+    map.CreateMap(15, 14, 5, 0);
+    map.CreateMap(15, 13, 5, 0);
+    map.CreateMap(16, 13, 5, 0);
+    session.speedwalkTo({20, 20, 5});
+    EXPECT_EQ(host.lastStatus(), "No known way there.");
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_EQ(host.sent, "n\r\nn\r\ne\r\n");
+    EXPECT_EQ(shown, "n\r\nn\r\ne\r\n");
+
+    host.sent.clear();
+    map.active = true;
+    session.triggers().push_back({"Road", "look", "100000"}); // a trigger's command goes along
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_EQ(host.sent, "n\r\n");
+    session.MudSockRead("Road");
+    EXPECT_EQ(host.sent, "n\r\nlook\r\n"); // the reply's first line is not complete yet
+    session.MudSockRead("\r\n> ");
+    EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n");
+    EXPECT_TRUE(shown.ends_with("\r\n> n\r\n")) << shown; // the step's echo follows the block
+    session.MudSockRead("Alas, you cannot go that way.\r\n");
+    session.MudSockRead("Square\r\n");
+    EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
+
+    // A command of the player's own ends it too.
+    host.sent.clear();
+    session.speedwalkTo({16, 13, 5});
+    type("look");
+    session.MudSockRead("Square\r\n");
+    EXPECT_EQ(host.sent, "n\r\nlook\r\n");
+
+    // The steps are echoed as the settings say.
+    map.active = false;
+    session.setup.EchoCommand = false;
+    session.setup.EchoEnter = true;
+    session.speedwalkTo({16, 13, 5});
+    EXPECT_TRUE(host.sent.ends_with("look\r\ne\r\n")) << host.sent;
+    EXPECT_TRUE(shown.ends_with("Square\r\n\r\n")) << shown; // a bare line end, no command
 }
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)

@@ -2,6 +2,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 
 #include "PracticeServer.h"
 #include "WorldOptions.h"
@@ -28,12 +29,7 @@ struct EndToEnd : ::testing::Test {
         ASSERT_TRUE(options) << error.toStdString();
         world = std::make_unique<practice::PracticeServer>(*options);
         ASSERT_TRUE(world->listen(&error)) << error.toStdString();
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {
-            boxes.push_back(c + "|" + t);
-            return MsgAnswer::Ok;
-        };
+        form = test::testMainForm(dir, boxes);
         form->resize(1100, 700);
     }
 
@@ -302,6 +298,53 @@ TEST_F(EndToEnd, MessageSentWithTheSenderIsOnTheBoard)
     const std::string board = buffer().substr(mark);
     EXPECT_NE(board.find("To: Everyone\r\nSubject: Market day\r\n  Bring apples\r\n  \r\n  and pears\r\n"),
               std::string::npos) << board;
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// With the automapper on, walking the world builds its rooms with their titles and links;
+// refused moves leave the map alone.
+TEST_F(EndToEnd, TheAutomapperMapsTheWalk)
+{
+    connectAndLogIn();
+    type("y");
+    ASSERT_TRUE(waitForText("Town Gate"));
+    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(form->Status->text(), "AutoMap activated!");
+    const MapModel& map = form->session().map;
+    const std::pair<const char*, const char*> walk[] = {
+        {"s", "Alas, you cannot go that way."}, {"n", "South Road"}, {"n", "Town Square"},
+        {"e", "Fountain Street"}, {"e", "East Road"}, {"e", "The door is closed."},
+        {"s", "The Herb Garden"}, {"w", "The Stables"}, {"sw", "Town Gate"}, {"n", "South Road"},
+        {"d", "A Damp Tunnel"}};
+    for (const auto& [command, answer] : walk) {
+        type(command);
+        ASSERT_TRUE(waitForText(answer)) << command;
+        ASSERT_TRUE(waitForText("> ")) << command;
+    }
+    const struct {
+        Cell cell;
+        const char* title;
+    } rooms[] = {{{15, 15, 5}, "Town Gate"}, {{15, 14, 5}, "South Road"}, {{15, 13, 5}, "Town Square"},
+                 {{16, 13, 5}, "Fountain Street"}, {{17, 13, 5}, "East Road"},
+                 {{17, 14, 5}, "The Herb Garden"}, {{16, 14, 5}, "The Stables"}, {{15, 14, 4}, "A Damp Tunnel"}};
+    for (const auto& r : rooms) {
+        const TMapRoom* room = map.room(r.cell.x, r.cell.y, r.cell.level);
+        ASSERT_NE(room, nullptr) << r.title;
+        EXPECT_NE(room->title.str().find(r.title), std::string::npos) << room->title.str();
+    }
+    EXPECT_EQ(map.position(), (Cell{15, 14, 4}));
+    EXPECT_EQ(map.room(15, 14, 5)->exit(dir::Down), (MapExit{15, 14, 4}));
+    EXPECT_EQ(map.room(15, 14, 4)->exit(dir::Up), (MapExit{15, 14, 5}));
+    EXPECT_EQ(map.room(17, 13, 5)->exit(dir::South), (MapExit{17, 14, 5}));
+    EXPECT_EQ(map.room(16, 14, 5)->exit(dir::East), (MapExit{17, 14, 5}));
+    EXPECT_EQ(map.room(16, 14, 5)->exit(dir::SouthWest), MapExit{}); // diagonal moves link nothing
+    EXPECT_FALSE(map.RoomExists(15, 16, 5));
+    EXPECT_FALSE(map.RoomExists(18, 13, 5));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/PlainView.h"
 #include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
 #include "settings/qt/TMUDListForm.h"
 #include "ModalDriver.h"
 
@@ -22,16 +23,13 @@ namespace {
 struct XcbMainWindow : ::testing::Test {
     QTemporaryDir dir;
     std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
 
     void SetUp() override
     {
         if (QGuiApplication::platformName() != "xcb")
             GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
-        form = std::make_unique<TMainForm>();
-        form->iniPath = dir.filePath("TARNWICK.INI");
-        form->messageBoxHook = [](const std::string&, const std::string&, MsgButtons) {
-            return MsgAnswer::Ok;
-        };
+        form = test::testMainForm(dir, boxes);
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

@@ -10,6 +10,10 @@
 #include "core/qt/MirrorView.h"
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
+#include "map/qt/TLevelDLG.h"
+#include "map/qt/TMapForm.h"
+#include "map/qt/TRoomEditDLG.h"
+#include "map/qt/TVirtualDLG.h"
 #include "net/BlockRepair.h"
 #include "net/CertificateTrust.h"
 #include "net/SockError.h"
@@ -177,13 +181,19 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     HotkeyDlg = new THotkeyDlg(session_->hotkeys, *this, this);
     LogFileDlg = new TLogFileDlg(session_->sessionLog, *this, this);
     LookupDlg = new TLookupDlg(session_->setup, *this, this);
+    LevelDLG = new TLevelDLG(this);
+    MapForm = new TMapForm(*session_, *LevelDLG, this);
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
+    RoomEditDLG = new TRoomEditDLG(session_->map, *this, this);
+    MapForm->RoomEditDLG = RoomEditDLG;
     MessageForm = new TMessageForm(*this, this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
     StatRollDlg = new TStatRollDlg(session_->statRoller, this);
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
+    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, this);
+    MapForm->VirtualDLG = VirtualDLG;
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
@@ -633,7 +643,12 @@ void TMainForm::AliasesToggle1Click()
     action("AliasesToggle1")->setChecked(session_->script.aliasesOn);
 }
 
-void TMainForm::Automap1Click() {}
+void TMainForm::Automap1Click()
+{
+    MapForm->show();
+    MapForm->raise();
+    MapForm->activateWindow();
+}
 
 void TMainForm::ViewLog1Click()
 {

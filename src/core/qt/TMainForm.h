@@ -39,6 +39,10 @@ class TLogFileDlg;
 class TLookupDlg;
 class TMessageForm;
 class TStatRollDlg;
+class TLevelDLG;
+class TMapForm;
+class TRoomEditDLG;
+class TVirtualDLG;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -130,6 +134,10 @@ public:
     TLookupDlg* LookupDlg = nullptr;
     TMessageForm* MessageForm = nullptr;
     TStatRollDlg* StatRollDlg = nullptr;
+    TLevelDLG* LevelDLG = nullptr;
+    TMapForm* MapForm = nullptr;
+    TRoomEditDLG* RoomEditDLG = nullptr;
+    TVirtualDLG* VirtualDLG = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();

@@ -1,0 +1,342 @@
+#include "map/qt/TMapForm.h"
+
+#include "core/Session.h"
+#include "map/MapExport.h"
+#include "map/MapFile.h"
+#include "map/qt/MapFace.h"
+#include "map/qt/TLevelDLG.h"
+#include "map/qt/TRoomEditDLG.h"
+#include "map/qt/TVirtualDLG.h"
+#include "script/qt/ListDialogSupport.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace tw {
+
+const FileChoice TMapForm::OpenDialog1{FileChoice::Open, "Open Tarnwick Map", "twk", "Tarnwick Map (*.twk)|*.twk"};
+const FileChoice TMapForm::SaveDialog1{FileChoice::Save, "Save Tarnwick Map", "twk", "Tarnwick Map (*.twk)|*.twk"};
+const FileChoice TMapForm::SaveDialog2{FileChoice::Save, "Save Tarnwick Map", "map", "ASCII Map (*.map)|*.map"};
+
+namespace {
+
+const QColor Black(0, 0, 0), Blue(0, 0, 255), Lime(0, 255, 0), Green(0, 128, 0);
+
+} // namespace
+
+TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
+    : QMainWindow(parent), session_(session), map_(session.map), levelDlg_(levelDlg)
+{
+    setObjectName("TMapForm");
+    setWindowFlag(Qt::Window);
+    setWindowTitle("AutoMap");
+    chooseFile = ListFileDialog::forParent(this);
+
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setObjectName("ScrollBox");
+    ScrollBox->setFrameShape(QFrame::NoFrame);
+    ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Face = new MapFace;
+    ScrollBox->setWidget(Face);
+    setCentralWidget(ScrollBox);
+    Face->onMouseMove = [this](QPoint at) { MapFaceMouseMove(at); };
+    Face->onMouseDown = [this](QMouseEvent* e) {
+        MapFaceMouseDown(e->position().toPoint(), e->button(), e->modifiers());
+    };
+
+    buildMenus();
+    resize(508, 367);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Face->redraw(map_);
+}
+
+void TMapForm::buildMenus()
+{
+    struct Item {
+        const char* menu;
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        void (TMapForm::*handler)();
+        bool separatorAfter = false;
+    };
+    using F = TMapForm;
+    const QKeySequence none;
+    const Item items[] = {
+        {"&Map", "New1", "&New", none, &F::New1Click},
+        {"&Map", "Open1", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), &F::Open1Click},
+        {"&Map", "Save1", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &F::Save1Click},
+        {"&Map", "SaveAs1", "Save &As...", none, &F::SaveAs1Click, true},
+        {"&Map", "Export1", "&Export...", none, &F::Export1Click},
+        {"&Map", "ViewExport1", "&View Export", none, &F::ViewExport1Click, true},
+        {"&Map", "Exit1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Z), &F::Exit1Click},
+        {"&Shift", "ShiftNorth1", "&North", none, &F::ShiftNorth1Click},
+        {"&Shift", "ShiftSouth1", "&South", none, &F::ShiftSouth1Click},
+        {"&Shift", "ShiftWest1", "&West", none, &F::ShiftWest1Click},
+        {"&Shift", "ShiftEast1", "&East", none, &F::ShiftEast1Click},
+        {"&Shift", "ShiftUp1", "&Up", none, &F::ShiftUp1Click},
+        {"&Shift", "ShiftDown1", "&Down", none, &F::ShiftDown1Click},
+        {"&Level", "Up1", "&Up", QKeySequence(Qt::CTRL | Qt::Key_U), &F::Up1Click},
+        {"&Level", "Down1", "&Down", QKeySequence(Qt::CTRL | Qt::Key_D), &F::Down1Click},
+        {"&Level", "Goto1", "&Goto", QKeySequence(Qt::CTRL | Qt::Key_G), &F::Goto1Click},
+        {"&Control", "Virtual1", "&Virtual", QKeySequence(Qt::CTRL | Qt::Key_V), &F::Virtual1Click},
+        {"&Control", "Activate1", "&Activate!", QKeySequence(Qt::CTRL | Qt::Key_A), &F::Activate1Click},
+    };
+    QMenu* current = nullptr;
+    for (const Item& item : items) {
+        if (!current || current->title() != item.menu) {
+            current = menuBar()->addMenu(item.menu);
+            current->setObjectName(QString(item.menu).remove('&') + "Menu");
+        }
+        QAction* a = current->addAction(item.caption);
+        a->setObjectName(item.name);
+        a->setShortcut(item.shortcut);
+        connect(a, &QAction::triggered, this, item.handler);
+        actions_[item.name] = a;
+        if (item.separatorAfter)
+            current->addSeparator();
+    }
+    actions_["Activate1"]->setCheckable(true);
+    // The help page opens from the menu bar's own "&Help" item.
+    QAction* help = menuBar()->addAction("&Help");
+    help->setObjectName("Help1");
+    connect(help, &QAction::triggered, this, &TMapForm::Help1Click);
+    actions_["Help1"] = help;
+    // Ctrl+A on the command line switches the automapper too: the check mark shows the flag.
+    connect(menuBar()->findChild<QMenu*>("ControlMenu"), &QMenu::aboutToShow, this,
+            [this] { action("Activate1")->setChecked(map_.active); });
+}
+
+QAction* TMapForm::action(const QString& name) const
+{
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+// --- Showing and drawing ---
+
+void TMapForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMapForm::FormShow()
+{
+    action("Activate1")->setChecked(map_.active);
+    // The window's outer size, as the scroll positions have always been reckoned.
+    const QRect outer = frameGeometry();
+    ScrollBox->horizontalScrollBar()->setValue(map_.MapX * MapFace::CellPixels - 15 - outer.width() / 2);
+    ScrollBox->verticalScrollBar()->setValue(map_.MapY * MapFace::CellPixels - 15 - outer.height() / 2);
+    FormResize();
+}
+
+void TMapForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMapForm::FormResize()
+{
+    Face->redraw(map_);
+    AlterCaption();
+}
+
+void TMapForm::AlterCaption()
+{
+    setWindowTitle(QString("AutoMap (%1,%2,%3)")
+                       .arg(MapFace::cellAt(map_.LastMouseX))
+                       .arg(MapFace::cellAt(map_.LastMouseY))
+                       .arg(map_.ViewLevel));
+}
+
+// --- The mouse ---
+
+void TMapForm::MapFaceMouseMove(QPoint at)
+{
+    const int oldX = MapFace::cellAt(map_.LastMouseX), oldY = MapFace::cellAt(map_.LastMouseY);
+    const int x = MapFace::cellAt(at.x()), y = MapFace::cellAt(at.y());
+    if (x != oldX || y != oldY) {
+        Face->outlineCell(oldX, oldY, map_.RoomExists(oldX, oldY, map_.ViewLevel) ? Blue : Black);
+        map_.LastMouseX = at.x();
+        map_.LastMouseY = at.y();
+        AlterCaption();
+        Face->outlineCell(x, y, map_.RoomExists(x, y, map_.ViewLevel) ? Lime : Green);
+    }
+    map_.LastMouseX = at.x();
+    map_.LastMouseY = at.y();
+}
+
+void TMapForm::MapFaceMouseDown(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods)
+{
+    const int x = MapFace::cellAt(at.x()), y = MapFace::cellAt(at.y());
+    if (mods & Qt::ControlModifier) {
+        if (map_.RoomExists(x, y, map_.ViewLevel)) {
+            map_.MapX = x;
+            map_.MapY = y;
+            map_.MapLevel = map_.ViewLevel;
+            FormResize();
+        }
+    } else if (button == Qt::LeftButton) {
+        MapFace1Click();
+    } else if (button == Qt::RightButton) {
+        MapFaceClick();
+    } else if (button == Qt::MiddleButton) {
+        // Speedwalk: the game is sent the way there, the automapper following each step.
+        session_.speedwalkTo({x, y, map_.ViewLevel});
+    }
+}
+
+void TMapForm::MapFace1Click()
+{
+    const int x = MapFace::cellAt(map_.LastMouseX), y = MapFace::cellAt(map_.LastMouseY);
+    if (map_.CreateMap(x, y, map_.ViewLevel, dir::None))
+        map_.DeleteRoom(x, y, map_.ViewLevel);
+    FormResize();
+}
+
+void TMapForm::MapFaceClick()
+{
+    const Cell c{MapFace::cellAt(map_.LastMouseX), MapFace::cellAt(map_.LastMouseY), map_.ViewLevel};
+    if (RoomEditDLG && RoomEditDLG->editCell(c))
+        FormResize();
+}
+
+// --- Map menu ---
+
+void TMapForm::New1Click()
+{
+    map_.newMap();
+    FormResize();
+}
+
+void TMapForm::Open1Click()
+{
+    const QString file = chooseFile(OpenDialog1);
+    if (file.isEmpty())
+        return;
+    if (MapFile::open(map_, localPath(file), session_.host))
+        FormResize();
+}
+
+void TMapForm::Save1Click()
+{
+    if (map_.MapFileName.empty())
+        map_.MapFileName = localPath(chooseFile(SaveDialog1));
+    if (map_.MapFileName.empty())
+        return;
+    if (const auto error = MapFile::save(map_))
+        session_.host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
+}
+
+void TMapForm::SaveAs1Click()
+{
+    const QString file = chooseFile(SaveDialog1);
+    if (file.isEmpty())
+        return;
+    map_.MapFileName = localPath(file);
+    Save1Click();
+}
+
+void TMapForm::Export1Click()
+{
+    ListFileDialog::transfer(chooseFile, SaveDialog2, session_.host,
+                             [this](const std::string& path) { return MapExport::write(map_, path); });
+}
+
+void TMapForm::ViewExport1Click()
+{
+    session_.host.runEditor(session_.setup.EditorName, map_.ExportFileName);
+}
+
+void TMapForm::Exit1Click() { hide(); }
+
+// --- Shift menu ---
+
+void TMapForm::afterShift()
+{
+    if (map_.ShiftOk)
+        FormResize();
+}
+
+void TMapForm::ShiftNorth1Click() { map_.ShiftNorth(); afterShift(); }
+void TMapForm::ShiftSouth1Click() { map_.ShiftSouth(); afterShift(); }
+void TMapForm::ShiftWest1Click() { map_.ShiftWest(); afterShift(); }
+void TMapForm::ShiftEast1Click() { map_.ShiftEast(); afterShift(); }
+void TMapForm::ShiftUp1Click() { map_.ShiftUp(); afterShift(); }
+void TMapForm::ShiftDown1Click() { map_.ShiftDown(); afterShift(); }
+
+// --- Level menu ---
+
+void TMapForm::Up1Click()
+{
+    if (map_.ViewLevel > RoomGrid::Levels - 1)
+        return;
+    ++map_.ViewLevel;
+    FormResize();
+}
+
+void TMapForm::Down1Click()
+{
+    if (map_.ViewLevel < 2)
+        return;
+    --map_.ViewLevel;
+    FormResize();
+}
+
+void TMapForm::Goto1Click()
+{
+    if (levelDlg_.exec() != QDialog::Accepted)
+        return;
+    if (const std::optional<int> level = levelDlg_.level()) {
+        map_.ViewLevel = *level;
+        FormResize();
+    }
+}
+
+// --- Control and Help ---
+
+void TMapForm::Virtual1Click()
+{
+    if (VirtualDLG)
+        VirtualDLG->exec();
+    FormResize();
+}
+
+void TMapForm::Activate1Click()
+{
+    map_.active = !map_.active;
+    action("Activate1")->setChecked(map_.active);
+}
+
+void TMapForm::Help1Click() { session_.host.runHelp("EXPLORER.EXE docs\\menu_special_automap.html"); }
+
+// --- Hiding instead of closing ---
+
+void TMapForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    hide();
+}
+
+void TMapForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace tw

@@ -1,0 +1,372 @@
+// The map window, its dialogs and the picture it draws, reached through the main window as the
+// program builds them.
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
+#include "map/qt/MapFace.h"
+#include "map/qt/TLevelDLG.h"
+#include "map/qt/TMapForm.h"
+#include "map/qt/TRoomEditDLG.h"
+#include "map/qt/TVirtualDLG.h"
+#include "tools/qt/Launcher.h"
+#include "ModalDriver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+const QColor Black(0, 0, 0), Blue(0, 0, 255), Grey(128, 128, 128), Red(255, 0, 0),
+    Maroon(128, 0, 0), Lime(0, 255, 0), Green(0, 128, 0);
+
+struct MapWindow : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+    TMapForm* mapForm = nullptr;
+    MapModel* map = nullptr;
+
+    void SetUp() override
+    {
+        form = test::testMainForm(dir, boxes);
+        mapForm = form->MapForm;
+        map = &form->session().map;
+    }
+
+    QColor pixel(int x, int y) const { return mapForm->Face->picture().pixelColor(x, y); }
+    // The mouse over a cell's centre, then pressed there.
+    void hover(int x, int y) { mapForm->MapFaceMouseMove({x * 30 - 15, y * 30 - 15}); }
+    void press(int x, int y, Qt::MouseButton b, Qt::KeyboardModifiers mods = {})
+    {
+        hover(x, y);
+        mapForm->MapFaceMouseDown({x * 30 - 15, y * 30 - 15}, b, mods);
+    }
+    // Runs a level dialog answer through Level > Goto.
+    void gotoLevel(const QString& text)
+    {
+        test::whenModal(*form->LevelDLG, [&] {
+            form->LevelDLG->LText->setText(text);
+            form->LevelDLG->accept();
+        });
+        mapForm->Goto1Click();
+    }
+};
+
+struct MenuRow {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+};
+
+TEST_F(MapWindow, MenusWindowAndHiding)
+{
+    const MenuRow rows[] = {
+        {"New1", "&New", ""}, {"Open1", "&Open...", "Ctrl+O"}, {"Save1", "&Save", "Ctrl+S"},
+        {"SaveAs1", "Save &As...", ""}, {nullptr, "", ""}, {"Export1", "&Export...", ""},
+        {"ViewExport1", "&View Export", ""}, {nullptr, "", ""}, {"Exit1", "E&xit", "Ctrl+Z"},
+        {"ShiftNorth1", "&North", ""}, {"ShiftSouth1", "&South", ""}, {"ShiftWest1", "&West", ""},
+        {"ShiftEast1", "&East", ""}, {"ShiftUp1", "&Up", ""}, {"ShiftDown1", "&Down", ""},
+        {"Up1", "&Up", "Ctrl+U"}, {"Down1", "&Down", "Ctrl+D"}, {"Goto1", "&Goto", "Ctrl+G"},
+        {"Virtual1", "&Virtual", "Ctrl+V"}, {"Activate1", "&Activate!", "Ctrl+A"},
+    };
+    QStringList titles;
+    std::vector<QAction*> items;
+    for (QAction* top : mapForm->menuBar()->actions()) {
+        titles << top->text();
+        if (top->menu())
+            for (QAction* a : top->menu()->actions())
+                items.push_back(a);
+    }
+    EXPECT_EQ(titles, (QStringList{"&Map", "&Shift", "&Level", "&Control", "&Help"}));
+    ASSERT_EQ(items.size(), std::size(rows));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!rows[i].name) {
+            EXPECT_TRUE(items[i]->isSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(items[i]->objectName(), rows[i].name);
+        EXPECT_EQ(items[i]->text(), rows[i].caption) << rows[i].name;
+        EXPECT_EQ(items[i]->shortcut().toString(), rows[i].shortcut) << rows[i].name;
+    }
+    EXPECT_EQ(mapForm->size(), QSize(508, 367));
+
+    // "&Automap" (Ctrl+Z) shows it scrolled to the current room; Exit, Escape and the close
+    // box only hide it.
+    EXPECT_FALSE(mapForm->isVisible());
+    form->action("Automap1")->trigger();
+    ASSERT_TRUE(mapForm->isVisible());
+    EXPECT_GT(mapForm->ScrollBox->horizontalScrollBar()->value(), 0);
+    const QRect view(mapForm->ScrollBox->horizontalScrollBar()->value(),
+                     mapForm->ScrollBox->verticalScrollBar()->value(),
+                     mapForm->ScrollBox->viewport()->width(), mapForm->ScrollBox->viewport()->height());
+    EXPECT_TRUE(view.contains(QRect(420, 420, 30, 30))) << view.x() << "," << view.y();
+    mapForm->action("Exit1")->trigger();
+    EXPECT_FALSE(mapForm->isVisible());
+    mapForm->show();
+    QTest::keyClick(mapForm, Qt::Key_Escape);
+    EXPECT_FALSE(mapForm->isVisible());
+    mapForm->show();
+    EXPECT_FALSE(mapForm->close());
+    EXPECT_FALSE(mapForm->isVisible());
+    EXPECT_TRUE(map->RoomExists(15, 15, 5));
+}
+
+TEST_F(MapWindow, DrawsTheLevelAndFollowsTheMouse)
+{
+    // A fresh map: one blue cell with the disc in its centre.
+    EXPECT_EQ(pixel(420, 420), Blue);
+    EXPECT_EQ(pixel(449, 449), Blue);
+    EXPECT_EQ(pixel(435, 435), Maroon);
+    EXPECT_EQ(pixel(432, 435), Red);
+    EXPECT_EQ(pixel(440, 440), Black);
+    EXPECT_EQ(pixel(450, 435), Black);
+
+    hover(3, 4);
+    EXPECT_EQ(mapForm->windowTitle(), "AutoMap (3,4,5)");
+    EXPECT_EQ(pixel(60, 90), Green);
+    hover(15, 15);
+    EXPECT_EQ(pixel(60, 90), Black);
+    EXPECT_EQ(pixel(420, 420), Lime);
+
+    // Left click: a room joined to its neighbour by a grey line, then gone with it.
+    press(16, 15, Qt::LeftButton);
+    EXPECT_TRUE(map->RoomExists(16, 15, 5));
+    EXPECT_EQ(pixel(442, 435), Grey);
+    EXPECT_EQ(pixel(458, 435), Grey);
+    press(16, 15, Qt::LeftButton);
+    EXPECT_FALSE(map->RoomExists(16, 15, 5));
+    EXPECT_EQ(pixel(442, 435), Black);
+    EXPECT_EQ(map->room(15, 15, 5)->exit(dir::East), MapExit{});
+
+    // Ctrl+click moves the disc to a room and does nothing over an empty cell.
+    press(16, 15, Qt::LeftButton);
+    press(16, 15, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(map->position(), (Cell{16, 15, 5}));
+    EXPECT_TRUE(map->RoomExists(16, 15, 5));
+    EXPECT_EQ(pixel(465, 435), Maroon);
+    EXPECT_EQ(pixel(435, 435), Grey); // the old cell's centre keeps only its line
+    press(20, 20, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(map->position(), (Cell{16, 15, 5}));
+    EXPECT_FALSE(map->RoomExists(20, 20, 5));
+
+    // The letters, and no disc on another level.
+    map->CreateMap(16, 15, 6, 0);
+    mapForm->Up1Click();
+    EXPECT_EQ(mapForm->windowTitle(), "AutoMap (20,20,6)");
+    EXPECT_EQ(pixel(465, 435), Black);
+    int greyInDCorner = 0, greyInUCorner = 0;
+    for (int px = 469; px < 479; ++px)
+        for (int py = 427; py < 441; ++py)
+            greyInDCorner += pixel(px, py) == Grey;
+    EXPECT_GT(greyInDCorner, 5) << "D in the top right of (16,15,6)";
+    mapForm->Down1Click();
+    for (int px = 451; px < 461; ++px)
+        for (int py = 427; py < 441; ++py)
+            greyInUCorner += pixel(px, py) == Grey;
+    EXPECT_GT(greyInUCorner, 5) << "U in the top left of (16,15,5)";
+}
+
+TEST_F(MapWindow, LevelsStayWithinOneToTen)
+{
+    map->ViewLevel = 10;
+    mapForm->Up1Click();
+    EXPECT_EQ(map->ViewLevel, 10);
+    gotoLevel("1");
+    EXPECT_EQ(map->ViewLevel, 1);
+    mapForm->Down1Click();
+    EXPECT_EQ(map->ViewLevel, 1);
+    for (const char* bad : {"0", "11", "x", ""}) {
+        gotoLevel(bad);
+        EXPECT_EQ(map->ViewLevel, 1) << bad;
+    }
+    gotoLevel("7");
+    EXPECT_EQ(map->ViewLevel, 7);
+    // The dialog offers the last text typed; Cancel changes nothing.
+    test::whenModal(*form->LevelDLG, [&] {
+        EXPECT_EQ(form->LevelDLG->LText->text(), "7");
+        form->LevelDLG->LText->setText("2");
+        form->LevelDLG->reject();
+    });
+    mapForm->Goto1Click();
+    EXPECT_EQ(map->ViewLevel, 7);
+}
+
+TEST_F(MapWindow, ShiftsRedrawOnlyWhenTheyMoveTheMap)
+{
+    mapForm->ShiftNorth1Click();
+    EXPECT_EQ(pixel(420, 390), Blue);
+    map->InitRoom(4, 1, 9);
+    mapForm->ShiftNorth1Click();
+    EXPECT_FALSE(map->ShiftOk);
+    EXPECT_EQ(pixel(420, 390), Blue);
+    EXPECT_EQ(map->position(), (Cell{15, 14, 5}));
+}
+
+TEST_F(MapWindow, MapFileMenuAndExport)
+{
+    std::vector<QString> asked;
+    QString answer = dir.filePath("town.twk");
+    mapForm->chooseFile = [&](const FileChoice& c) {
+        asked.push_back(c.title + "|" + c.filter + "|" + c.defaultSuffix);
+        return answer;
+    };
+    map->CreateMap(16, 15, 5, 0);
+    mapForm->Save1Click();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], "Save Tarnwick Map|Tarnwick Map (*.twk)|*.twk|twk");
+    EXPECT_EQ(QFileInfo(answer).size(), 2 + 924 * 2);
+    mapForm->Save1Click(); // the name is known now: no dialog
+    EXPECT_EQ(asked.size(), 1u);
+
+    mapForm->New1Click();
+    EXPECT_FALSE(map->RoomExists(16, 15, 5));
+    EXPECT_EQ(pixel(465, 435), Black);
+    mapForm->Open1Click();
+    EXPECT_EQ(asked.back(), "Open Tarnwick Map|Tarnwick Map (*.twk)|*.twk|twk");
+    EXPECT_TRUE(map->RoomExists(16, 15, 5));
+    EXPECT_EQ(map->position(), (Cell{16, 15, 5}));
+    EXPECT_EQ(pixel(465, 435), Maroon);
+    answer = dir.filePath("gone.twk");
+    mapForm->Open1Click();
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Error|File doesn't exist!"}));
+    EXPECT_TRUE(map->RoomExists(16, 15, 5));
+
+    std::vector<QStringList> started;
+    form->launcher().setStartDetached([&](const QString& program, const QStringList& args) {
+        started.push_back(QStringList{program} + args);
+        return true;
+    });
+    form->launcher().setIsOnPath([](const std::string& name) { return name == "gedit"; });
+    form->session().setup.EditorName = "gedit";
+    answer = dir.filePath("town.map");
+    mapForm->Export1Click();
+    EXPECT_EQ(asked.back(), "Save Tarnwick Map|ASCII Map (*.map)|*.map|map");
+    EXPECT_EQ(QFileInfo(answer).size(), 9 + 2 + 90 * 92 + 4); // one level: heading, drawing, two empty lines
+    mapForm->ViewExport1Click();
+    EXPECT_EQ(started, (std::vector<QStringList>{{"gedit", answer}}));
+}
+
+TEST_F(MapWindow, ActivateSharesTheAutomapperSwitchWithCtrlA)
+{
+    QAction* activate = mapForm->action("Activate1");
+    activate->trigger();
+    EXPECT_TRUE(map->active);
+    EXPECT_TRUE(activate->isChecked());
+    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(map->active);
+    EXPECT_EQ(form->Status->text(), "AutoMap deactivated.");
+    emit mapForm->menuBar()->findChild<QMenu*>("ControlMenu")->aboutToShow();
+    EXPECT_FALSE(activate->isChecked());
+    activate->trigger();
+    EXPECT_TRUE(map->active);
+}
+
+TEST_F(MapWindow, RoomEditorOpensOnTheHoveredCell)
+{
+    TRoomEditDLG& ed = *form->RoomEditDLG;
+    // Cancel on an empty cell leaves it empty.
+    test::whenModal(ed, [&] {
+        EXPECT_EQ(ed.windowTitle(), "Room Editor - (16,15,5)");
+        EXPECT_EQ(ed.TitleEdit->text(), "Initialize Me");
+        EXPECT_FALSE(ed.CheckBoxes[dir::West - 1]->isChecked());
+        ed.CancelBtn->click();
+    });
+    press(16, 15, Qt::RightButton);
+    EXPECT_FALSE(map->RoomExists(16, 15, 5));
+
+    // OK stores the texts, cut, and an exit only to a room; NE with 31 is reset when the focus
+    // leaves its box; unchecking empties and disables a row.
+    test::whenModal(ed, [&] {
+        ed.TitleEdit->setText(QString(85, 't'));
+        QStringList lines;
+        for (int i = 1; i <= 12; ++i)
+            lines << QString::number(i);
+        lines[1] = QString(90, 'd');
+        ed.DescMemo->setPlainText(lines.join('\n'));
+        QCheckBox* ne = ed.CheckBoxes[dir::NorthEast - 1];
+        ne->click();
+        EXPECT_TRUE(ed.RM[dir::NorthEast - 1][0]->isEnabled());
+        ed.RM[dir::NorthEast - 1][0]->setText("31");
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(ed.RM[dir::NorthEast - 1][0], &out);
+        EXPECT_EQ(ed.RM[dir::NorthEast - 1][0]->text(), "0");
+        QCheckBox* w = ed.CheckBoxes[dir::West - 1];
+        w->click();
+        ed.RM[dir::West - 1][0]->setText("15");
+        ed.RM[dir::West - 1][1]->setText("15");
+        ed.RM[dir::West - 1][2]->setText("5");
+        QCheckBox* s = ed.CheckBoxes[dir::South - 1];
+        s->click();
+        ed.RM[dir::South - 1][1]->setText("9");
+        s->click();
+        EXPECT_FALSE(ed.RM[dir::South - 1][1]->isEnabled());
+        EXPECT_EQ(ed.RM[dir::South - 1][1]->text(), "0");
+        ed.OKBtn->click();
+    });
+    press(16, 15, Qt::RightButton);
+    const TMapRoom* r = map->room(16, 15, 5);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->title.str(), std::string(80, 't'));
+    EXPECT_EQ(r->description[1].str(), std::string(80, 'd'));
+    EXPECT_EQ(r->description[9].str(), "10");
+    EXPECT_EQ(r->exit(dir::West), (MapExit{15, 15, 5}));
+    EXPECT_EQ(r->exit(dir::NorthEast), MapExit{});
+    EXPECT_EQ(r->exit(dir::South), MapExit{});
+    EXPECT_EQ(map->room(15, 15, 5)->exit(dir::East), MapExit{}); // no back exit
+    EXPECT_EQ(pixel(450, 435), Grey); // redrawn after OK: the west half-line
+
+    // OK without changes on an empty cell makes a default room.
+    test::whenModal(ed, [&] { ed.OKBtn->click(); });
+    press(3, 3, Qt::RightButton);
+    ASSERT_TRUE(map->RoomExists(3, 3, 5));
+    EXPECT_EQ(map->room(3, 3, 5)->description[0].str(), "Only the first ten lines count!");
+}
+
+TEST_F(MapWindow, TheVirtualWalkThroughMovesThePosition)
+{
+    TVirtualDLG& v = *form->VirtualDLG;
+    map->CreateMap(15, 14, 5, 0);
+    map->room(15, 14, 5)->title.set("Road");
+    const auto type = [&](const char* text) {
+        v.VirtualCmd->setText(text);
+        QTest::keyClick(v.VirtualCmd, Qt::Key_Return);
+    };
+    test::whenModal(v, [&] {
+        EXPECT_EQ(v.windowTitle(), "Virtual AutoMap");
+        EXPECT_TRUE(v.VirtualScreen->toPlainText().startsWith("(15,15,5)\n[ Initialize Me ]"));
+        type("north");
+        EXPECT_TRUE(v.VirtualScreen->toPlainText().endsWith("> NORTH\n\n(15,14,5)\n[ Road ]\n\n"
+                                                            "Only the first ten lines count!\n\n"
+                                                            "Exits:  South\n\n> "));
+        EXPECT_EQ(v.VirtualCmd->text(), "");
+        // EDIT opens the room editor on the current position and shows the room again.
+        test::whenModal(*form->RoomEditDLG, [&] {
+            EXPECT_EQ(form->RoomEditDLG->windowTitle(), "Room Editor - (15,14,5)");
+            form->RoomEditDLG->TitleEdit->setText("Old Road");
+            form->RoomEditDLG->OKBtn->click();
+        });
+        type("edit");
+        EXPECT_TRUE(v.VirtualScreen->toPlainText().contains("> EDIT\n\n(15,14,5)\n[ Old Road ]"));
+        type("quit");
+    });
+    mapForm->Virtual1Click();
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_EQ(map->position(), (Cell{15, 14, 5}));
+    EXPECT_EQ(pixel(435, 405), Maroon); // redrawn after the walk
+}
+
+} // namespace
+} // namespace tw
