@@ -14,9 +14,14 @@ namespace tw::test {
 
 inline void whenModal(QDialog& dlg, std::function<void()> action)
 {
-    auto* timer = new QTimer;
+    // The timer belongs to the dialog, so that it can never outlive it.
+    auto* timer = new QTimer(&dlg);
     auto polls = std::make_shared<int>(0);
     auto acted = std::make_shared<bool>(false);
+    QObject::connect(&dlg, &QObject::destroyed, [acted, name = dlg.objectName().toStdString()] {
+        if (!*acted)
+            ADD_FAILURE() << "the dialog " << name << " was never shown";
+    });
     QObject::connect(timer, &QTimer::timeout, [timer, &dlg, action, polls, acted] {
         const bool shown = dlg.isVisible() && QApplication::activeModalWidget() == &dlg;
         if (!*acted && shown) {

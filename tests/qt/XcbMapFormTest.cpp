@@ -130,6 +130,9 @@ TEST_F(XcbMapForm, KeysOfTheMapWindowAndItsDialogs)
         QTest::keyClicks(v.VirtualCmd, "q");
         QTest::keyClick(v.VirtualCmd, Qt::Key_Return);
     });
+    // Without a window manager nobody gives the map window the focus back after the editor.
+    mapForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mapForm));
     QTest::keyClick(mapForm, Qt::Key_V, Qt::ControlModifier);
     EXPECT_FALSE(v.isVisible());
 
