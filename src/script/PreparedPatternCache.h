@@ -25,6 +25,10 @@ public:
     // response ran); the next prepare compares them with the ones the cache was built with.
     void aliasesMayHaveChanged() { checkAliases_ = true; }
 
+    // Work done so far preparing patterns and comparing aliases, in bytes handled, over every
+    // call; a kept pattern costs nothing.
+    std::size_t workDone() const { return work_; }
+
 private:
     struct Entry {
         bool kept = false;
@@ -39,6 +43,7 @@ private:
     bool aliasesOn_ = false;
     bool checkAliases_ = true;
     PreparedPattern fresh_;
+    std::size_t work_ = 0;
 };
 
 } // namespace tw

@@ -4,6 +4,7 @@
 #include "script/CommandParser.h"
 #include "script/PreparedPatternCache.h"
 #include "script/ScriptState.h"
+#include "script/TriggerWorkBudget.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +22,8 @@ public:
     TriggerEngine(ScriptState& state, CommandParser& parser) : state_(state), parser_(parser) {}
 
     // Every active trigger in list order, every occurrence; returns the echo text of the
-    // responses that ran. Nothing happens while triggers are off.
+    // responses that ran. Nothing happens while triggers are off. Once the block's work budget
+    // is spent, the triggers after the match that spent it are not tried on this block.
     std::string RunTriggers(std::string& block);
 
 private:
@@ -32,6 +34,7 @@ private:
     // The bytes and pairs of the block being run, and of every highlight put into it: most
     // triggers hold a pair that the block lacks and are passed over without a search.
     BytePairSet blockPairs_;
+    TriggerWorkBudget budget_;
 };
 
 } // namespace tw

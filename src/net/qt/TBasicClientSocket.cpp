@@ -85,13 +85,6 @@ std::string cut(const std::string& text)
                : text;
 }
 
-bool isDecimal(const std::string& text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isdigit(c) != 0;
-    });
-}
-
 } // namespace
 
 TBasicClientSocket::TBasicClientSocket(QObject* parent)
@@ -139,20 +132,9 @@ void TBasicClientSocket::setTlsAllowed(bool allowed)
 void TBasicClientSocket::setPort(const std::string& port)
 {
     port_ = cut(port);
-    if (isDecimal(port_)) {
-        // A number beyond the 16-bit range names no port rather than a wrapped one.
-        unsigned long value = port_.size() <= 5 ? std::stoul(port_) : 65536;
-        if (value <= 65535) {
-            portNumber_ = static_cast<std::uint16_t>(value);
-            serviceName_ = tw::serviceName(portNumber_, protocol_);
-        } else {
-            portNumber_ = 0;
-            serviceName_.clear();
-        }
-    } else {
-        serviceName_ = port_;
-        portNumber_ = servicePort(serviceName_, protocol_).value_or(0);
-    }
+    PortName name = parsePort(port_, protocol_);
+    portNumber_ = name.number;
+    serviceName_ = std::move(name.service);
 }
 
 void TBasicClientSocket::setProtocol(const std::string& protocol)
