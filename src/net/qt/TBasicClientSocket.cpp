@@ -3,6 +3,8 @@
 #include "net/SocketNames.h"
 #include "net/qt/SocketNotificationQueue.h"
 
+#include <unistd.h>
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -237,13 +239,30 @@ void TBasicClientSocket::Open()
     // Some systems finish or refuse a local connect inside this call; those notifications are
     // held back so that completion always comes after Open has returned.
     openInProgress_ = true;
-    if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
-        // The certificate is checked against the name the player gave, not the address.
-        const std::string name = hostName_.empty() ? dottedAddress_ : hostName_;
-        ssl->connectToHostEncrypted(peer.toString(), portNumber_, QString::fromStdString(name));
-    } else {
-        socket_->connectToHost(peer, portNumber_);
-    }
+    // The certificate is checked against the name the player gave, not the address.
+    const QString verifyName = QString::fromStdString(hostName_.empty() ? dottedAddress_ : hostName_);
+    connector_.start(peer, portNumber_, [this, handle, verifyName](int descriptor, int error) {
+        if (handle != handle_ || !socket_) {
+            if (descriptor >= 0)
+                ::close(descriptor);
+            return;
+        }
+        if (error != 0) {
+            notify(Notice::ConnectDone, sockErrorForErrno(error));
+            return;
+        }
+        if (!socket_->setSocketDescriptor(descriptor, QAbstractSocket::ConnectedState)) {
+            ::close(descriptor);
+            notify(Notice::ConnectDone, sockErrorFor(socket_->error()));
+            return;
+        }
+        if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
+            ssl->setPeerVerifyName(verifyName);
+            ssl->startClientEncryption();
+        } else {
+            notify(Notice::ConnectDone, SockErr::None);
+        }
+    });
     openInProgress_ = false;
 }
 
@@ -493,6 +512,7 @@ void TBasicClientSocket::abandonSocket()
 
 void TBasicClientSocket::releaseSocket(bool abortNow)
 {
+    connector_.cancel();
     QTcpSocket* socket = socket_;
     socket_ = nullptr;
     handle_ = 0;
