@@ -1,17 +1,19 @@
 #pragma once
-// How much slower the sanitizer build runs, for the few tests that bound a time.
-namespace tw::test {
-
+// Whether this is the sanitizer build, and how much slower it runs, for the few tests that
+// bound a time or measure memory.
 #if defined(__SANITIZE_ADDRESS__)
-inline constexpr double SanitizerSlowdown = 4;
+#define TARNWICK_TEST_ASAN 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-inline constexpr double SanitizerSlowdown = 4;
-#else
-inline constexpr double SanitizerSlowdown = 1;
+#define TARNWICK_TEST_ASAN 1
 #endif
-#else
-inline constexpr double SanitizerSlowdown = 1;
 #endif
+#ifndef TARNWICK_TEST_ASAN
+#define TARNWICK_TEST_ASAN 0
+#endif
+
+namespace tw::test {
+
+inline constexpr double SanitizerSlowdown = TARNWICK_TEST_ASAN ? 4 : 1;
 
 } // namespace tw::test
