@@ -57,10 +57,10 @@ for t in "${targets[@]}"; do
     status=0
     wait "${pids[$t]}" || status=$?
     log=$work/$t.log
-    execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | awk '{print $2}' | tail -1)
-    last=$(grep -E '^#[0-9]+' "$log" | tail -1)
-    edges=$(grep -o 'cov: [0-9]*' <<<"$last" | awk '{print $2}')
-    features=$(grep -o 'ft: [0-9]*' <<<"$last" | awk '{print $2}')
+    execs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | awk '{print $2}' | tail -1 || true)
+    last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
+    edges=$(grep -o 'cov: [0-9]*' <<<"$last" | awk '{print $2}' || true)
+    features=$(grep -o 'ft: [0-9]*' <<<"$last" | awk '{print $2}' || true)
     corpus=$(find "$work/$t" "$here/corpus/$t" -type f | wc -l)
     longest=$(find "$work/$t" "$here/corpus/$t" -type f -printf '%s\n' | sort -n | tail -1)
     printf '%-16s %12s %8s %8s %8s %10s\n' "$t" "${execs:-?}" "${edges:-?}" "${features:-?}" "$corpus" "${longest:-0}"
