@@ -107,6 +107,7 @@ TEST(TextOps, AliasesApplyInListOrderWithinAPass)
         {{{"Say", "SAY"}}, "say Hello", "SAY Hello"},
         {{{"x", "x y"}}, "x", "x y y y y y y y y y y"},
         {{{"x", "x y"}, {"k", "kill"}}, "x k", "x y y y y y y y y y y kill"}, // later aliases in a pass still run
+        {{{"longword", "x"}, {"", "y"}, {"k", "kill"}}, "k", "kill"},          // words that cannot occur are passed over
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExpandAliases(c.line, c.aliases), c.expanded) << c.line;
