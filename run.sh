@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the practice world (when port 4000 is free) and
-# Tarnwick; the practice world stops when Tarnwick exits.
+# Tarnwick, connected to it; the practice world stops when Tarnwick exits. Arguments go to
+# Tarnwick instead of the connection (./run.sh --connect HOST:PORT for another game).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -24,4 +25,7 @@ if [ ! -f "$config" ]; then
     printf '[Options]\nDefaultCFG=%s\n' "$folder/practice.cfg" > "$config"
 fi
 
+if [ $# -eq 0 ]; then
+    set -- --connect 127.0.0.1:4000
+fi
 build/tarnwick "$@"

@@ -1,5 +1,6 @@
 #include "tools/qt/Launcher.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -41,13 +42,15 @@ struct LauncherTest : ::testing::Test {
     QList<QStringList> started;
 };
 
-TEST_F(LauncherTest, HelpIsNeverOpenedWhileSwitchedOffForTests)
+TEST_F(LauncherTest, TheSwitchKeepsOnlyTheStartPageClosed)
 {
     ASSERT_TRUE(qEnvironmentVariableIsSet("TARNWICK_NO_HELP"));
-    InSourceFolder here; // the page is there to be found
+    InSourceFolder here; // the pages are there to be found
     ASSERT_FALSE(launcher.helpPage("EXPLORER.EXE DOCS\\INTRO.HTML").isEmpty());
-    EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE DOCS\\INTRO.HTML"));
+    EXPECT_FALSE(launcher.runStartupHelp());
     EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(launcher.runHelp("EXPLORER.EXE DOCS\\CONTENTS.HTML"));
+    EXPECT_EQ(opened.size(), 1);
 }
 
 TEST_F(LauncherTest, HelpOpensTheResolvedPageAndIsSilentWhenItIsMissing)
@@ -61,6 +64,11 @@ TEST_F(LauncherTest, HelpOpensTheResolvedPageAndIsSilentWhenItIsMissing)
 
     EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE docs\\no_such_page.html"));
     EXPECT_EQ(opened.size(), 1);
+    // The message names the page: where it was found, or where it was looked for first.
+    EXPECT_EQ(launcher.helpPageForMessage("EXPLORER.EXE docs\\no_such_page.html"),
+              QCoreApplication::applicationDirPath() + "/docs/no_such_page.html");
+    EXPECT_EQ(QFileInfo(launcher.helpPageForMessage("EXPLORER.EXE docs\\menu_options_gen.html")).canonicalFilePath(),
+              QFileInfo(opened[0].toLocalFile()).canonicalFilePath());
 }
 
 TEST_F(LauncherTest, EditorIsStartedWithAnArgumentListAndNeverThroughAShell)

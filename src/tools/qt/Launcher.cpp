@@ -67,10 +67,25 @@ QString Launcher::helpPage(const std::string& commandLine) const
     return path ? QFile::decodeName(QByteArray::fromStdString(*path)) : QString();
 }
 
-bool Launcher::runHelp(const std::string& commandLine) const
+bool Launcher::runStartupHelp() const
 {
     if (qEnvironmentVariableIsSet("TARNWICK_NO_HELP"))
         return false;
+    return runHelp("EXPLORER.EXE DOCS\\INTRO.HTML");
+}
+
+QString Launcher::helpPageForMessage(const std::string& commandLine) const
+{
+    const QString found = helpPage(commandLine);
+    if (!found.isEmpty())
+        return QFileInfo(found).absoluteFilePath();
+    const std::vector<std::string> folders = helpBaseFolders();
+    return QFile::decodeName(QByteArray::fromStdString(
+        HelpPath::expected(commandLine, folders.empty() ? std::string() : folders.front())));
+}
+
+bool Launcher::runHelp(const std::string& commandLine) const
+{
     const QString page = helpPage(commandLine);
     if (page.isEmpty())
         return false;

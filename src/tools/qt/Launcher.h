@@ -1,6 +1,7 @@
 #pragma once
 // Starts the programs that run beside Tarnwick: the help page viewer and the external editor.
-// Neither is tracked once started, and a page or editor that cannot be found says nothing.
+// Neither is tracked once started. An editor that cannot be found says nothing; a help page
+// that cannot be opened is named so that the window can say so.
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -24,9 +25,15 @@ public:
     ~Launcher();
 
     // Opens the page a help command line names ("EXPLORER.EXE docs\list_entry.html") in the
-    // desktop's viewer. Does nothing at all while TARNWICK_NO_HELP is set, so that tests and CI
-    // never open a browser. Returns whether a viewer was asked to show a page.
+    // desktop's viewer. Returns whether a viewer took the page.
     bool runHelp(const std::string& commandLine) const;
+    // The introduction page at start: not while TARNWICK_NO_HELP is set, so that tests and CI
+    // never open a browser by just starting the program; silent when it cannot open.
+    bool runStartupHelp() const;
+
+    // The page as the player should read it in a message: where it was found, or where it was
+    // looked for first.
+    QString helpPageForMessage(const std::string& commandLine) const;
 
     // Starts the external editor with one file (empty: the editor starts empty). Returns
     // whether a program was started.
