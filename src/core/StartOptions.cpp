@@ -53,7 +53,7 @@ std::optional<GameAddress> StartOptions::parseAddress(const std::string& text)
     const bool blank = std::any_of(host.begin(), host.end(), [](char c) {
         return c == ' ' || c == '\t' || c == '\r' || c == '\n';
     });
-    if (host.empty() || blank || port.empty() || port.size() > 5 ||
+    if (host.empty() || blank || port.empty() ||
         !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     const unsigned long number = leadingNumber(port);

@@ -51,7 +51,7 @@ std::optional<std::pair<int, int>> TerminalSelection::columnsOn(int line, int co
     if (empty())
         return std::nullopt;
     const CellPosition a = first(), b = last();
-    if (line < a.line || line > b.line || columnCount < 1)
+    if (line < a.line || line > b.line)
         return std::nullopt;
     const int from = line == a.line ? std::max(a.column, 1) : 1;
     const int to = line == b.line ? std::min(b.column, columnCount) : columnCount;

@@ -37,6 +37,7 @@ TEST(TabCompletion, NewestWordsFirstEachOnceAndCycling)
     EXPECT_EQ(tab.complete(t.model(), {"say Gal", 7}), (E{"say Galanor", 11}));
     EXPECT_EQ(tab.complete(t.model(), {"say xyz", 7}), (E{"say xyz", 7}));
     EXPECT_EQ(tab.complete(t.model(), {"say ", 4}), (E{"say ", 4}));
+    EXPECT_EQ(tab.complete(t.model(), {"gan", 3}), (E{"gandalf", 7})) << "at the line's start";
 
     // Never past what the command line holds.
     const std::string full(245, 'x');
@@ -74,6 +75,8 @@ TEST(StartOptions, ConnectAndWhatIsRefused)
         {{"--connect", "host"}, std::nullopt, "tarnwick: --connect needs HOST:PORT with a port from 1 to 65535, not 'host'"},
         {{"--connect", "host:0"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},
         {{"--connect", "host:65536"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},
+        {{"--connect", "host:65535"}, GameAddress{"host", 65535}, ""},
+        {{"--connect", "host:99999999999999999999"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},
         {{"--connect", ":4000"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},
         {{"--connect", "a b:4000"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},
         {{"--connect", "::1:4000"}, std::nullopt, "tarnwick: --connect needs HOST:PORT"},

@@ -160,7 +160,7 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     Terminal c;
     c.setColumnCount(12);
     c.setRowCount(4);
-    c.WriteTerminal("\x1b[31mred\x1b[0m word  \r\n\x1b[1;32mgreen\x1b[0m\r\nlast line");
+    c.WriteTerminal("\x1b[31mred\x1b[0m w\x80rd  \r\n\x1b[1;32mgreen\x1b[0m\r\nlast line");
     // Lines 1-3 fill rows 1-3.
     struct Row {
         CellPoint from, to;
@@ -168,8 +168,8 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     } rows[] = {
         {{1, 1}, {3, 1}, "red"},
         {{3, 1}, {1, 1}, "red"},                // backwards
-        {{5, 1}, {2, 2}, "word\ngr"},           // to the first line's end, trailing blanks go
-        {{9, 3}, {2, 1}, "ed word\ngreen\nlast line"},
+        {{5, 1}, {2, 2}, "w\x80rd\ngr"},           // to the first line's end, trailing blanks go
+        {{9, 3}, {2, 1}, "ed w\x80rd\ngreen\nlast line"},
         {{2, 2}, {30, 9}, "reen\nlast line"},   // beyond the view: its last cell
         {{11, 1}, {12, 1}, ""},                 // blanks only
     };
@@ -178,10 +178,10 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
         c.selectionExtend(r.to);
         EXPECT_EQ(c.selectedText(), r.text) << r.from.column << "," << r.from.row;
     }
-    c.selectionStart({5, 1});
+    c.selectionStart({5, 2});
     c.selectionExtend({2, 3});
-    EXPECT_EQ(c.selection().columnsOn(1, 12), (std::pair{5, 12}));
-    EXPECT_EQ(c.selection().columnsOn(2, 12), (std::pair{1, 12}));
+    EXPECT_EQ(c.selection().columnsOn(1, 12), std::nullopt);
+    EXPECT_EQ(c.selection().columnsOn(2, 12), (std::pair{5, 12}));
     EXPECT_EQ(c.selection().columnsOn(3, 12), (std::pair{1, 2}));
     EXPECT_EQ(c.selection().columnsOn(4, 12), std::nullopt);
 
@@ -194,7 +194,7 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     struct Word {
         CellPoint at;
         const char* text;
-    } words[] = {{{2, 1}, "red"}, {{7, 1}, "word"}, {{4, 1}, " "}, {{3, 3}, "last"}, {{1, 9}, "last"}};
+    } words[] = {{{2, 1}, "red"}, {{7, 1}, "w\x80rd"}, {{4, 1}, " "}, {{3, 3}, "last"}, {{1, 9}, "last"}};
     for (const Word& w : words) {
         c.selectWord(w.at);
         EXPECT_EQ(c.selectedText() == "" ? " " : c.selectedText(), w.text) << w.at.column;
@@ -205,11 +205,19 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     EXPECT_FALSE(c.selection().empty());
     c.setColumnCount(11);
     EXPECT_TRUE(c.selection().empty());
-    Terminal cut(60);
-    cut.WriteTerminal("abc def\r\n");
-    cut.selectWord({1, 1});
-    cut.WriteTerminal(std::string(45, 'x'));
-    EXPECT_TRUE(cut.selection().empty());
+    Terminal narrow;
+    narrow.setColumnCount(0);
+    narrow.WriteTerminal("ab");
+    narrow.selectWord({1, 1});
+    narrow.setColumnCount(1);
+    EXPECT_FALSE(narrow.selection().empty()) << "the width it already had";
+    for (const std::size_t length : {45u, 55u}) { // the older half dropped, or all of it
+        Terminal cut(60);
+        cut.WriteTerminal("abc def\r\n");
+        cut.selectWord({1, 1});
+        cut.WriteTerminal(std::string(length, 'x'));
+        EXPECT_TRUE(cut.selection().empty()) << length;
+    }
 }
 
 } // namespace

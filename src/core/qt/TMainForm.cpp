@@ -153,6 +153,9 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
     CmdLine->onTab = [this](bool forward) {
+        // A secret is typed unseen; nothing on screen is offered for it.
+        if (session_->inputHidden())
+            return;
         const TabCompletion::Edit now{CmdLine->text(), CmdLine->caret()};
         const TabCompletion::Edit next = session_->completion.complete(session_->terminal.model(), now, forward);
         if (next != now)
