@@ -1,9 +1,8 @@
 // Window and socket tests need a QApplication. It runs on the offscreen platform unless the
 // caller chose one (the Xcb* tests run under Xvfb on xcb).
-#include "NoBrowser.h"
+#include "tools/qt/Launcher.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -12,9 +11,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARNWICK_NO_HELP", "1");
     QApplication app(argc, argv);
-    QDesktopServices::setUrlHandler("file", &tw::test::NoBrowser::instance(), "open");
+    // A help page "opened" by a test goes nowhere: no test ever starts a browser.
+    tw::Launcher::setDefaultOpenUrl([](const QUrl&, std::function<void()>) { return true; });
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    QDesktopServices::unsetUrlHandler("file");
-    return result;
+    return RUN_ALL_TESTS();
 }

@@ -74,6 +74,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     iniPath = iniFile.isEmpty() ? IniFile::defaultPath() : iniFile;
 
     launcher_ = std::make_unique<Launcher>();
+    launcher_->onViewerFailed = [this](const std::string& commandLine) { helpFailed(commandLine); };
     chooseOpenFile = [this](const QString& title, const QString& filter, const QString& name) {
         return ListFileDialog::choose(this, {FileChoice::Open, title, QFileInfo(name).suffix(), filter, name});
     };
@@ -481,8 +482,12 @@ void TMainForm::terminalChanged()
 
 void TMainForm::runHelp(const std::string& commandLine)
 {
-    if (launcher_->runHelp(commandLine))
-        return;
+    if (!launcher_->runHelp(commandLine))
+        helpFailed(commandLine);
+}
+
+void TMainForm::helpFailed(const std::string& commandLine)
+{
     messageBox("Help", "The help page " + localPath(launcher_->helpPageForMessage(commandLine)) +
                            " could not be opened.", MsgButtons::Ok);
 }

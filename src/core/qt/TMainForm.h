@@ -185,6 +185,8 @@ private:
     void DoClose();
     void updateClock();
     void applyZoom();
+    // Tells the player that the page of a help command line could not be shown.
+    void helpFailed(const std::string& commandLine);
     void syncScrollBar();
     void connectToGame(const GameAddress& game);
 

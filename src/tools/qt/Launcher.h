@@ -18,7 +18,9 @@ namespace tw {
 class Launcher {
 public:
     // The two ways out to the system, replaceable so that tests see what would be started.
-    using OpenUrl = std::function<bool(const QUrl&)>;
+    // OpenUrl returns whether a viewer was started, and calls failedLater should the viewer
+    // then give up without showing the page.
+    using OpenUrl = std::function<bool(const QUrl& page, std::function<void()> failedLater)>;
     using StartDetached = std::function<bool(const QString& program, const QStringList& args)>;
 
     Launcher();
@@ -47,6 +49,15 @@ public:
     std::vector<std::string> helpBaseFolders() const;
 
     void setOpenUrl(OpenUrl f) { openUrl_ = std::move(f); }
+    // The desktop's own viewer: xdg-open, whose exit code tells whether a program took the
+    // page, or where there is none, whatever the desktop services offer.
+    static OpenUrl desktopOpener();
+    // The opener every Launcher made from now on starts with (tests put a stand-in here, so
+    // that no browser is ever started).
+    static void setDefaultOpenUrl(OpenUrl f);
+
+    // Called when a viewer that was started gives up on a page, with the help command line.
+    std::function<void(const std::string& commandLine)> onViewerFailed;
     void setStartDetached(StartDetached f) { startDetached_ = std::move(f); }
     // Which programs count as installed; the PATH by default.
     void setIsOnPath(std::function<bool(const std::string&)> f) { isOnPath_ = std::move(f); }
@@ -58,6 +69,8 @@ private:
 
     OpenUrl openUrl_;
     StartDetached startDetached_;
+    // Lets a viewer that ends after this Launcher is gone find nobody to tell.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::function<bool(const std::string&)> isOnPath_;
     mutable std::unique_ptr<QTemporaryDir> scratchDir_;
 };
