@@ -33,6 +33,7 @@
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 #include "script/qt/ListDialogSupport.h"
+#include "tools/qt/DataFolders.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/SoundPlayer.h"
 #include "tools/qt/TAddNoteDlg.h"
@@ -45,6 +46,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -72,6 +75,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     setObjectName("TMainForm");
     setWindowTitle("Tarnwick");
     iniPath = iniFile.isEmpty() ? IniFile::defaultPath() : iniFile;
+    sampleFolders = dataFolders();
 
     launcher_ = std::make_unique<Launcher>();
     launcher_->onViewerFailed = [this](const std::string& commandLine) { helpFailed(commandLine); };
@@ -368,6 +372,8 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
+        if (!QFileInfo::exists(iniPath))
+            adoptSampleOptions();
         session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
@@ -377,6 +383,25 @@ void TMainForm::TimerPop()
     }
     updateClock();
     session_->tick();
+}
+
+// A first start (no settings file yet) begins with a copy of the sample options file in the
+// player's own folder: its MUD list holds the practice world, and saving never touches the
+// sample itself.
+void TMainForm::adoptSampleOptions()
+{
+    const QString sample = findDataFile(SampleOptionsName, sampleFolders);
+    if (sample.isEmpty())
+        return;
+    const QDir folder = QFileInfo(iniPath).dir();
+    const QString copy = folder.filePath(SampleOptionsName);
+    if (!QFileInfo::exists(copy)) {
+        if (!QDir().mkpath(folder.path()) || !QFile::copy(sample, copy))
+            return;
+        // An installed sample is read-only; the player's copy is theirs to change.
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    IniFile(iniPath).writeDefaultCfg(copy);
 }
 
 void TMainForm::EnterButtonClick()
