@@ -160,7 +160,7 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     Terminal c;
     c.setColumnCount(12);
     c.setRowCount(4);
-    c.WriteTerminal("\x1b[31mred\x1b[0m w\x80rd  \r\n\x1b[1;32mgreen\x1b[0m\r\nlast line");
+    c.WriteTerminal("\x1b[31mred\x1b[0m w\x80rd  \r\n\x1b[1;32mgreen\x1b[0m\r\nlast l0ne");
     // Lines 1-3 fill rows 1-3.
     struct Row {
         CellPoint from, to;
@@ -169,8 +169,8 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
         {{1, 1}, {3, 1}, "red"},
         {{3, 1}, {1, 1}, "red"},                // backwards
         {{5, 1}, {2, 2}, "w\x80rd\ngr"},           // to the first line's end, trailing blanks go
-        {{9, 3}, {2, 1}, "ed w\x80rd\ngreen\nlast line"},
-        {{2, 2}, {30, 9}, "reen\nlast line"},   // beyond the view: its last cell
+        {{9, 3}, {2, 1}, "ed w\x80rd\ngreen\nlast l0ne"},
+        {{2, 2}, {30, 9}, "reen\nlast l0ne"},   // beyond the view: its last cell
         {{11, 1}, {12, 1}, ""},                 // blanks only
     };
     for (const Row& r : rows) {
@@ -194,7 +194,7 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     struct Word {
         CellPoint at;
         const char* text;
-    } words[] = {{{2, 1}, "red"}, {{7, 1}, "w\x80rd"}, {{4, 1}, " "}, {{3, 3}, "last"}, {{1, 9}, "last"}};
+    } words[] = {{{2, 1}, "red"}, {{7, 1}, "w\x80rd"}, {{4, 1}, " "}, {{3, 3}, "last"}, {{1, 9}, "last"}, {{7, 3}, "l0ne"}};
     for (const Word& w : words) {
         c.selectWord(w.at);
         EXPECT_EQ(c.selectedText() == "" ? " " : c.selectedText(), w.text) << w.at.column;
