@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the practice world (when port 4000 is free) and
-# Tarnwick; the practice world stops when Tarnwick exits.
+# Tarnwick, connected to it; the practice world stops when Tarnwick exits. Arguments go to
+# Tarnwick instead of the connection (./run.sh --connect HOST:PORT for another game).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -14,14 +15,9 @@ fi
 cleanup() { [ -n "$world_pid" ] && kill "$world_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 
-# A first start loads a copy of the sample options file, whose MUD list holds the practice
-# world. The copy lives in the player's own folder, so saving never touches the sample.
-folder="${XDG_CONFIG_HOME:-$HOME/.config}/tarnwick"
-config="$folder/TARNWICK.INI"
-if [ ! -f "$config" ]; then
-    mkdir -p "$folder"
-    [ -f "$folder/practice.cfg" ] || cp practice/practice.cfg "$folder/practice.cfg"
-    printf '[Options]\nDefaultCFG=%s\n' "$folder/practice.cfg" > "$config"
+# A first start of Tarnwick copies the sample options file (its MUD list holds the practice
+# world) into ~/.config/tarnwick/ and loads that copy.
+if [ $# -eq 0 ]; then
+    set -- --connect 127.0.0.1:4000
 fi
-
 build/tarnwick "$@"

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
           libbenchmark-dev zlib1g-dev openssl libqt6network6 xdg-utils fonts-dejavu-core xvfb
-          clang libclang-rt-dev e2fsprogs)
+          dpkg-dev file clang libclang-rt-dev e2fsprogs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -15,4 +15,4 @@ CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DTARNWICK_SANITIZE=ON >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 cd build-asan
-ctest --output-on-failure --parallel "$(nproc)" --label-exclude bench
+ctest --output-on-failure --parallel "$(nproc)" --label-exclude "bench|package"

@@ -4,15 +4,19 @@
 #include "base/Host.h"
 #include "core/SocketPort.h"
 #include "core/Session.h"
+#include "core/StartOptions.h"
+#include "core/ViewKeys.h"
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <set>
 #include <memory>
 
 class QAction;
 class QMenu;
+class QScrollBar;
 class QTimer;
 class QWidget;
 
@@ -47,7 +51,8 @@ class TVirtualDLG;
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // iniFile: where the INI file lives (empty: the user's configuration folder).
+    explicit TMainForm(QWidget* parent = nullptr, const QString& iniFile = QString());
     ~TMainForm() override;
 
     Session& session() { return *session_; }
@@ -111,8 +116,18 @@ public:
     void EnterButtonClick();
     void ResizeAll();
 
+    // The colour view's own keys: the text size and copying its selection.
+    void viewKey(ViewKey key);
+    // Copies the colour view's selection, as shown, to the clipboard.
+    void copyViewSelection();
+    // Connects to a game once the options file has been considered (the first tick), as the
+    // MUD list would; the game's name comes from the MUD list when an entry has its address.
+    void connectAtStart(const GameAddress& game) { startConnect_ = game; }
+
     // Controls, named as the program names them.
     MirrorView* Image = nullptr;
+    // Beside the colour view: where the view is in the scrollback.
+    QScrollBar* MirrorScrollBar = nullptr;
     PlainView* Terminal = nullptr;
     CommandLineEdit* CmdLine = nullptr;
     StatusPanel* Status = nullptr;
@@ -153,6 +168,9 @@ public:
 
     // Where the INI file lives; tests point it elsewhere.
     QString iniPath;
+    // Where a first start looks for the sample options file.
+    static constexpr const char* SampleOptionsName = "practice.cfg";
+    QStringList sampleFolders;
     // Message boxes shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 
@@ -166,10 +184,16 @@ private:
     bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
     // Whether the window may close: unsaved settings and lists are offered for saving first.
     bool mayClose();
+    void adoptSampleOptions();
     void updateSharedShortcut();
     void SizeAll();
     void DoClose();
     void updateClock();
+    void applyZoom();
+    // Tells the player that the page of a help command line could not be shown.
+    void helpFailed(const std::string& commandLine);
+    void syncScrollBar();
+    void connectToGame(const GameAddress& game);
 
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;
@@ -178,6 +202,7 @@ private:
     std::map<QString, QAction*> actions_;
     std::set<std::string> refusedCertificates_;
     bool closed_ = false;
+    std::optional<GameAddress> startConnect_;
 };
 
 } // namespace tw
