@@ -1,5 +1,7 @@
 #include "core/qt/CommandLineEdit.h"
 
+#include "base/qt/GameText.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -12,12 +14,9 @@ CommandLineEdit::CommandLineEdit(QWidget* parent) : QLineEdit(parent)
     setFrame(false);
 }
 
-std::string CommandLineEdit::text() const { return QLineEdit::text().toLatin1().toStdString(); }
+std::string CommandLineEdit::text() const { return GameText::toBytes(QLineEdit::text()); }
 
-void CommandLineEdit::setText(const std::string& t)
-{
-    QLineEdit::setText(QString::fromLatin1(t.data(), int(t.size())));
-}
+void CommandLineEdit::setText(const std::string& t) { QLineEdit::setText(GameText::toQString(t)); }
 
 void CommandLineEdit::selectAll() { QLineEdit::selectAll(); }
 

@@ -20,7 +20,8 @@ QRgb blend(QRgb from, QRgb to, int step)
 } // namespace
 
 MirrorView::MirrorView(const Terminal& terminal, const Palette& palette, QWidget* parent)
-    : QWidget(parent), terminal_(terminal), palette_(palette), glyphs_(CellGlyphs::cp437())
+    : QWidget(parent), terminal_(terminal), palette_(palette), glyphs_(CellGlyphs::cp437()),
+      unicodeGlyphs_(terminalFont(), glyphs_)
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
     setFocusPolicy(Qt::NoFocus);
@@ -45,10 +46,27 @@ void MirrorView::updateShades()
     shadesValid_ = true;
 }
 
-void MirrorView::drawCell(QRgb* topLeft, qsizetype stride, std::uint8_t ch,
+const QRgb* MirrorView::shadesFor(CellColour background, CellColour foreground)
+{
+    if (!isRgb(background) && !isRgb(foreground))
+        return shades_[std::size_t((background % 16) * 16 + foreground % 16)].data();
+    const QRgb from = toQRgb(palette_.colourOf(background));
+    const QRgb to = toQRgb(palette_.colourOf(foreground));
+    for (int step = 0; step < 16; ++step)
+        runShades_[std::size_t(step)] = blend(from, to, step);
+    return runShades_.data();
+}
+
+const std::uint8_t* MirrorView::inkFor(char32_t character, bool unicode)
+{
+    if (!unicode || character < 0x80)
+        return glyphs_.glyph(std::uint8_t(character)).data();
+    return unicodeGlyphs_.cell(character).data();
+}
+
+void MirrorView::drawCell(QRgb* topLeft, qsizetype stride, const std::uint8_t* ink,
                           const QRgb* shades) const
 {
-    const std::uint8_t* ink = glyphs_.glyph(ch).data();
     for (int y = 0; y < CellHeight; ++y) {
         QRgb* out = topLeft + y * stride;
         for (int x = 0; x < CellWidth; ++x)
@@ -69,6 +87,7 @@ void MirrorView::renderFrame()
     const int rows = size.height() / CellHeight;
     const int first = terminal_.firstVisibleLine();
     const int last = std::min(terminal_.lastVisibleLine(), model.LineCount());
+    const bool unicode = model.modern();
     const qsizetype stride = frame_.bytesPerLine() / qsizetype(sizeof(QRgb));
     auto* pixels = reinterpret_cast<QRgb*>(frame_.bits());
 
@@ -78,12 +97,12 @@ void MirrorView::renderFrame()
         // Runs of equal colours share one shade table; the cells are then copied in.
         for (int column = 1; column <= columns;) {
             const ScreenCell& head = line.cell(column);
-            const QRgb* shades =
-                shades_[std::size_t((head.background % 16) * 16 + head.foreground % 16)].data();
+            const QRgb* shades = shadesFor(head.background, head.foreground);
             int end = column;
             while (end <= columns && line.cell(end).background == head.background &&
                    line.cell(end).foreground == head.foreground) {
-                drawCell(rowStart + (end - 1) * CellWidth, stride, line.cell(end).character, shades);
+                drawCell(rowStart + (end - 1) * CellWidth, stride,
+                         inkFor(line.cell(end).character, unicode), shades);
                 ++end;
             }
             column = end;
