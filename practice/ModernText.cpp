@@ -41,12 +41,12 @@ void ModernText::colours(ReplyBuilder& reply)
     reply.line(line + std::string(ansi::kReset));
     reply.line(sgr("38;2;255;105;180") + "Hot pink" + sgr("39") + " and " + sgr("38;5;45") +
                "deep sky blue" + sgr("0") + ", " + sgr("1;38;5;2") + "bold green" + sgr("22") +
-               " and back to normal" + std::string(ansi::kReset));
+               " and plain green again" + std::string(ansi::kReset));
 
     reply.colouredLine(ansi::kHeading, "UTF-8:");
     reply.line("Caf\xc3\xa9, cr\xc3\xa8me br\xc3\xbbl\xc3\xa9" "e, na\xc3\xafve, \xc3\xbc" "ber, "
                "Sm\xc3\xb8rrebr\xc3\xb8" "d, 5\xe2\x82\xac \xe2\x80\x93 \xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e, "
-               "\xe4\xb8\xad\xe6\x96\x87, \xed\x95\x9c\xea\xb5\xad\xec\x96\xb4");
+               "\xe4\xb8\xad\xe6\x96\x87, \xe3\x81\xb2\xe3\x82\x89\xe3\x81\x8c\xe3\x81\xaa");
     reply.line("\xe2\x95\x94\xe2\x95\x90\xe2\x95\x90\xe2\x95\x97 \xe2\x94\x8c\xe2\x94\x80\xe2\x94\x90 "
                "\xce\xb1\xce\xb2\xce\xb3 \xe2\x86\x90\xe2\x86\x92 \xe2\x99\xa5");
 }
