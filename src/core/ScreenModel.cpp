@@ -140,8 +140,8 @@ void ScreenModel::wrapWord()
         while (first >= 1 && line.cell(first).character != ' ')
             --first;
         // A word that fills the whole line breaks at the edge; a line that ends in a blank
-        // has no word to carry.
-        if (first >= 1 && first < last) {
+        // has no word to carry (its length is 0).
+        if (first >= 1) {
             length = last - first;
             for (int i = 0; i < length; ++i) {
                 ScreenCell& cell = line.cells[std::size_t(first + i)];

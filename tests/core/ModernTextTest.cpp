@@ -110,6 +110,7 @@ TEST(ModernText, ColourCommandsOfTodaysServers)
         {"[48;5;6m", 7, 3},
         {"[1;38;5;3m", 14, 0}, // and bold brightens them as ever
         {"[38;2;1;2;3;48;2;250;128;0m", rgbCellColour(1, 2, 3), rgbCellColour(250, 128, 0)},
+        {"[38;2;255;255;255m", rgbCellColour(255, 255, 255), 0},
         {"[1;38;2;1;2;3m", rgbCellColour(1, 2, 3), 0}, // a colour of its own stays as it is
         {"[7;38;2;1;2;3m", 0, rgbCellColour(1, 2, 3)},
         {"[32;38;5m", 2, 0},   // missing or out of range: the colour stays
