@@ -14,14 +14,6 @@ fi
 cleanup() { [ -n "$world_pid" ] && kill "$world_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 
-# A first start loads a copy of the sample options file, whose MUD list holds the practice
-# world. The copy lives in the player's own folder, so saving never touches the sample.
-folder="${XDG_CONFIG_HOME:-$HOME/.config}/tarnwick"
-config="$folder/TARNWICK.INI"
-if [ ! -f "$config" ]; then
-    mkdir -p "$folder"
-    [ -f "$folder/practice.cfg" ] || cp practice/practice.cfg "$folder/practice.cfg"
-    printf '[Options]\nDefaultCFG=%s\n' "$folder/practice.cfg" > "$config"
-fi
-
+# A first start of Tarnwick copies the sample options file (its MUD list holds the practice
+# world) into ~/.config/tarnwick/ and loads that copy.
 build/tarnwick "$@"

@@ -2,6 +2,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "settings/OptionsFile.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 #include "script/qt/ListDialogSupport.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -547,6 +549,48 @@ TEST_F(MainWindow, LayoutOfTheBottomRowsAndTheApplicationTitle)
     setApplicationNames();
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tarnwick 5");
     EXPECT_EQ(form->windowTitle(), "Tarnwick");
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// A first start (no settings file) loads a copy of the sample options file made in the
+// player's folder; later starts go by the settings file alone.
+TEST_F(MainWindow, AFirstStartBeginsWithACopyOfTheSample)
+{
+    QTemporaryDir data;
+    OptionsData sample;
+    sample.muds = {{"Practice World", "127.0.0.1", "4000"}};
+    const QString samplePath = data.filePath("practice.cfg");
+    ASSERT_EQ(OptionsFile::save(localPath(samplePath), sample), std::nullopt);
+    QFile::setPermissions(samplePath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    form->iniPath = dir.filePath("config/TARNWICK.INI");
+    form->sampleFolders = {dir.filePath("nowhere"), data.path()};
+    form->TimerPop();
+    const QString copy = dir.filePath("config/practice.cfg");
+    EXPECT_TRUE(QFileInfo(copy).isWritable());
+    EXPECT_EQ(textFromPath(form->session().optionsFileName), copy);
+    ASSERT_EQ(form->session().muds.size(), 1u);
+    EXPECT_EQ(form->session().muds[0].name, "Practice World");
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), copy);
+
+    // The player's copy is the current file: changes saved at exit go there, not to the sample.
+    form->session().muds.push_back({"Mine", "mine.example", "23"});
+    answers = {MsgAnswer::Yes};
+    form->close();
+    EXPECT_EQ(OptionsFile::load(localPath(samplePath), SetupVars{}).data.muds.size(), 1u);
+    EXPECT_EQ(OptionsFile::load(localPath(copy), SetupVars{}).data.muds.size(), 2u);
+
+    SetUp();
+    form->iniPath = dir.filePath("config/TARNWICK.INI");
+    IniFile(form->iniPath).writeDefaultCfg("");
+    form->sampleFolders = {data.path()};
+    form->TimerPop();
+    EXPECT_TRUE(form->session().muds.empty());
 }
 
 } // namespace

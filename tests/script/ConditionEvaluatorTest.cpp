@@ -14,7 +14,7 @@ TEST(ConditionEvaluator, FoldsComparisonsAndLogic)
         {"1", true}, {"0", false}, {"", false}, {"yes", false}, {"TRUE", false},
         {"10 > 9", true}, {"9 > 10", false}, {"abc = abc", true}, {"abc = ABC", false},
         {"-5 < 3", false}, {"3 <= 3", true}, {"3 >= 4", false}, {"3 <> 4", true},
-        {"3 != 3", false}, {"5 == 5", true}, {"5 => 5", true}, {"6 >< 5", true},
+        {"3 != 3", false}, {"5 > 5", false}, {"5 < 5", false}, {"5 == 5", true}, {"5 => 5", true}, {"6 >< 5", true},
         {"\"a b\" = 'a b'", true}, {"\"a b\" = 'a c'", false},
         {"(9 > 5) and (8 > 5)", true}, {"(9 > 5) and (2 > 5)", false},
         {"not 0", true}, {"!0", true}, {"not (0)", true}, {"1 or 0 and 0", true},

@@ -103,8 +103,11 @@ TEST(TextOps, AliasesApplyInListOrderWithinAPass)
         {{{"k", "kill"}, {"k", "kick"}}, "k", "kill"},
         {{{"k", ""}}, "k orc", " orc"},
         {{{"", "x"}}, "k orc", "k orc"},
+        {{{"", "x"}}, ";k orc", ";k orc"},  // an empty word matches nowhere, not even at a separator
         {{{"Say", "SAY"}}, "say Hello", "SAY Hello"},
         {{{"x", "x y"}}, "x", "x y y y y y y y y y y"},
+        {{{"x", "x y"}, {"k", "kill"}}, "x k", "x y y y y y y y y y y kill"}, // later aliases in a pass still run
+        {{{"longword", "x"}, {"", "y"}, {"k", "kill"}}, "k", "kill"},          // words that cannot occur are passed over
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExpandAliases(c.line, c.aliases), c.expanded) << c.line;
@@ -120,6 +123,9 @@ TEST(TextOps, ExpansionStopsBeforeAPassOutgrowsTheLimit)
     CaptureSlots slots;
     slots.set(0, "%0 %0 %0 %0");
     EXPECT_LE(ExpandCaptures("%0", slots, true).size(), MaxExpandedLength);
+    // Exactly as long as the limit is still taken.
+    const std::string full(MaxExpandedLength, 'x');
+    EXPECT_EQ(ExpandAliases("a", {{"a", full}}), full);
     // A line that is already longer is not cut, only not grown.
     const std::string longLine(MaxExpandedLength + 10, 'z');
     EXPECT_EQ(ExpandAliases(longLine + " a", aliases), longLine + " a");

@@ -32,6 +32,7 @@
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
 #include "script/qt/ListDialogSupport.h"
+#include "tools/qt/DataFolders.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/SoundPlayer.h"
 #include "tools/qt/TAddNoteDlg.h"
@@ -44,6 +45,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -69,6 +72,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     setObjectName("TMainForm");
     setWindowTitle("Tarnwick");
     iniPath = IniFile::defaultPath();
+    sampleFolders = dataFolders();
 
     launcher_ = std::make_unique<Launcher>();
     chooseOpenFile = [this](const QString& title, const QString& filter, const QString& name) {
@@ -300,6 +304,8 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
+        if (!QFileInfo::exists(iniPath))
+            adoptSampleOptions();
         session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
@@ -307,6 +313,25 @@ void TMainForm::TimerPop()
     }
     updateClock();
     session_->tick();
+}
+
+// A first start (no settings file yet) begins with a copy of the sample options file in the
+// player's own folder: its MUD list holds the practice world, and saving never touches the
+// sample itself.
+void TMainForm::adoptSampleOptions()
+{
+    const QString sample = findDataFile(SampleOptionsName, sampleFolders);
+    if (sample.isEmpty())
+        return;
+    const QDir folder = QFileInfo(iniPath).dir();
+    const QString copy = folder.filePath(SampleOptionsName);
+    if (!QFileInfo::exists(copy)) {
+        if (!QDir().mkpath(folder.path()) || !QFile::copy(sample, copy))
+            return;
+        // An installed sample is read-only; the player's copy is theirs to change.
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    IniFile(iniPath).writeDefaultCfg(copy);
 }
 
 void TMainForm::EnterButtonClick()

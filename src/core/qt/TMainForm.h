@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <set>
 #include <memory>
@@ -153,6 +154,9 @@ public:
 
     // Where the INI file lives; tests point it elsewhere.
     QString iniPath;
+    // Where a first start looks for the sample options file.
+    static constexpr const char* SampleOptionsName = "practice.cfg";
+    QStringList sampleFolders;
     // Message boxes shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 
@@ -166,6 +170,7 @@ private:
     bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
     // Whether the window may close: unsaved settings and lists are offered for saving first.
     bool mayClose();
+    void adoptSampleOptions();
     void updateSharedShortcut();
     void SizeAll();
     void DoClose();

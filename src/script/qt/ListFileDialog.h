@@ -17,6 +17,15 @@ class Host;
 
 struct FileChoice {
     enum Kind { Save, Open };
+    FileChoice() = default;
+    FileChoice(Kind kind, QString title, QString defaultSuffix, QString filter, QString initialName = {},
+               bool askBeforeOverwriting = true)
+        : kind(kind), title(std::move(title)), defaultSuffix(std::move(defaultSuffix)),
+          filter(std::move(filter)), initialName(std::move(initialName)),
+          askBeforeOverwriting(askBeforeOverwriting)
+    {
+    }
+
     Kind kind = Open;
     QString title;         // "Export Trigger List"
     QString defaultSuffix; // "trg"

@@ -2,6 +2,7 @@
 
 #include "tools/EditorCommand.h"
 #include "tools/HelpPath.h"
+#include "tools/qt/DataFolders.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -55,8 +56,8 @@ std::string Launcher::scratchFile() const
 std::vector<std::string> Launcher::helpBaseFolders() const
 {
     std::vector<std::string> folders;
-    if (QCoreApplication::instance())
-        folders.push_back(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    for (const QString& folder : dataFolders())
+        folders.push_back(QFile::encodeName(folder).toStdString());
     folders.push_back(QFile::encodeName(QDir::currentPath()).toStdString());
     return folders;
 }

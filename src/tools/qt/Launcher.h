@@ -36,7 +36,8 @@ public:
     // folder; empty when there is none.
     QString helpPage(const std::string& commandLine) const;
 
-    // The folders searched for the "docs" folder, in order.
+    // The folders searched for the "docs" folder, in order: the program's data folders, then the
+    // current folder.
     std::vector<std::string> helpBaseFolders() const;
 
     void setOpenUrl(OpenUrl f) { openUrl_ = std::move(f); }
