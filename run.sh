@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the practice world (when port 4000 is free) and
-# Tarnwick; the practice world stops when Tarnwick exits.
+# Tarnwick, connected to it; the practice world stops when Tarnwick exits. Arguments go to
+# Tarnwick instead of the connection (./run.sh --connect HOST:PORT for another game).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
@@ -16,4 +17,7 @@ trap cleanup EXIT
 
 # A first start of Tarnwick copies the sample options file (its MUD list holds the practice
 # world) into ~/.config/tarnwick/ and loads that copy.
+if [ $# -eq 0 ]; then
+    set -- --connect 127.0.0.1:4000
+fi
 build/tarnwick "$@"

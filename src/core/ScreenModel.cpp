@@ -1,5 +1,7 @@
 #include "core/ScreenModel.h"
 
+#include "base/Utf8.h"
+
 #include <algorithm>
 
 namespace tw {
@@ -45,6 +47,14 @@ void ScreenModel::appendEmptyLine()
         lines_[std::size_t(lineCount_)].clear();
     ++lineCount_;
     peakLines_ = std::max(peakLines_, lineCount_);
+}
+
+void ScreenModel::appendText(std::string& out, const ScreenCell& cell) const
+{
+    if (!modern_)
+        out += char(cell.character);
+    else if (!(cell.character & ScreenCell::RightHalf))
+        utf8::append(out, cell.character);
 }
 
 void ScreenModel::moveCursor(int column, int row)

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -71,6 +72,10 @@ public:
 
     int column() const { return column_; }
     int row() const { return row_; }
+
+    // Appends a cell's character as the game's text: its byte, or in modern mode its UTF-8
+    // (nothing for the right half of a wide character).
+    void appendText(std::string& out, const ScreenCell& cell) const;
 
     // Moves the cursor with the wrapping rules and appends lines up to the cursor row.
     void moveCursor(int column, int row);

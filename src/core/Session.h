@@ -2,7 +2,9 @@
 // The session: everything the main window owns, and the operations that act on it. The
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
+#include "core/TabCompletion.h"
 #include "core/Terminal.h"
+#include "core/ViewZoom.h"
 #include "net/Inflater.h"
 #include "map/AutomapTracker.h"
 #include "map/MapModel.h"
@@ -57,6 +59,9 @@ public:
     MudList muds;
     Palette palette;
     Terminal terminal;
+    // The colour view's text size and the command line's Tab completion.
+    ViewZoom zoom;
+    TabCompletion completion;
     // The command language: aliases, triggers, captures, the delay queue and the toggles.
     ScriptState script;
     CommandParser parser{*this, script};

@@ -32,6 +32,7 @@ void Terminal::WriteTerminal(std::string_view text)
         // The new text alone fills the buffer: keep its end and follow it.
         topLine_ = 0;
         atBottom_ = false;
+        selection_.clear();
         buffer_.assign(reset);
         buffer_.append(text.substr(length - room));
     } else if (buffer_.size() + length >= room) {
@@ -44,6 +45,8 @@ void Terminal::WriteTerminal(std::string_view text)
         if (assembled > capacity_)
             drop = std::min(current, drop + (assembled - capacity_));
         buffer_.replace(0, drop, reset);
+        // The lines move up by what was dropped: a selection would cover other text.
+        selection_.clear();
         buffer_.append(text);
     } else {
         buffer_.append(text);
@@ -51,6 +54,8 @@ void Terminal::WriteTerminal(std::string_view text)
     if (buffer_.size() > capacity_)
         buffer_.resize(capacity_);
     RenderTerminal();
+    if (length > 0 && topLine_ != 0)
+        unseenBelow_ = true;
 }
 
 void Terminal::RenderTerminal()
@@ -63,6 +68,8 @@ void Terminal::RenderTerminal()
     applyScrollRequest();
     computeVisibleRange();
     followEndAgain();
+    if (topLine_ == 0)
+        unseenBelow_ = false;
     if (changed_)
         changed_();
 }
@@ -136,10 +143,77 @@ void Terminal::ScrollToStart()
     RenderTerminal();
 }
 
+void Terminal::scrollLines(int delta)
+{
+    scrollTo(firstVisible_ + delta);
+}
+
+void Terminal::scrollTo(int firstLine)
+{
+    if (!mirrorOn_ || released_)
+        return;
+    const int lastPage = std::max(screen_.LineCount() - screen_.RowCount() + 1, 1);
+    firstLine = std::max(firstLine, 1);
+    topLine_ = firstLine >= lastPage ? 0 : firstLine;
+    // The player moved away from where paging down left the view: it must not jump back to
+    // the end by itself.
+    atBottom_ = false;
+    scrollRequest_ = ScrollNone;
+    RenderTerminal();
+}
+
+Terminal::ScrollBarState Terminal::scrollBar() const
+{
+    const int lastPage = std::max(screen_.LineCount() - screen_.RowCount() + 1, 1);
+    const int first = std::max(firstVisible_, 1);
+    return {std::max(lastPage, first), screen_.RowCount(), topLine_ == 0 ? std::max(lastPage, first) : first};
+}
+
+bool Terminal::moreBelow() const
+{
+    return unseenBelow_ && topLine_ != 0 && lastVisible_ < screen_.LineCount();
+}
+
+void Terminal::setColumnCount(int columns)
+{
+    if (std::clamp(columns, 1, ScreenLine::Width) != screen_.ColumnCount())
+        selection_.clear();
+    screen_.setColumnCount(columns);
+}
+
+void Terminal::setWordWrap(bool on)
+{
+    if (on != screen_.wordWrap())
+        selection_.clear();
+    screen_.setWordWrap(on);
+}
+
+CellPosition Terminal::cellOfView(CellPoint at) const
+{
+    const int lines = std::max(screen_.LineCount(), 1);
+    const int first = std::clamp(firstVisible_, 1, lines);
+    const int last = std::clamp(lastVisible_, first, lines);
+    return {std::clamp(first + at.row - 1, first, last), std::clamp(at.column, 1, screen_.ColumnCount())};
+}
+
+void Terminal::selectionStart(CellPoint at) { selection_.start(cellOfView(at)); }
+
+void Terminal::selectionExtend(CellPoint to) { selection_.extend(cellOfView(to)); }
+
+void Terminal::selectWord(CellPoint at)
+{
+    const CellPosition cell = cellOfView(at);
+    if (cell.line > screen_.LineCount())
+        return;
+    const auto [from, to] = wordAt(screen_.line(cell.line), screen_.ColumnCount(), cell.column);
+    selection_.select({cell.line, from}, {cell.line, to});
+}
+
 void Terminal::replaceBuffer(std::size_t newCapacity)
 {
     if (released_)
         return;
+    selection_.clear();
     capacity_ = usableCapacity(newCapacity);
     std::string fresh;
     fresh.reserve(capacity_);

@@ -3,6 +3,8 @@
 // from it, and the view position. Painting belongs to the window; it is told after each
 // layout through the change callback.
 #include "core/ScreenModel.h"
+#include "core/TerminalSelection.h"
+#include "core/ViewZoom.h"
 #include "net/AnsiParser.h"
 
 #include <cstddef>
@@ -36,6 +38,31 @@ public:
     void ScrollToEnd();
     void ScrollToStart();
 
+    // Scrolling by lines (the mouse wheel) and to a line (the scroll bar). A view that reaches
+    // the last page follows the end again; a view whose text all fits stays following it.
+    void scrollLines(int delta);
+    void scrollTo(int firstLine);
+    // Where the scroll bar stands: the first visible line from 1 to maximum, maximum when the
+    // view follows the end; page is the number of rows.
+    struct ScrollBarState {
+        int maximum = 1;
+        int page = 0;
+        int value = 1;
+        bool operator==(const ScrollBarState&) const = default;
+    };
+    ScrollBarState scrollBar() const;
+    // Text has arrived below what a scrolled-back view shows.
+    bool moreBelow() const;
+
+    // Selecting with the mouse, in cells of the view (column and visible row from 1; a drag
+    // may leave the view, the selection then stops at its edge).
+    void selectionStart(CellPoint at);
+    void selectionExtend(CellPoint to);
+    void selectWord(CellPoint at);
+    void clearSelection() { selection_.clear(); }
+    const TerminalSelection& selection() const { return selection_; }
+    std::string selectedText() const { return selection_.text(screen_); }
+
     // Replaces the buffer with an empty one of the new capacity and lays out again.
     void replaceBuffer(std::size_t newCapacity);
     // Frees the buffer as the program closes; later writes are ignored.
@@ -44,13 +71,14 @@ public:
 
     // The column and row counts for a picture of the given size in pixels: 8 x 12 pixel
     // cells, and all 160 columns once the picture is wider than 1287 pixels.
-    static int columnCountForWidth(int pixels) { return pixels > 1287 ? ScreenLine::Width : pixels / 8; }
-    static int rowCountForHeight(int pixels) { return pixels / 12; }
+    static int columnCountForWidth(int pixels) { return ViewZoom::columnCountForWidth(pixels, CellSize{}); }
+    static int rowCountForHeight(int pixels) { return ViewZoom::rowCountForHeight(pixels, CellSize{}); }
 
     // Layout inputs; the caller lays out again (WriteTerminal of "") when it is done.
-    void setColumnCount(int columns) { screen_.setColumnCount(columns); }
+    // A new column count lays the lines out anew, so a selection no longer means the same text.
+    void setColumnCount(int columns);
     void setRowCount(int rows) { screen_.setRowCount(rows); }
-    void setWordWrap(bool on) { screen_.setWordWrap(on); }
+    void setWordWrap(bool on);
     void setMirrorOn(bool on) { mirrorOn_ = on; }
     // Modern Server Mode's text: UTF-8, more colours and wrapping at word boundaries (see
     // AnsiParser::setModern and ScreenModel::setModern).
@@ -83,6 +111,7 @@ private:
     void applyScrollRequest();
     void computeVisibleRange();
     void followEndAgain();
+    CellPosition cellOfView(CellPoint at) const;
 
     std::string buffer_;
     std::size_t capacity_;
@@ -98,6 +127,9 @@ private:
     int scrollRequest_ = ScrollNone;
     int firstVisible_ = 1;
     int lastVisible_ = 0;
+    // Text arrived while the view was scrolled back; cleared once it follows the end.
+    bool unseenBelow_ = false;
+    TerminalSelection selection_;
 
     std::function<void()> changed_;
 };

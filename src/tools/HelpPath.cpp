@@ -117,4 +117,15 @@ std::optional<std::string> HelpPath::resolve(const std::string& commandLine,
     return std::nullopt;
 }
 
+std::string HelpPath::expected(const std::string& commandLine, const std::string& baseFolder)
+{
+    const std::vector<std::string> parts = pageComponents(commandLine);
+    if (parts.empty())
+        return commandLine;
+    fs::path at = fs::path(baseFolder);
+    for (const std::string& part : parts)
+        at /= part;
+    return at.string();
+}
+
 } // namespace tw

@@ -19,6 +19,10 @@ public:
     // program's folder, then the current folder); nothing when no base folder holds it.
     static std::optional<std::string> resolve(const std::string& commandLine,
                                               const std::vector<std::string>& baseFolders);
+
+    // Where the page of a command line would be in a base folder, for telling the player which
+    // page could not be opened; the command line itself when it names no page.
+    static std::string expected(const std::string& commandLine, const std::string& baseFolder);
 };
 
 } // namespace tw

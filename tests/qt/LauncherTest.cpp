@@ -1,6 +1,10 @@
 #include "tools/qt/Launcher.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -30,7 +34,7 @@ struct LauncherTest : ::testing::Test {
     LauncherTest()
     {
         // Nothing in these tests may reach a real browser or editor.
-        launcher.setOpenUrl([this](const QUrl& url) { opened << url; return true; });
+        launcher.setOpenUrl([this](const QUrl& url, std::function<void()>) { opened << url; return true; });
         launcher.setStartDetached([this](const QString& program, const QStringList& args) {
             started << (QStringList{program} + args);
             return true;
@@ -41,13 +45,15 @@ struct LauncherTest : ::testing::Test {
     QList<QStringList> started;
 };
 
-TEST_F(LauncherTest, HelpIsNeverOpenedWhileSwitchedOffForTests)
+TEST_F(LauncherTest, TheSwitchKeepsOnlyTheStartPageClosed)
 {
     ASSERT_TRUE(qEnvironmentVariableIsSet("TARNWICK_NO_HELP"));
-    InSourceFolder here; // the page is there to be found
+    InSourceFolder here; // the pages are there to be found
     ASSERT_FALSE(launcher.helpPage("EXPLORER.EXE DOCS\\INTRO.HTML").isEmpty());
-    EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE DOCS\\INTRO.HTML"));
+    EXPECT_FALSE(launcher.runStartupHelp());
     EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(launcher.runHelp("EXPLORER.EXE DOCS\\CONTENTS.HTML"));
+    EXPECT_EQ(opened.size(), 1);
 }
 
 TEST_F(LauncherTest, HelpOpensTheResolvedPageAndIsSilentWhenItIsMissing)
@@ -61,6 +67,40 @@ TEST_F(LauncherTest, HelpOpensTheResolvedPageAndIsSilentWhenItIsMissing)
 
     EXPECT_FALSE(launcher.runHelp("EXPLORER.EXE docs\\no_such_page.html"));
     EXPECT_EQ(opened.size(), 1);
+    // The message names the page: where it was found, or where it was looked for first.
+    EXPECT_EQ(launcher.helpPageForMessage("EXPLORER.EXE docs\\no_such_page.html"),
+              QCoreApplication::applicationDirPath() + "/docs/no_such_page.html");
+    EXPECT_EQ(QFileInfo(launcher.helpPageForMessage("EXPLORER.EXE docs\\menu_options_gen.html")).canonicalFilePath(),
+              QFileInfo(opened[0].toLocalFile()).canonicalFilePath());
+}
+
+// The desktop's opener: a viewer that ends with an error is reported once it has ended. A
+// stand-in xdg-open on the PATH ends as the test tells it.
+TEST(LauncherDesktop, AViewerThatGivesUpIsReported)
+{
+    QTemporaryDir bin;
+    QFile script(bin.filePath("xdg-open"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexit \"${TW_TEST_VIEWER_EXIT:-0}\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
+    InSourceFolder here;
+
+    std::vector<std::string> failed;
+    Launcher launcher;
+    launcher.setOpenUrl(Launcher::desktopOpener());
+    launcher.onViewerFailed = [&](const std::string& line) { failed.push_back(line); };
+    const std::string page = "EXPLORER.EXE docs\\intro.html";
+    for (const char* exit : {"0", "3"}) {
+        qputenv("TW_TEST_VIEWER_EXIT", exit);
+        EXPECT_TRUE(launcher.runHelp(page));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !failed.empty(); }, 5000));
+    EXPECT_EQ(failed, std::vector<std::string>{page});
+    qputenv("PATH", path);
+    qunsetenv("TW_TEST_VIEWER_EXIT");
 }
 
 TEST_F(LauncherTest, EditorIsStartedWithAnArgumentListAndNeverThroughAShell)

@@ -124,7 +124,22 @@ TEST_F(MudListDlgTest, DeleteAsksSpotCheck)
 TEST_F(MudListDlgTest, ConnectHandsOverOnlyASelectedEntry)
 {
     muds.push_back({"Riverside", "10.0.0.5", "6789"});
-    EXPECT_EQ(choose([&] { child(form, "ConnectBtn")->click(); }), std::nullopt);
+    // Opened with nothing selected, the window offers the game last used, else the first.
+    EXPECT_EQ(choose([&] { child(form, "ConnectBtn")->click(); }), (MudEntry{"Practice", "127.0.0.1", "4000"}));
+    list()->clearSelection();
+    test::whenModal(form, [&] { child(form, "ConnectBtn")->click(); });
+    EXPECT_EQ(form.chooseMud("Riverside --> 10.0.0.5:6789"), (MudEntry{"Riverside", "10.0.0.5", "6789"}));
+
+    // Connect with no line selected says so and leaves the window open.
+    EXPECT_EQ(choose([&] {
+                  list()->clearSelection();
+                  child(form, "ConnectBtn")->click();
+                  EXPECT_TRUE(form.isVisible());
+                  ASSERT_EQ(host.boxes.size(), 1u);
+                  EXPECT_EQ(host.boxes[0].text, "Pick a game in the list first.");
+                  child(form, "CancelBtn")->click();
+              }),
+              std::nullopt);
 
     EXPECT_EQ(choose([&] {
                   list()->item(1)->setSelected(true);

@@ -3,7 +3,10 @@
 // and its message boxes recorded as "caption|text" and answered OK instead of shown.
 #include "core/qt/TMainForm.h"
 
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -21,5 +24,23 @@ inline std::unique_ptr<TMainForm> testMainForm(const QTemporaryDir& dir, std::ve
     };
     return form;
 }
+
+// The main window shown and active on the xcb platform, for the tests of keys, focus and the
+// mouse; they skip themselves on any other platform.
+struct XcbMainFormTest : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != "xcb")
+            GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
+        form = testMainForm(dir, boxes);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+};
 
 } // namespace tw::test

@@ -20,20 +20,7 @@
 namespace tw {
 namespace {
 
-struct XcbMainWindow : ::testing::Test {
-    QTemporaryDir dir;
-    std::unique_ptr<TMainForm> form;
-    std::vector<std::string> boxes;
-
-    void SetUp() override
-    {
-        if (QGuiApplication::platformName() != "xcb")
-            GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
-        form = test::testMainForm(dir, boxes);
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
+struct XcbMainWindow : test::XcbMainFormTest {
 
     // A modal dialog has closed: the window manager gives the main window the focus back (Xvfb
     // runs without one, so the test does what it would).

@@ -1,5 +1,7 @@
 // Window and socket tests need a QApplication. It runs on the offscreen platform unless the
 // caller chose one (the Xcb* tests run under Xvfb on xcb).
+#include "tools/qt/Launcher.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,6 +11,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("TARNWICK_NO_HELP", "1");
     QApplication app(argc, argv);
+    // A help page "opened" by a test goes nowhere: no test ever starts a browser.
+    tw::Launcher::setDefaultOpenUrl([](const QUrl&, std::function<void()>) { return true; });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -120,6 +120,10 @@ TEST_F(HelpPathFolders, PagesThatAreNotThereGiveNothing)
         EXPECT_FALSE(HelpPath::resolve(line, folders())) << line;
     EXPECT_FALSE(HelpPath::resolve("EXPLORER.EXE docs\\intro.html", {}));
     EXPECT_FALSE(HelpPath::resolve("EXPLORER.EXE docs\\intro.html", {(base / "nowhere").string()}));
+
+    // What the player is told was looked for.
+    EXPECT_EQ(HelpPath::expected("EXPLORER.EXE docs\\missing.html", "/opt/tw"), "/opt/tw/docs/missing.html");
+    EXPECT_EQ(HelpPath::expected("EXPLORER.EXE /etc/passwd", "/opt/tw"), "EXPLORER.EXE /etc/passwd");
 }
 
 } // namespace

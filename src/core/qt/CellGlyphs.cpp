@@ -8,7 +8,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <cmath>
+#include <map>
+#include <memory>
 
 namespace tw {
 
@@ -18,8 +21,11 @@ namespace {
 constexpr int CentreX = 3;
 constexpr int CentreY = 6;
 
+// The line and block characters are built on the 8 x 12 grid and scaled to the cell.
+using BaseCell = std::array<std::uint8_t, CellGlyphs::Width * CellGlyphs::Height>;
+
 struct Canvas {
-    CellGlyphs::Cell& cell;
+    BaseCell& cell;
     void set(int x, int y)
     {
         if (x >= 0 && x < CellGlyphs::Width && y >= 0 && y < CellGlyphs::Height)
@@ -34,13 +40,6 @@ struct Canvas {
     {
         for (int y = y0; y <= y1; ++y)
             set(x, y);
-    }
-    void pattern(const std::uint8_t (&rows)[2])
-    {
-        for (int y = 0; y < CellGlyphs::Height; ++y)
-            for (int x = 0; x < CellGlyphs::Width; ++x)
-                if (rows[y % 2] & (0x80 >> x))
-                    set(x, y);
     }
     void rect(int x0, int y0, int x1, int y1)
     {
@@ -106,7 +105,7 @@ void drawBox(Canvas& c, const BoxArms& a)
 }
 } // namespace
 
-QFont terminalFont()
+QFont terminalFont(int width, int height)
 {
     QFont font(QStringLiteral("DejaVu Sans Mono"));
     if (!QFontInfo(font).fixedPitch())
@@ -115,13 +114,15 @@ QFont terminalFont()
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
     // The largest size whose characters are no wider than a cell and whose capitals and
-    // descenders leave the cell's top row free, so that lines of text stay apart.
-    int pixels = CellGlyphs::Height;
+    // descenders leave the cell's top rows free (one row at 8 x 12), so that lines of text
+    // stay apart.
+    const int gap = std::max(1, height / CellGlyphs::Height);
+    int pixels = height;
     for (; pixels > 6; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetricsF m(font);
-        if (m.horizontalAdvance(QLatin1Char('M')) <= CellGlyphs::Width + 0.01 &&
-            m.capHeight() + m.descent() <= CellGlyphs::Height - 1)
+        if (m.horizontalAdvance(QLatin1Char('M')) <= width + 0.01 &&
+            m.capHeight() + m.descent() <= height - gap)
             break;
     }
     return font;
@@ -133,7 +134,20 @@ const CellGlyphs& CellGlyphs::cp437()
     return glyphs;
 }
 
-CellGlyphs::CellGlyphs(const QFont& font)
+const CellGlyphs& CellGlyphs::cp437(int width, int height)
+{
+    if (width == Width && height == Height)
+        return cp437();
+    static std::map<std::pair<int, int>, std::unique_ptr<CellGlyphs>> sizes;
+    auto& glyphs = sizes[{width, height}];
+    if (!glyphs)
+        glyphs = std::make_unique<CellGlyphs>(terminalFont(width, height), width, height);
+    return *glyphs;
+}
+
+CellGlyphs::CellGlyphs(const QFont& font, int width, int height)
+    : width_(std::max(width, 1)), height_(std::max(height, 1)),
+      ink_(std::size_t(256) * std::size_t(width_) * std::size_t(height_), 0)
 {
     renderText(font);
     buildBoxes();
@@ -143,8 +157,8 @@ void CellGlyphs::renderText(const QFont& font)
 {
     const QFontMetricsF metrics(font);
     // Baseline low enough for the descenders, as the capitals reach the top row.
-    const qreal baseline = Height - std::ceil(metrics.descent());
-    QImage image(Width, Height, QImage::Format_RGB32);
+    const qreal baseline = height_ - std::ceil(metrics.descent());
+    QImage image(width_, height_, QImage::Format_RGB32);
     for (int b = 0; b < 256; ++b) {
         const char16_t u = cp437ToUnicode(std::uint8_t(b));
         if (u == 0 || u == 0x20 || u == 0xA0)
@@ -155,38 +169,59 @@ void CellGlyphs::renderText(const QFont& font)
             p.setFont(font);
             p.setPen(Qt::white);
             const QString text{QChar(u)};
-            const qreal x = (Width - metrics.horizontalAdvance(text)) / 2;
+            const qreal x = (width_ - metrics.horizontalAdvance(text)) / 2;
             p.drawText(QPointF(std::max<qreal>(x, 0), baseline), text);
         }
-        for (int y = 0; y < Height; ++y) {
+        std::uint8_t* out = cell(b);
+        for (int y = 0; y < height_; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < Width; ++x)
-                cells_[std::size_t(b)][std::size_t(y * Width + x)] = std::uint8_t(qGray(line[x]));
+            for (int x = 0; x < width_; ++x)
+                *out++ = std::uint8_t(qGray(line[x]));
         }
     }
 }
 
 void CellGlyphs::buildBoxes()
 {
+    // The shades are dot patterns of the screen's own pixels at every size.
     static const std::uint8_t Light[2] = {0x22, 0x88}, Medium[2] = {0x55, 0xAA},
                               Dark[2] = {0xDD, 0x77};
-    const auto fresh = [this](int b) -> Canvas {
-        cells_[std::size_t(b)].fill(0);
-        return Canvas{cells_[std::size_t(b)]};
+    const std::pair<int, const std::uint8_t*> shades[] = {{0xB0, Light}, {0xB1, Medium}, {0xB2, Dark}};
+    for (const auto& [b, rows] : shades) {
+        std::uint8_t* out = cell(b);
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                *out++ = (rows[y % 2] & (0x80 >> (x % 8))) ? 255 : 0;
+    }
+    BaseCell base;
+    // Each pixel of the cell takes the pixel of the 8 x 12 drawing it falls on, so lines keep
+    // running through the cell's edges.
+    const auto scaled = [&](int b) {
+        std::uint8_t* out = cell(b);
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                *out++ = base[std::size_t((y * Height / height_) * Width + x * Width / width_)];
     };
-    fresh(0xB0).pattern(Light);
-    fresh(0xB1).pattern(Medium);
-    fresh(0xB2).pattern(Dark);
+    const auto fresh = [&base]() -> Canvas {
+        base.fill(0);
+        return Canvas{base};
+    };
     for (int b = 0xB3; b <= 0xDA; ++b) {
-        Canvas c = fresh(b);
+        Canvas c = fresh();
         drawBox(c, cp437BoxArms(std::uint8_t(b)));
+        scaled(b);
     }
     constexpr int W = Width - 1, H = Height - 1;
-    fresh(0xDB).rect(0, 0, W, H);
-    fresh(0xDC).rect(0, Height / 2, W, H);
-    fresh(0xDD).rect(0, 0, Width / 2 - 1, H);
-    fresh(0xDE).rect(Width / 2, 0, W, H);
-    fresh(0xDF).rect(0, 0, W, Height / 2 - 1);
+    fresh().rect(0, 0, W, H);
+    scaled(0xDB);
+    fresh().rect(0, Height / 2, W, H);
+    scaled(0xDC);
+    fresh().rect(0, 0, Width / 2 - 1, H);
+    scaled(0xDD);
+    fresh().rect(Width / 2, 0, W, H);
+    scaled(0xDE);
+    fresh().rect(0, 0, W, Height / 2 - 1);
+    scaled(0xDF);
 }
 
 } // namespace tw

@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace tw {
 
 CommandLineEdit::CommandLineEdit(QWidget* parent) : QLineEdit(parent)
@@ -14,9 +16,39 @@ CommandLineEdit::CommandLineEdit(QWidget* parent) : QLineEdit(parent)
     setFrame(false);
 }
 
-std::string CommandLineEdit::text() const { return GameText::toBytes(QLineEdit::text()); }
+std::string CommandLineEdit::bytesOf(const QString& text) { return GameText::toBytes(text); }
 
-void CommandLineEdit::setText(const std::string& t) { QLineEdit::setText(GameText::toQString(t)); }
+QString CommandLineEdit::textOf(const std::string& bytes) { return GameText::toQString(bytes); }
+
+std::string CommandLineEdit::text() const { return bytesOf(QLineEdit::text()); }
+
+void CommandLineEdit::setText(const std::string& t) { QLineEdit::setText(textOf(t)); }
+
+std::size_t CommandLineEdit::caret() const
+{
+    return bytesOf(QLineEdit::text().left(cursorPosition())).size();
+}
+
+void CommandLineEdit::setTextAndCaret(const std::string& t, std::size_t caret)
+{
+    QLineEdit::setText(textOf(t));
+    setCursorPosition(int(textOf(t.substr(0, std::min(caret, t.size()))).size()));
+}
+
+bool CommandLineEdit::event(QEvent* event)
+{
+    // Tab would move the focus on; here it completes words instead.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            if (onTab)
+                onTab(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
 
 void CommandLineEdit::selectAll() { QLineEdit::selectAll(); }
 
@@ -59,6 +91,12 @@ void CommandLineEdit::keyPressEvent(QKeyEvent* event)
     // bound on key-up do not edit the text on key-down either.
     const int k = event->key();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (k == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // Escape empties the line.
+        clear();
+        event->accept();
+        return;
+    }
     if (k == Qt::Key_F10 || (ctrl && (k == Qt::Key_A || k == Qt::Key_L)) ||
         k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown) {
         event->accept();

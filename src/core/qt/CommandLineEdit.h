@@ -17,19 +17,29 @@ public:
     void selectAll() override;
     void caretToEnd() override;
 
+    // The caret as a byte offset into text(), and both set at once (Tab completion).
+    std::size_t caret() const;
+    void setTextAndCaret(const std::string& text, std::size_t caret);
+
     // Virtual-key code of a Qt key event (F1 = 112, keypad 0 = 96, Up = 38 ...); 0 when the
     // key has none the program binds.
     static int virtualKey(const QKeyEvent* event);
 
     std::function<void(int key, KeyModifiers mods)> onKeyUp;
+    // Tab (forward) and Shift+Tab complete the word before the caret; the focus stays here.
+    std::function<void(bool forward)> onTab;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    static std::string bytesOf(const QString& text);
+    static QString textOf(const std::string& bytes);
+
     // The selection as focus left, given back when it returns (a click places the caret).
     int keptSelectionStart_ = -1;
     int keptSelectionLength_ = 0;

@@ -1,5 +1,8 @@
 #pragma once
-// The Magic Mirror view: paints the terminal's visible lines as coloured 8 x 12 cells.
+// The Magic Mirror view: paints the terminal's visible lines as coloured cells, 8 x 12 pixels
+// at the normal text size. The mouse selects (drag, double-click on a word) and scrolls (the
+// wheel); a marker at the bottom tells a scrolled-back view that text has arrived below.
+#include "core/ViewZoom.h"
 #include "core/qt/CellGlyphs.h"
 #include "core/qt/UnicodeGlyphs.h"
 #include "net/Palette.h"
@@ -8,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 
 namespace tw {
@@ -19,32 +23,52 @@ class MirrorView : public QWidget {
 public:
     static constexpr int CellWidth = CellGlyphs::Width;
     static constexpr int CellHeight = CellGlyphs::Height;
+    // Lines one notch of the mouse wheel scrolls.
+    static constexpr int WheelLines = 3;
+    static constexpr const char* MoreBelowText = "more below - End to follow";
 
     // Both are read at every paint; the terminal's change callback should call update().
-    MirrorView(const Terminal& terminal, const Palette& palette, QWidget* parent = nullptr);
+    MirrorView(Terminal& terminal, const Palette& palette, QWidget* parent = nullptr);
+
+    // The size the cells are drawn at (the zoom); the caller lays the terminal out to match.
+    void setCellSize(CellSize cell);
+    CellSize cellSize() const { return cell_; }
 
     QSize sizeHint() const override;
     // How many times the view has been painted, for the tests.
     int paintCount() const { return paintCount_; }
+    // The selection as the view shows it: each byte as its code page 437 character (in modern
+    // mode the characters as they are), lines parted by line feeds.
+    QString selectedText() const;
+    // Where the "more below" marker is drawn while it shows.
+    QRect moreBelowRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void renderFrame();
+    void markSelection(int first, int last, int columns, int rows);
     void updateShades();
     // The shades of a run's colours: from the table for two colour numbers, else worked out
     // into runShades_.
     const QRgb* shadesFor(CellColour background, CellColour foreground);
     // The ink of a cell: code page 437 glyphs for the bytes of the Parts' text (and for ASCII),
-    // the Unicode cache for the rest of modern mode's characters.
+    // the Unicode cells for the rest of modern mode's characters.
     const std::uint8_t* inkFor(char32_t character, bool unicode);
     void drawCell(QRgb* topLeft, qsizetype stride, const std::uint8_t* ink, const QRgb* shades) const;
+    CellPoint cellAt(const QPoint& p) const;
 
-    const Terminal& terminal_;
+    Terminal& terminal_;
     const Palette& palette_;
-    const CellGlyphs& glyphs_;
-    UnicodeGlyphs unicodeGlyphs_;
+    const CellGlyphs* glyphs_;
+    std::unique_ptr<UnicodeGlyphs> unicodeGlyphs_; // made at the first such character, per size
+    CellSize cell_;
     QImage frame_;
     // For each colour pair (background x 16 + foreground) 16 steps from background to
     // foreground, so that antialiased glyph edges blend without arithmetic per pixel.
@@ -53,6 +77,8 @@ private:
     Palette shadesFor_;
     bool shadesValid_ = false;
     int paintCount_ = 0;
+    bool selecting_ = false;
+    int wheelRest_ = 0; // eighths of a degree not yet turned into lines
 };
 
 } // namespace tw

@@ -9,6 +9,8 @@
 #include "core/qt/PlainView.h"
 #include "core/qt/FindDialog.h"
 #include "core/qt/MirrorView.h"
+#include "core/qt/ViewKeysFilter.h"
+#include "settings/MudChoice.h"
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
 #include "map/qt/TLevelDLG.h"
@@ -53,6 +55,8 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTime>
 #include <QTimer>
 
@@ -67,14 +71,15 @@ constexpr const char* SaveChangesText = "Save changes to the options file?";
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
+TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(parent)
 {
     setObjectName("TMainForm");
     setWindowTitle("Tarnwick");
-    iniPath = IniFile::defaultPath();
+    iniPath = iniFile.isEmpty() ? IniFile::defaultPath() : iniFile;
     sampleFolders = dataFolders();
 
     launcher_ = std::make_unique<Launcher>();
+    launcher_->onViewerFailed = [this](const std::string& commandLine) { helpFailed(commandLine); };
     chooseOpenFile = [this](const QString& title, const QString& filter, const QString& name) {
         return ListFileDialog::choose(this, {FileChoice::Open, title, QFileInfo(name).suffix(), filter, name});
     };
@@ -135,6 +140,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     Image = new MirrorView(session_->terminal, session_->palette, central_);
     Image->setObjectName("Image");
+    MirrorScrollBar = new QScrollBar(Qt::Vertical, central_);
+    MirrorScrollBar->setObjectName("MirrorScrollBar");
+    MirrorScrollBar->setFocusPolicy(Qt::NoFocus);
+    connect(MirrorScrollBar, &QScrollBar::valueChanged, this,
+            [this](int line) { session_->terminal.scrollTo(line); });
 
     Terminal = new PlainView(central_);
     Terminal->hide();
@@ -148,6 +158,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
         session_->ProcessCmdKey(*CmdLine, key, mods);
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+    CmdLine->onTab = [this](bool forward) {
+        // A secret is typed unseen; nothing on screen is offered for it.
+        if (session_->inputHidden())
+            return;
+        const TabCompletion::Edit now{CmdLine->text(), CmdLine->caret()};
+        const TabCompletion::Edit next = session_->completion.complete(session_->terminal.model(), now, forward);
+        if (next != now)
+            CmdLine->setTextAndCaret(next.text, next.caret);
+    };
 
     Status = new StatusPanel("Status", "Awaiting your command...", central_);
     MudName = new StatusPanel("MudName", "(No connection)", central_);
@@ -166,6 +185,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     }, this);
     menuKeys->watch(CmdLine);
     menuKeys->watch(Terminal);
+    auto* viewKeys = new ViewKeysFilter([this](ViewKey key) { viewKey(key); }, this);
+    viewKeys->watch(CmdLine);
+    viewKeys->watch(Terminal);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -202,6 +224,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
+    session_->zoom.setPercent(IniFile(iniPath).readZoom());
+    applyZoom();
     // What an options file would have to hold to change nothing: the state at start.
     session_->markOptionsSaved();
     updateClock();
@@ -259,6 +283,7 @@ void TMainForm::SizeAll()
     session_->terminal.setMirrorOn(true);
     Image->show();
     Image->setEnabled(true);
+    MirrorScrollBar->show();
     action("Find1")->setEnabled(false);
     action("FindAgain1")->setEnabled(false);
     updateSharedShortcut();
@@ -284,13 +309,59 @@ void TMainForm::ResizeAll()
     Clock->setGeometry(2 * half, h - rowHeight, clockWidth, rowHeight);
     CmdLine->setGeometry(0, h - 2 * rowHeight, std::max(0, w - 8), rowHeight);
     const int termHeight = std::max(0, h - 2 * rowHeight);
-    const int imageWidth = central_->width();
-    Terminal->setGeometry(0, 0, imageWidth, termHeight);
+    // The scroll bar stands beside the picture; the picture's own size sets the cell counts.
+    const int barWidth = MirrorScrollBar->sizeHint().width();
+    const int imageWidth = std::max(0, central_->width() - barWidth);
+    Terminal->setGeometry(0, 0, central_->width(), termHeight);
     Image->setGeometry(0, 0, imageWidth, termHeight);
-    session_->terminal.setColumnCount(Terminal::columnCountForWidth(imageWidth));
-    session_->terminal.setRowCount(Terminal::rowCountForHeight(termHeight));
+    MirrorScrollBar->setGeometry(imageWidth, 0, barWidth, termHeight);
+    const CellSize cell = session_->zoom.cell();
+    session_->terminal.setColumnCount(ViewZoom::columnCountForWidth(imageWidth, cell));
+    session_->terminal.setRowCount(ViewZoom::rowCountForHeight(termHeight, cell));
     session_->WriteTerminal("");
     session_->terminalResized();
+}
+
+void TMainForm::applyZoom()
+{
+    Image->setCellSize(session_->zoom.cell());
+    ResizeAll();
+}
+
+void TMainForm::viewKey(ViewKey key)
+{
+    ViewZoom& zoom = session_->zoom;
+    bool changed = false;
+    switch (key) {
+    case ViewKey::ZoomIn: changed = zoom.zoomIn(); break;
+    case ViewKey::ZoomOut: changed = zoom.zoomOut(); break;
+    case ViewKey::ZoomReset: changed = zoom.reset(); break;
+    case ViewKey::CopySelection: copyViewSelection(); return;
+    case ViewKey::None: return;
+    }
+    setStatus("Text size " + std::to_string(zoom.percent()) + "%");
+    if (!changed)
+        return;
+    applyZoom();
+    IniFile ini(iniPath);
+    if (!ini.writeZoom(zoom.percent()))
+        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+}
+
+void TMainForm::copyViewSelection()
+{
+    const QString text = Image->selectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void TMainForm::syncScrollBar()
+{
+    const Terminal::ScrollBarState bar = session_->terminal.scrollBar();
+    const QSignalBlocker quiet(MirrorScrollBar);
+    MirrorScrollBar->setRange(1, bar.maximum);
+    MirrorScrollBar->setPageStep(std::max(bar.page, 1));
+    MirrorScrollBar->setValue(bar.value);
 }
 
 void TMainForm::updateClock()
@@ -310,6 +381,8 @@ void TMainForm::TimerPop()
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
             LoadOptionsNow();
+        if (startConnect_)
+            connectToGame(*std::exchange(startConnect_, std::nullopt));
     }
     updateClock();
     session_->tick();
@@ -430,9 +503,23 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
     }
 }
 
-void TMainForm::terminalChanged() { Image->update(); }
+void TMainForm::terminalChanged()
+{
+    Image->update();
+    syncScrollBar();
+}
 
-void TMainForm::runHelp(const std::string& commandLine) { launcher_->runHelp(commandLine); }
+void TMainForm::runHelp(const std::string& commandLine)
+{
+    if (!launcher_->runHelp(commandLine))
+        helpFailed(commandLine);
+}
+
+void TMainForm::helpFailed(const std::string& commandLine)
+{
+    messageBox("Help", "The help page " + localPath(launcher_->helpPageForMessage(commandLine)) +
+                           " could not be opened.", MsgButtons::Ok);
+}
 
 void TMainForm::runEditor(const std::string& editor, const std::string& file)
 {
@@ -535,11 +622,28 @@ void TMainForm::GeneralSetup1Click()
 
 void TMainForm::MUDList1Click()
 {
-    const std::optional<MudEntry> chosen = MUDListForm->chooseMud();
+    const IniFile ini(iniPath);
+    const std::optional<MudEntry> chosen = MUDListForm->chooseMud(bytesFromText(ini.readLastMud()));
     if (!chosen)
         return;
+    // Only a convenience for the next opening: a file that cannot be written changes nothing.
+    ini.writeLastMud(textFromBytes(chosen->line()));
     try {
         session_->connection.connectTo(chosen->name, chosen->address, chosen->port);
+    } catch (const SockError& e) {
+        messageBox(AppTitle, e.what(), MsgButtons::Ok);
+    }
+}
+
+void TMainForm::connectToGame(const GameAddress& game)
+{
+    const MudList& muds = session_->muds;
+    const auto entry = mudForAddress(muds, game.host, game.port);
+    const std::string name = entry ? muds[*entry].name : game.host + ":" + game.portText();
+    if (entry)
+        IniFile(iniPath).writeLastMud(textFromBytes(muds[*entry].line()));
+    try {
+        session_->connection.connectTo(name, game.host, game.portText());
     } catch (const SockError& e) {
         messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
@@ -646,6 +750,7 @@ void TMainForm::MagicMirror1Click()
         Terminal->setWordWrap(false);
         Image->show();
         Image->setEnabled(true);
+        MirrorScrollBar->show();
         session_->WriteTerminal("");
         CmdLine->setFocus();
     } else {
@@ -653,6 +758,7 @@ void TMainForm::MagicMirror1Click()
         Terminal->showBuffer(session_->terminal.ScrollbackBuffer());
         Image->hide();
         Image->setEnabled(false);
+        MirrorScrollBar->hide();
         Terminal->setEnabled(true);
         Terminal->show();
         Terminal->setFocus();

@@ -4,6 +4,8 @@
 #include "base/Host.h"
 #include "core/SocketPort.h"
 #include "core/Session.h"
+#include "core/StartOptions.h"
+#include "core/ViewKeys.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,6 +16,7 @@
 
 class QAction;
 class QMenu;
+class QScrollBar;
 class QTimer;
 class QWidget;
 
@@ -48,7 +51,8 @@ class TVirtualDLG;
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // iniFile: where the INI file lives (empty: the user's configuration folder).
+    explicit TMainForm(QWidget* parent = nullptr, const QString& iniFile = QString());
     ~TMainForm() override;
 
     Session& session() { return *session_; }
@@ -112,8 +116,18 @@ public:
     void EnterButtonClick();
     void ResizeAll();
 
+    // The colour view's own keys: the text size and copying its selection.
+    void viewKey(ViewKey key);
+    // Copies the colour view's selection, as shown, to the clipboard.
+    void copyViewSelection();
+    // Connects to a game once the options file has been considered (the first tick), as the
+    // MUD list would; the game's name comes from the MUD list when an entry has its address.
+    void connectAtStart(const GameAddress& game) { startConnect_ = game; }
+
     // Controls, named as the program names them.
     MirrorView* Image = nullptr;
+    // Beside the colour view: where the view is in the scrollback.
+    QScrollBar* MirrorScrollBar = nullptr;
     PlainView* Terminal = nullptr;
     CommandLineEdit* CmdLine = nullptr;
     StatusPanel* Status = nullptr;
@@ -175,6 +189,11 @@ private:
     void SizeAll();
     void DoClose();
     void updateClock();
+    void applyZoom();
+    // Tells the player that the page of a help command line could not be shown.
+    void helpFailed(const std::string& commandLine);
+    void syncScrollBar();
+    void connectToGame(const GameAddress& game);
 
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;
@@ -183,6 +202,7 @@ private:
     std::map<QString, QAction*> actions_;
     std::set<std::string> refusedCertificates_;
     bool closed_ = false;
+    std::optional<GameAddress> startConnect_;
 };
 
 } // namespace tw

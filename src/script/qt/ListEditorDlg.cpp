@@ -72,6 +72,14 @@ std::optional<std::size_t> ListEditorDlg::selectedRow() const
     return std::size_t(line);
 }
 
+void ListEditorDlg::selectLine(int row)
+{
+    if (row < 0 || row >= list_->count())
+        return;
+    list_->setCurrentRow(row);
+    list_->item(row)->setSelected(true);
+}
+
 void ListEditorDlg::refreshList()
 {
     // The selected row stays selected where it still exists.
@@ -79,10 +87,7 @@ void ListEditorDlg::refreshList()
     list_->clear();
     for (std::size_t row = 0; row < entryCount(); ++row)
         list_->addItem(textFromBytes(entryLine(row)));
-    if (selected >= 0 && selected < list_->count()) {
-        list_->setCurrentRow(selected);
-        list_->item(selected)->setSelected(true);
-    }
+    selectLine(selected);
 }
 
 void ListEditorDlg::showEvent(QShowEvent* event)

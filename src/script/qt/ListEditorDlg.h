@@ -53,6 +53,8 @@ protected:
     QListWidget& list() const { return *list_; }
     // The row of the first selected line, scanning from the top, when it belongs to an entry.
     std::optional<std::size_t> selectedRow() const;
+    // Selects a line and makes it the current one.
+    void selectLine(int row);
 
     void showEvent(QShowEvent* event) override;
 

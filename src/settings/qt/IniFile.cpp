@@ -43,6 +43,19 @@ bool IniFile::readModern() const { return read("Modern/Enabled").toBool(); }
 
 bool IniFile::writeModern(bool on) const { return write("Modern/Enabled", on); }
 
+int IniFile::readZoom() const
+{
+    bool ok = false;
+    const int percent = read("View/Zoom").toInt(&ok);
+    return ok ? percent : 100;
+}
+
+bool IniFile::writeZoom(int percent) const { return write("View/Zoom", percent); }
+
+QString IniFile::readLastMud() const { return read("MUDList/LastUsed").toString(); }
+
+bool IniFile::writeLastMud(const QString& line) const { return write("MUDList/LastUsed", line); }
+
 namespace {
 // One key per host and port; QSettings would read a slash as a section.
 QString certificateKey(const QString& host, quint16 port)

@@ -19,6 +19,12 @@ public:
     // Modern Server Mode: key "Enabled" of section "Modern"; off when missing.
     bool readModern() const;
     bool writeModern(bool on) const;
+    // The colour view's text size in percent: key "Zoom" of section "View"; 100 when missing.
+    int readZoom() const;
+    bool writeZoom(int percent) const;
+    // The MUD list's line of the game last connected to: key "LastUsed" of section "MUDList".
+    QString readLastMud() const;
+    bool writeLastMud(const QString& line) const;
     // The SHA-256 fingerprint of a server certificate the player trusted for host and port;
     // empty when there is none.
     QString trustedCertificate(const QString& host, quint16 port) const;

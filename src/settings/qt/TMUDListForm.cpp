@@ -1,7 +1,11 @@
 #include "settings/qt/TMUDListForm.h"
 
+#include "base/Host.h"
+#include "settings/MudChoice.h"
+
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace tw {
 
@@ -15,7 +19,8 @@ TMUDListForm::TMUDListForm(MudList& muds, Host& host, QWidget* parent)
                   "EXPLORER.EXE docs\\menu_mud_connect.html",
                   {FileChoice::Save, "Export MUD List", "lst", MudListFilter},
                   {FileChoice::Open, "Import MUD List", "lst", MudListFilter}},
-                 parent)
+                 parent),
+      muds_(muds), host_(host)
 {
     connect(&list(), &QListWidget::itemDoubleClicked, this, &TMUDListForm::MudListBoxDblClick);
 
@@ -25,15 +30,36 @@ TMUDListForm::TMUDListForm(MudList& muds, Host& host, QWidget* parent)
     addButton("ExportBtn", "E&xport", &TMUDListForm::ExportBtnClick);
     addButton("ImportBtn", "&Import", &TMUDListForm::ImportBtnClick);
     addButtonGap();
-    addButton("ConnectBtn", "&Connect", &QDialog::accept)->setDefault(true);
+    addButton("ConnectBtn", "&Connect", static_cast<void (ListEditorDlg::*)()>(&TMUDListForm::ConnectBtnClick))
+        ->setDefault(true);
     addButton("CancelBtn", "Ca&ncel", &QDialog::reject);
     addButton("HelpBtn", "&Help", &TMUDListForm::HelpBtnClick);
 }
 
-std::optional<MudEntry> TMUDListForm::chooseMud()
+std::optional<MudEntry> TMUDListForm::chooseMud(const std::string& lastUsedLine)
 {
+    lastUsedLine_ = lastUsedLine;
     exec();
     return chosenEntry();
+}
+
+void TMUDListForm::showEvent(QShowEvent* event)
+{
+    ListEditor::showEvent(event);
+    if (event->spontaneous() || selectedRow())
+        return;
+    if (const auto row = preselectedMud(muds_, lastUsedLine_))
+        selectLine(int(*row));
+}
+
+// Closing as if connecting while nothing is chosen would connect to nothing, silently.
+void TMUDListForm::ConnectBtnClick()
+{
+    if (!selectedRow()) {
+        host_.messageBox("MUD List", PickFirstText, MsgButtons::Ok);
+        return;
+    }
+    accept();
 }
 
 std::optional<MudEntry> TMUDListForm::chosenEntry() const

@@ -17,16 +17,30 @@ class TMUDListForm : public ListEditor<MudEntry, TEditMudDlg, MudListFile> {
 public:
     TMUDListForm(MudList& muds, Host& host, QWidget* parent = nullptr);
 
+    // The text when "&Connect" is pressed with no game selected; the window stays open.
+    static constexpr const char* PickFirstText = "Pick a game in the list first.";
+
     // Shows the window modally; returns the selected entry when it was closed with "&Connect"
-    // (or a double-click), nothing when cancelled or when no line is selected.
-    std::optional<MudEntry> chooseMud();
+    // (or a double-click), nothing when cancelled. The window opens with the line the player
+    // left selected, else the game of lastUsedLine, else the first, and the list has the
+    // focus, so that Enter connects.
+    std::optional<MudEntry> chooseMud(const std::string& lastUsedLine = {});
 
     // The entry the window's result hands over: the selected entry if the window was closed
     // with Connect, else nothing.
     std::optional<MudEntry> chosenEntry() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private slots:
     void MudListBoxDblClick(QListWidgetItem* item);
+    void ConnectBtnClick();
+
+private:
+    MudList& muds_;
+    Host& host_;
+    std::string lastUsedLine_;
 };
 
 } // namespace tw

@@ -27,10 +27,43 @@ bool programStartable(const std::string& program)
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
+Launcher::OpenUrl& defaultOpenUrl()
+{
+    static Launcher::OpenUrl opener = Launcher::desktopOpener();
+    return opener;
+}
+
 } // namespace
 
+Launcher::OpenUrl Launcher::desktopOpener()
+{
+    return [](const QUrl& url, std::function<void()> failedLater) {
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty())
+            return QDesktopServices::openUrl(url);
+        // Not owned by anyone: a viewer still open when the program ends must not be closed
+        // with it. It is deleted once it ends.
+        auto* viewer = new QProcess;
+        viewer->setStandardOutputFile(QProcess::nullDevice());
+        viewer->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(viewer, &QProcess::finished, viewer,
+                         [viewer, failedLater](int code, QProcess::ExitStatus status) {
+                             if (status != QProcess::NormalExit || code != 0)
+                                 failedLater();
+                             viewer->deleteLater();
+                         });
+        viewer->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+        if (viewer->waitForStarted())
+            return true;
+        delete viewer;
+        return false;
+    };
+}
+
+void Launcher::setDefaultOpenUrl(OpenUrl f) { defaultOpenUrl() = std::move(f); }
+
 Launcher::Launcher()
-    : openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+    : openUrl_(defaultOpenUrl())
     , startDetached_([](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);
     })
@@ -68,14 +101,33 @@ QString Launcher::helpPage(const std::string& commandLine) const
     return path ? QFile::decodeName(QByteArray::fromStdString(*path)) : QString();
 }
 
-bool Launcher::runHelp(const std::string& commandLine) const
+bool Launcher::runStartupHelp() const
 {
     if (qEnvironmentVariableIsSet("TARNWICK_NO_HELP"))
         return false;
+    return runHelp("EXPLORER.EXE DOCS\\INTRO.HTML");
+}
+
+QString Launcher::helpPageForMessage(const std::string& commandLine) const
+{
+    const QString found = helpPage(commandLine);
+    if (!found.isEmpty())
+        return QFileInfo(found).absoluteFilePath();
+    const std::vector<std::string> folders = helpBaseFolders();
+    return QFile::decodeName(QByteArray::fromStdString(
+        HelpPath::expected(commandLine, folders.empty() ? std::string() : folders.front())));
+}
+
+bool Launcher::runHelp(const std::string& commandLine) const
+{
     const QString page = helpPage(commandLine);
     if (page.isEmpty())
         return false;
-    return openUrl_(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()));
+    return openUrl_(QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()),
+                    [this, alive = std::weak_ptr<bool>(alive_), commandLine] {
+                        if (alive.lock() && onViewerFailed)
+                            onViewerFailed(commandLine);
+                    });
 }
 
 bool Launcher::runEditor(const std::string& editor, const std::string& file) const

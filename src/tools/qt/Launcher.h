@@ -1,6 +1,7 @@
 #pragma once
 // Starts the programs that run beside Tarnwick: the help page viewer and the external editor.
-// Neither is tracked once started, and a page or editor that cannot be found says nothing.
+// Neither is tracked once started. An editor that cannot be found says nothing; a help page
+// that cannot be opened is named so that the window can say so.
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -17,16 +18,24 @@ namespace tw {
 class Launcher {
 public:
     // The two ways out to the system, replaceable so that tests see what would be started.
-    using OpenUrl = std::function<bool(const QUrl&)>;
+    // OpenUrl returns whether a viewer was started, and calls failedLater should the viewer
+    // then give up without showing the page.
+    using OpenUrl = std::function<bool(const QUrl& page, std::function<void()> failedLater)>;
     using StartDetached = std::function<bool(const QString& program, const QStringList& args)>;
 
     Launcher();
     ~Launcher();
 
     // Opens the page a help command line names ("EXPLORER.EXE docs\list_entry.html") in the
-    // desktop's viewer. Does nothing at all while TARNWICK_NO_HELP is set, so that tests and CI
-    // never open a browser. Returns whether a viewer was asked to show a page.
+    // desktop's viewer. Returns whether a viewer took the page.
     bool runHelp(const std::string& commandLine) const;
+    // The introduction page at start: not while TARNWICK_NO_HELP is set, so that tests and CI
+    // never open a browser by just starting the program; silent when it cannot open.
+    bool runStartupHelp() const;
+
+    // The page as the player should read it in a message: where it was found, or where it was
+    // looked for first.
+    QString helpPageForMessage(const std::string& commandLine) const;
 
     // Starts the external editor with one file (empty: the editor starts empty). Returns
     // whether a program was started.
@@ -41,6 +50,15 @@ public:
     std::vector<std::string> helpBaseFolders() const;
 
     void setOpenUrl(OpenUrl f) { openUrl_ = std::move(f); }
+    // The desktop's own viewer: xdg-open, whose exit code tells whether a program took the
+    // page, or where there is none, whatever the desktop services offer.
+    static OpenUrl desktopOpener();
+    // The opener every Launcher made from now on starts with (tests put a stand-in here, so
+    // that no browser is ever started).
+    static void setDefaultOpenUrl(OpenUrl f);
+
+    // Called when a viewer that was started gives up on a page, with the help command line.
+    std::function<void(const std::string& commandLine)> onViewerFailed;
     void setStartDetached(StartDetached f) { startDetached_ = std::move(f); }
     // Which programs count as installed; the PATH by default.
     void setIsOnPath(std::function<bool(const std::string&)> f) { isOnPath_ = std::move(f); }
@@ -52,6 +70,8 @@ private:
 
     OpenUrl openUrl_;
     StartDetached startDetached_;
+    // Lets a viewer that ends after this Launcher is gone find nobody to tell.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::function<bool(const std::string&)> isOnPath_;
     mutable std::unique_ptr<QTemporaryDir> scratchDir_;
 };

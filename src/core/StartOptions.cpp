@@ -1,0 +1,104 @@
+#include "core/StartOptions.h"
+
+#include "base/WholeNumber.h"
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+
+namespace tw {
+
+namespace {
+
+struct OptionRow {
+    const char* name;
+    bool takesValue;
+    // Returns the error text, empty when the value is good.
+    std::function<std::string(StartOptions&, const std::string& value)> apply;
+};
+
+const OptionRow Options[] = {
+    {"--connect", true,
+     [](StartOptions& o, const std::string& value) -> std::string {
+         o.connect = StartOptions::parseAddress(value);
+         if (o.connect)
+             return {};
+         return "--connect needs HOST:PORT with a port from 1 to 65535, not '" + value + "'";
+     }},
+};
+
+std::string failure(const std::string& what)
+{
+    return "tarnwick: " + what + "\n" + StartOptions::Usage;
+}
+
+} // namespace
+
+std::optional<GameAddress> StartOptions::parseAddress(const std::string& text)
+{
+    std::string host, port;
+    if (!text.empty() && text.front() == '[') {
+        const std::size_t close = text.find(']');
+        if (close == std::string::npos || close + 1 >= text.size() || text[close + 1] != ':')
+            return std::nullopt;
+        host = text.substr(1, close - 1);
+        port = text.substr(close + 2);
+    } else {
+        const std::size_t colon = text.rfind(':');
+        if (colon == std::string::npos || text.find(':') != colon)
+            return std::nullopt;
+        host = text.substr(0, colon);
+        port = text.substr(colon + 1);
+    }
+    const bool blank = std::any_of(host.begin(), host.end(), [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    });
+    if (host.empty() || blank || port.empty() ||
+        !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const unsigned long number = leadingNumber(port);
+    if (number < 1 || number > 65535)
+        return std::nullopt;
+    return GameAddress{host, std::uint16_t(number)};
+}
+
+StartOptions StartOptions::parse(const std::vector<std::string>& args)
+{
+    StartOptions result;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-') {
+            result.error = failure("unexpected argument '" + arg + "'");
+            return result;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const auto row = std::find_if(std::begin(Options), std::end(Options),
+                                      [&](const OptionRow& r) { return name == r.name; });
+        if (row == std::end(Options)) {
+            result.error = failure("unknown option '" + name + "'");
+            return result;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!row->takesValue) {
+                result.error = failure(name + " takes no value");
+                return result;
+            }
+            value = arg.substr(equals + 1);
+        } else if (row->takesValue) {
+            if (i + 1 >= args.size()) {
+                result.error = failure(name + " needs a value");
+                return result;
+            }
+            value = args[++i];
+        }
+        if (std::string why = row->apply(result, value); !why.empty()) {
+            result.error = failure(why);
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace tw

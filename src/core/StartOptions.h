@@ -1,0 +1,34 @@
+#pragma once
+// The options the program is started with. Each option is one row of a table, so that more
+// can stand beside --connect; anything the table does not know ends the start with a message.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+struct GameAddress {
+    std::string host;
+    std::uint16_t port = 0;
+    std::string portText() const { return std::to_string(port); }
+    bool operator==(const GameAddress&) const = default;
+};
+
+struct StartOptions {
+    // A start that cannot go on ends with this exit code and the message on standard error.
+    static constexpr int UsageExitCode = 2;
+    static constexpr const char* Usage = "Usage: tarnwick [--connect HOST:PORT]";
+
+    std::optional<GameAddress> connect; // --connect HOST:PORT
+    std::string error;                  // empty when the program may start
+
+    bool ok() const { return error.empty(); }
+
+    // args are the arguments after the program's name.
+    static StartOptions parse(const std::vector<std::string>& args);
+    // "HOST:PORT", "[v6 address]:PORT"; the port a number from 1 to 65535.
+    static std::optional<GameAddress> parseAddress(const std::string& text);
+};
+
+} // namespace tw
