@@ -2,6 +2,7 @@
 
 #include "Ansi.h"
 #include "DiagnosticCommands.h"
+#include "ModernText.h"
 #include "TextUtil.h"
 
 namespace tw::practice {
@@ -111,6 +112,11 @@ void CommandHandler::play(std::string_view line, ReplyBuilder& reply)
     } else if (verb == "flood") {
         if (!DiagnosticCommands::flood(rest, reply))
             reply.line("Usage: flood N (1 to 200000 lines).");
+    } else if (verb == "colours" || verb == "colors") {
+        if (player_.modern)
+            ModernText::colours(reply);
+        else
+            reply.line("Only a modern world paints in more than sixteen colours; start it with --modern.");
     } else if (verb == "dump") {
         dump(rest, reply);
     } else {
@@ -199,8 +205,10 @@ void CommandHandler::help(ReplyBuilder& reply)
     reply.line("  notes                     read the notice board");
     reply.line("  flood N, dump HEX         send N coloured lines, or raw bytes");
     reply.line("  quit                      leave the world");
-    if (player_.modern)
+    if (player_.modern) {
         reply.line("  telnet                    what the client agreed to over telnet");
+        reply.line("  colours                   256 and 24-bit colours and UTF-8 text");
+    }
 }
 
 void CommandHandler::quit(ReplyBuilder& reply)

@@ -1,6 +1,7 @@
 #include "RoomView.h"
 
 #include "Ansi.h"
+#include "ModernText.h"
 
 namespace tw::practice {
 
@@ -10,8 +11,11 @@ void RoomView::show(const PlayerState& player, ReplyBuilder& reply) const
     reply.colouredLine(ansi::kTitle, room.title);
     for (const std::string& line : room.description)
         reply.line(line);
-    if (room.guard)
+    if (room.guard) {
         reply.colouredLine(ansi::kGuard, "A town guard stands here, watching the road.");
+        if (player.modern)
+            reply.line(ModernText::sign());
+    }
     showExitsLine(player, reply);
 }
 

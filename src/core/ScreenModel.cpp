@@ -1,5 +1,7 @@
 #include "core/ScreenModel.h"
 
+#include "base/Utf8.h"
+
 #include <algorithm>
 
 namespace tw {
@@ -9,6 +11,8 @@ namespace {
 // it only keeps a caller's nonsense row from asking for unbounded memory.
 constexpr int MaxRows = 1 << 20;
 constexpr int MaxRowCount = 10000;
+// Line storage beyond what layouts need is given back above this many lines.
+constexpr std::size_t KeptLines = 4096;
 } // namespace
 
 void ScreenModel::setColumnCount(int columns)
@@ -23,6 +27,12 @@ void ScreenModel::setRowCount(int rows)
 
 void ScreenModel::restart()
 {
+    // A flood of line ends once made very many lines; the layouts since need far fewer.
+    if (lines_.size() > KeptLines && std::size_t(peakLines_) * 2 < lines_.size()) {
+        lines_.resize(std::max(std::size_t(peakLines_), KeptLines));
+        lines_.shrink_to_fit();
+    }
+    peakLines_ = 0;
     lineCount_ = 0;
     column_ = 1;
     row_ = 1;
@@ -36,6 +46,15 @@ void ScreenModel::appendEmptyLine()
     else
         lines_[std::size_t(lineCount_)].clear();
     ++lineCount_;
+    peakLines_ = std::max(peakLines_, lineCount_);
+}
+
+void ScreenModel::appendText(std::string& out, const ScreenCell& cell) const
+{
+    if (!modern_)
+        out += char(cell.character);
+    else if (!(cell.character & ScreenCell::RightHalf))
+        utf8::append(out, cell.character);
 }
 
 void ScreenModel::moveCursor(int column, int row)
@@ -55,15 +74,11 @@ void ScreenModel::moveCursor(int column, int row)
         appendEmptyLine();
 }
 
-void ScreenModel::putCharacter(std::uint8_t ch, std::uint8_t foreground, std::uint8_t background)
+void ScreenModel::putCharacter(std::uint8_t ch, CellColour foreground, CellColour background)
 {
     // A column below 1 can only come from a caller; it is dropped like one beyond the edge.
-    if (column_ >= 1 && column_ <= columnCount_ && row_ <= lineCount_) {
-        ScreenCell& cell = lines_[std::size_t(row_ - 1)].cells[std::size_t(column_ - 1)];
-        cell.background = background;
-        cell.foreground = foreground;
-        cell.character = ch;
-    }
+    if (column_ >= 1 && column_ <= columnCount_ && row_ <= lineCount_)
+        *cellsAt(column_, 1) = ScreenCell{background, foreground, ch};
     // The common case needs none of the move rules: still inside the line, line present.
     const int next = column_ + 1;
     if (next >= 1 && next <= columnCount_ && row_ <= lineCount_)
@@ -72,14 +87,14 @@ void ScreenModel::putCharacter(std::uint8_t ch, std::uint8_t foreground, std::ui
         moveCursor(next, row_);
 }
 
-void ScreenModel::putRun(const char* text, std::size_t n, std::uint8_t foreground,
-                         std::uint8_t background)
+void ScreenModel::putRun(const char* text, std::size_t n, CellColour foreground,
+                         CellColour background)
 {
     while (n > 0) {
         if (column_ >= 1 && column_ < columnCount_ && row_ <= lineCount_) {
             // Every character but one at the last column leaves the cursor on this line.
             const std::size_t k = std::min(n, std::size_t(columnCount_ - column_));
-            ScreenCell* cell = &lines_[std::size_t(row_ - 1)].cells[std::size_t(column_ - 1)];
+            ScreenCell* cell = cellsAt(column_, int(k));
             for (std::size_t i = 0; i < k; ++i)
                 cell[i] = ScreenCell{background, foreground, std::uint8_t(text[i])};
             column_ += int(k);
@@ -92,9 +107,63 @@ void ScreenModel::putRun(const char* text, std::size_t n, std::uint8_t foregroun
             column_ += int(n);
             return;
         }
-        putCharacter(std::uint8_t(*text), foreground, background);
+        if (modern_)
+            putCode(std::uint8_t(*text), 1, foreground, background);
+        else
+            putCharacter(std::uint8_t(*text), foreground, background);
         ++text;
         --n;
+    }
+}
+
+void ScreenModel::putCode(char32_t code, int width, CellColour foreground, CellColour background)
+{
+    if (wordWrap_ && column_ > 1 && column_ + width - 1 > columnCount_) {
+        if (code == ' ' && column_ > columnCount_) {
+            // The space where the line breaks: the next line starts with the next word.
+            moveCursor(1, row_ + 1);
+            return;
+        }
+        wrapWord();
+    }
+    if (column_ >= 1 && column_ + width - 1 <= columnCount_ && row_ <= lineCount_) {
+        ScreenCell* cell = cellsAt(column_, width);
+        cell[0] = ScreenCell{background, foreground, code};
+        if (width == 2)
+            cell[1] = ScreenCell{background, foreground, code | ScreenCell::RightHalf};
+    }
+    // No move rules here: the line breaks when the next character comes.
+    if (row_ <= lineCount_)
+        column_ += width;
+    else
+        moveCursor(column_ + width, row_);
+}
+
+void ScreenModel::wrapWord()
+{
+    std::array<ScreenCell, ScreenLine::Width> word;
+    int length = 0;
+    const int last = std::min(column_ - 1, columnCount_);
+    if (row_ <= lineCount_ && last >= 1) {
+        ScreenLine& line = lines_[std::size_t(row_ - 1)];
+        int first = last;
+        while (first >= 1 && line.cell(first).character != ' ')
+            --first;
+        // A word that fills the whole line breaks at the edge; a line that ends in a blank
+        // has no word to carry (its length is 0).
+        if (first >= 1) {
+            length = last - first;
+            for (int i = 0; i < length; ++i) {
+                ScreenCell& cell = line.cells[std::size_t(first + i)];
+                word[std::size_t(i)] = cell;
+                cell.character = ' ';
+            }
+        }
+    }
+    moveCursor(1, row_ + 1);
+    if (length > 0) {
+        std::copy_n(word.begin(), length, cellsAt(1, length));
+        column_ = 1 + length;
     }
 }
 
@@ -102,11 +171,11 @@ void ScreenModel::eraseToEndOfLine()
 {
     if (row_ < 1 || row_ > lineCount_ || column_ > ScreenLine::Width)
         return;
-    auto& cells = lines_[std::size_t(row_ - 1)].cells;
-    std::fill(cells.begin() + std::max(column_, 1) - 1, cells.end(), ScreenCell{});
+    ScreenLine& line = lines_[std::size_t(row_ - 1)];
+    line.written = std::min(line.written, std::max(column_, 1) - 1);
 }
 
-void ScreenModel::handleControl(std::uint8_t ch, std::uint8_t foreground, std::uint8_t background)
+void ScreenModel::handleControl(std::uint8_t ch, CellColour foreground, CellColour background)
 {
     switch (ch) {
     case Bell:
@@ -132,23 +201,22 @@ void ScreenModel::handleControl(std::uint8_t ch, std::uint8_t foreground, std::u
     }
 }
 
-void ScreenModel::backspace(std::uint8_t foreground, std::uint8_t background)
+void ScreenModel::backspace(CellColour foreground, CellColour background)
 {
     if (column_ >= 2) {
+        // Back one column, blank it, and stay there.
         const int back = column_ - 1;
         moveCursor(back, row_);
-        putCharacter(' ', foreground, background);
-        moveCursor(back, row_);
+        if (back <= columnCount_ && row_ <= lineCount_)
+            *cellsAt(back, 1) = ScreenCell{background, foreground, ' '};
         return;
     }
     if (row_ <= 1)
         return;
     // From the start of a line the character before is the last visible cell above.
     moveCursor(columnCount_, row_ - 1);
-    if (row_ <= lineCount_) {
-        ScreenCell& cell = lines_[std::size_t(row_ - 1)].cells[std::size_t(columnCount_ - 1)];
-        cell = ScreenCell{background, foreground, ' '};
-    }
+    if (row_ <= lineCount_)
+        *cellsAt(columnCount_, 1) = ScreenCell{background, foreground, ' '};
 }
 
 void ScreenModel::tab()

@@ -15,8 +15,10 @@ namespace {
 // One read of compressed data may expand this far; beyond it the stream is taken for a
 // decompression bomb. Inflating goes a block at a time, so memory stays at one block.
 constexpr std::size_t MaxExpansionPerRead = 16 * 1024 * 1024;
-// Notices are light cyan on black.
+// Notices are light cyan on black; with Modern Server Mode on, the player's commands are
+// yellow, so that they stand apart from the game's text.
 constexpr int NoticeColour = 11;
+constexpr int EchoColour = 14;
 } // namespace
 
 Session::Session(Host& h, SocketPort& socket)
@@ -106,10 +108,7 @@ void Session::MudSockRead(std::string_view raw)
     // The stat roller looks at short blocks while it rolls and may ask for a new roll.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
         parser.ParseCommand("n\r\n");
-        if (script.echo == EchoMode::Command)
-            echoText += "n\r\n";
-        if (script.echo == EchoMode::Enter)
-            echoText += "\r\n";
+        echoText += echoFor(script.echo, "n", script.echoColour);
     }
     echoText += triggerEngine.RunTriggers(block);
     WriteTerminal(block);
@@ -128,6 +127,9 @@ void Session::SendToMud(std::string_view text)
 void Session::setModern(bool on)
 {
     modern_ = on;
+    script.echoColour = on ? AttrToSgr(makeAttr(EchoColour, 0)) : std::string();
+    terminal.setModern(on);
+    terminal.WriteTerminal({});
     telnet_.reset();
     sniffer_.reset();
     inflater_.stop();
@@ -146,7 +148,7 @@ void Session::setInputHidden(bool hidden)
 
 void Session::notice(const std::string& text)
 {
-    WriteTerminal("\r\n\x1b[c" + AttrToSgr(makeAttr(NoticeColour, 0)) + text + "\x1b[d\r\n");
+    WriteTerminal("\r\n" + inColours(AttrToSgr(makeAttr(NoticeColour, 0)), text) + "\r\n");
 }
 
 void Session::beginConnection()
@@ -292,9 +294,7 @@ std::string Session::walkStep()
     const std::string step = walk.next();
     script.echo = echoMode();
     parser.ParseCommand(step);
-    if (script.echo == EchoMode::Command)
-        return step + "\r\n";
-    return script.echo == EchoMode::Enter ? "\r\n" : "";
+    return echoFor(script.echo, step, script.echoColour);
 }
 
 void Session::mapCommand(const std::string& command)
@@ -315,10 +315,9 @@ void Session::playSound(const std::string& file) { host.playSound(file); }
 
 void Session::echo(const std::string& typed)
 {
-    if (setup.EchoCommand)
-        WriteTerminal(typed + "\r\n");
-    else if (setup.EchoEnter)
-        WriteTerminal("\r\n");
+    const std::string text = echoFor(echoMode(), typed, script.echoColour);
+    if (!text.empty())
+        WriteTerminal(text);
 }
 
 void Session::ProcessCommand(CommandBox& box)

@@ -43,7 +43,7 @@ std::vector<std::string> TabCompletion::candidates(const ScreenModel& model, con
                 --column;
             word.clear();
             for (int c = column + 1; c <= last; ++c)
-                word += char(line.cell(c).character);
+                model.appendText(word, line.cell(c));
             if (word.size() > prefix.size() && startsWithIgnoringCase(word, prefix) &&
                 std::find(found.begin(), found.end(), word) == found.end())
                 found.push_back(word);

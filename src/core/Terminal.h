@@ -80,6 +80,14 @@ public:
     void setRowCount(int rows) { screen_.setRowCount(rows); }
     void setWordWrap(bool on);
     void setMirrorOn(bool on) { mirrorOn_ = on; }
+    // Modern Server Mode's text: UTF-8, more colours and wrapping at word boundaries (see
+    // AnsiParser::setModern and ScreenModel::setModern).
+    void setModern(bool on)
+    {
+        screen_.setModern(on);
+        parser_.setModern(on);
+    }
+    bool modern() const { return screen_.modern(); }
     int ColumnCount() const { return screen_.ColumnCount(); }
     int RowCount() const { return screen_.RowCount(); }
     bool wordWrap() const { return screen_.wordWrap(); }

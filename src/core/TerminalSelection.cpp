@@ -4,7 +4,7 @@
 
 namespace tw {
 
-bool isWordByte(std::uint8_t b)
+bool isWordByte(char32_t b)
 {
     return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
            b == '_' || b == '-' || b >= 128;
@@ -77,7 +77,7 @@ std::string TerminalSelection::text(const ScreenModel& model) const
         while (end >= columns->first && line.cell(end).character == ' ')
             --end;
         for (int c = columns->first; c <= end; ++c)
-            out += char(line.cell(c).character);
+            model.appendText(out, line.cell(c));
     }
     return out;
 }

@@ -19,9 +19,9 @@ struct CellPosition {
     auto operator<=>(const CellPosition&) const = default;
 };
 
-// Letters, digits, '_' and '-', and every byte from 128 on (accented letters): what a
-// double-click takes as a word and what Tab completes.
-bool isWordByte(std::uint8_t b);
+// Letters, digits, '_' and '-', and every byte from 128 on (accented letters; in modern mode
+// every character from 128 on): what a double-click takes as a word and what Tab completes.
+bool isWordByte(char32_t b);
 
 // The columns of the word around column on a line of columnCount cells, inclusive; a cell
 // that holds no word character is a word of its own.

@@ -1,5 +1,7 @@
 #include "net/AnsiParser.h"
 
+#include "base/Utf8.h"
+#include "core/Cp437.h"
 #include "net/AnsiColour.h"
 
 #include <algorithm>
@@ -9,16 +11,13 @@ namespace tw {
 
 namespace {
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
-
-bool isFinal(char ch)
+// Modern mode reads numbers of any length; they stop growing at 99999.
+int longNumber(const char* digits, std::size_t n)
 {
-    switch (ch) {
-    case 'A': case 'B': case 'C': case 'D': case 'H': case 'J': case 'K':
-    case 'c': case 'd': case 'f': case 'm': case 's': case 'u':
-        return true;
-    default:
-        return false;
-    }
+    int value = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        value = std::min(value * 10 + (digits[i] - '0'), 99999);
+    return value;
 }
 } // namespace
 
@@ -39,17 +38,7 @@ void AnsiParser::resetColours()
     foreground_ = 7;
     background_ = 0;
     bold_ = blink_ = reverse_ = false;
-}
-
-void AnsiParser::applyPending()
-{
-    if (bold_)
-        foreground_ |= 8;
-    if (blink_)
-        foreground_ |= 16; // kept in the cell, ignored by the drawing
-    if (reverse_)
-        std::swap(foreground_, background_);
-    pending_ = false;
+    brightenedByBold_ = false;
 }
 
 namespace {
@@ -58,6 +47,10 @@ bool isPlain(char ch) { return std::uint8_t(ch) >= 14 && ch != AnsiParser::Escap
 
 void AnsiParser::feed(std::string_view text)
 {
+    if (modern_) {
+        feedModern(text);
+        return;
+    }
     const char* p = text.data();
     const char* const end = p + text.size();
     while (p < end) {
@@ -83,8 +76,71 @@ void AnsiParser::feed(std::string_view text)
     }
 }
 
+void AnsiParser::feedModern(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const auto b = std::uint8_t(*p);
+        if (escapeLength_ != 0 && b >= 0x80) {
+            // A character of more than one byte breaks the sequence and is read afresh.
+            const std::size_t n = escapeLength_;
+            escapeLength_ = 0;
+            showAsText({escape_.data(), n});
+            continue;
+        }
+        if (escapeLength_ != 0 || b == std::uint8_t(Escape)) {
+            feedEscape(char(b));
+            ++p;
+            continue;
+        }
+        if (b >= 0x20 && b < 0x7F) {
+            // A run of printable ASCII goes to the screen in one piece.
+            const char* runEnd = p + 1;
+            while (runEnd < end && std::uint8_t(*runEnd) >= 0x20 && std::uint8_t(*runEnd) < 0x7F)
+                ++runEnd;
+            if (pending_)
+                applyPending();
+            screen_.putRun(p, std::size_t(runEnd - p), foreground_, background_);
+            p = runEnd;
+            continue;
+        }
+        if (b < 0x80) {
+            showCharacter(char(b));
+            ++p;
+            continue;
+        }
+        const utf8::Decoded d = utf8::decode(p, end);
+        if (d.status == utf8::Status::Incomplete)
+            return; // the rest of the character has not arrived yet
+        if (pending_)
+            applyPending();
+        if (d.status == utf8::Status::Valid)
+            screen_.putCode(d.code, utf8::isWide(d.code) ? 2 : 1, foreground_, background_);
+        else
+            screen_.putCode(cp437ToUnicode(b), 1, foreground_, background_);
+        p += d.length;
+    }
+}
+
+// Control characters act; every other byte below 0x80 shows as its glyph (the escape
+// character shown as text is an arrow, as ever).
+void AnsiParser::showModern(std::uint8_t b)
+{
+    if (b >= ScreenModel::Bell && b <= ScreenModel::CarriageReturn)
+        screen_.handleControl(b, foreground_, background_);
+    else if (b >= 0x20 && b < 0x7F)
+        screen_.putCode(b, 1, foreground_, background_);
+    else
+        screen_.putCode(cp437ToUnicode(b), 1, foreground_, background_);
+}
+
 void AnsiParser::feed(char ch)
 {
+    if (modern_) {
+        feedModern({&ch, 1});
+        return;
+    }
     if (escapeLength_ == 0 && ch != Escape)
         showCharacter(ch);
     else
@@ -159,7 +215,7 @@ bool AnsiParser::nextParameter(int& value)
     std::size_t digits = 0;
     while (p + digits < end && isDigit(p[digits]))
         ++digits;
-    if (digits >= 3) {
+    if (digits >= 3 && !modern_) {
         // A number this long is no parameter: the whole sequence is shown, and the command
         // carries on without further parameters.
         parametersEnded_ = true;
@@ -167,7 +223,7 @@ bool AnsiParser::nextParameter(int& value)
         showCharacter(final_);
         return false;
     }
-    value = digits == 1 ? p[0] - '0' : (p[0] - '0') * 10 + (p[1] - '0');
+    value = digits == 1 ? p[0] - '0' : digits == 2 ? (p[0] - '0') * 10 + (p[1] - '0') : longNumber(p, digits);
     parameterPos_ += digits;
     if (p + digits < end && p[digits] == ';')
         ++parameterPos_;
@@ -260,6 +316,8 @@ void AnsiParser::colourCommand()
         resetColours();
     int value = 0;
     while (nextParameter(value)) {
+        if (modern_ && modernColour(value))
+            continue;
         if (value == 0) {
             resetColours();
         } else if (value == 1) {
@@ -272,14 +330,78 @@ void AnsiParser::colourCommand()
             reverse_ = true;
             pending_ = true;
         } else if (value >= 30 && value <= 39) {
-            if (value <= 37)
+            if (value <= 37) {
                 foreground_ = AnsiToPc[std::size_t(value - 30)];
+                brightenedByBold_ = false;
+            }
             pending_ = true;
         } else if (value >= 40 && value <= 47) {
             background_ = AnsiToPc[std::size_t(value - 40)];
             pending_ = true;
         }
     }
+}
+
+} // namespace tw
+
+namespace tw {
+
+// The colour parameters only modern mode knows; false for the others.
+bool AnsiParser::modernColour(int value)
+{
+    if (value >= 90 && value <= 97) {
+        foreground_ = AnsiToPc[std::size_t(value - 90)] | 8u;
+        brightenedByBold_ = false;
+    } else if (value >= 100 && value <= 107) {
+        background_ = AnsiToPc[std::size_t(value - 100)] | 8u;
+    } else if (value == 22) {
+        bold_ = false;
+        if (brightenedByBold_ && !isRgb(foreground_))
+            foreground_ &= ~CellColour(8);
+        brightenedByBold_ = false;
+    } else if (value == 38 || value == 48) {
+        CellColour colour = 0;
+        if (!extendedColour(colour))
+            return true;
+        if (value == 48) {
+            background_ = colour;
+        } else {
+            foreground_ = colour;
+            brightenedByBold_ = false;
+        }
+    } else if (value == 39) {
+        foreground_ = 7;
+        brightenedByBold_ = false;
+    } else if (value == 49) {
+        background_ = 0;
+    } else {
+        return false;
+    }
+    pending_ = true;
+    return true;
+}
+
+// The colour after 38 or 48: 5;n or 2;r;g;b. A missing or out-of-range value leaves the
+// colour as it was; what was read is used up.
+bool AnsiParser::extendedColour(CellColour& colour)
+{
+    int kind = 0;
+    if (!nextParameter(kind))
+        return false;
+    if (kind == 5) {
+        int n = 0;
+        if (!nextParameter(n) || n > 255)
+            return false;
+        colour = xtermColour(n);
+        return true;
+    }
+    if (kind != 2)
+        return false;
+    int r = 0, g = 0, b = 0;
+    if (!nextParameter(r) || !nextParameter(g) || !nextParameter(b) || r > 255 || g > 255 || b > 255)
+        return false;
+    colour = rgbCellColour(r, g, b);
+    return true;
 }
 
 } // namespace tw

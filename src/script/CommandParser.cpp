@@ -198,7 +198,7 @@ void CommandParser::FireKeyword(const std::string& keyword)
         if (!trigger.active() || trigger.response.empty() || trigger.pattern != keyword)
             continue;
         std::string response = trigger.response; // the list may change while it runs
-        const std::string echo = echoFor(state_.echo, response);
+        const std::string echo = echoFor(state_.echo, response, state_.echoColour);
         ParseCommand(std::move(response));
         host_.writeTerminal(echo);
     }

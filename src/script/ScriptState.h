@@ -19,6 +19,8 @@ struct ScriptState {
     bool triggersOn = true;
     bool aliasesOn = true;
     EchoMode echo = EchoMode::Command;
+    // The colour sequence the echoed commands are drawn in; empty for the text's own colours.
+    std::string echoColour;
     std::mt19937 rng;
 };
 

@@ -41,9 +41,6 @@ Highlight highlightOf(const std::string& switches)
     return {true, static_cast<std::uint8_t>((*fore - 1) + 16 * *back)};
 }
 
-constexpr std::string_view SaveColours = "\x1b[c";
-constexpr std::string_view RestoreColours = "\x1b[d";
-
 // Whether every piece may occur in the block the set was built from. Pieces of one byte cost
 // more to look up, so they come last.
 bool mayMatch(const PreparedPattern& pattern, const BytePairSet& blockPairs)
@@ -160,7 +157,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             if (!response)
                 response = state_.triggers[i].response;
             if (!response->empty()) {
-                echo += echoFor(state_.echo, *response);
+                echo += echoFor(state_.echo, *response, state_.echoColour);
                 parser_.ParseCommand(*response);
                 patterns_.aliasesMayHaveChanged();
                 work += response->size() + TriggerWorkBudget::PerResponse;

@@ -206,5 +206,19 @@ TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
     EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
 }
 
+// The player's commands, typed or fired, are drawn in a colour of their own.
+TEST_F(Modern, TheCommandEchoHasAColourOfItsOwn)
+{
+    session.triggers().push_back(TriggerEntry{"ping", "pong"});
+    for (const bool modern : {false, true}) {
+        session.setModern(modern);
+        session.terminal.replaceBuffer(16000);
+        type("look");
+        session.MudSockRead("ping\r\n");
+        EXPECT_EQ(shown(), modern ? "\x1b[c\x1b[1;33;40mlook\x1b[d\r\nping\r\n\x1b[c\x1b[1;33;40mpong\x1b[d\r\n"
+                                  : "look\r\nping\r\npong\r\n");
+    }
+}
+
 } // namespace
 } // namespace tw

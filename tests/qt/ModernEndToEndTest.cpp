@@ -3,6 +3,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "script/qt/ListDialogSupport.h"
 #include "settings/qt/IniFile.h"
 
 #include "PracticeServer.h"
@@ -104,6 +105,44 @@ TEST_F(ModernEndToEnd, PasswordHiddenNoNegotiationDrawnWindowSizeAndCompression)
         EXPECT_NE(entry, "hunter2");
     type("quit");
     ASSERT_TRUE(QTest::qWaitFor([&] { return buffer().find("Connection closed.") != std::string::npos; }, 5000));
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Typed text goes out as UTF-8, a trigger typed in the dialogs matches the game's UTF-8, and
+// the world's colours and characters reach the cells.
+TEST_F(ModernEndToEnd, TextIsUtf8BothWaysAndColoursReachTheCells)
+{
+    startWorld();
+    form->setModernMode(true);
+    ASSERT_TRUE(connectTo("127.0.0.1", world->port()));
+    type("Tester");
+    ASSERT_TRUE(waitForText("Choose a password: "));
+    type("secret");
+    ASSERT_TRUE(waitForText("(y/n)"));
+    type("y");
+    ASSERT_TRUE(waitForText("Bienvenue au caf\xc3\xa9"));
+    form->session().triggers().push_back({bytesFromText(QString("You say 'caf\u00e9")), "smile"});
+    mark = buffer().size();
+    form->CmdLine->QLineEdit::setText(QString("say caf\u00e9 \u00fcber na\u00efve \u2013 5\u20ac"));
+    form->EnterButtonClick();
+    ASSERT_TRUE(waitForText("You say 'caf\xc3\xa9 \xc3\xbc" "ber na\xc3\xafve \xe2\x80\x93 5\xe2\x82\xac'"));
+    ASSERT_TRUE(waitForText("\x1b[1;33;40msmile\x1b[d\r\n")); // the trigger's echo, in yellow
+
+    type("colours");
+    ASSERT_TRUE(waitForText("\xe3\x81\xb2\xe3\x82\x89\xe3\x81\x8c\xe3\x81\xaa"));
+    QTest::qWait(20);
+    const ScreenModel& model = form->session().terminal.model();
+    bool wide = false, truecolour = false, accent = false;
+    for (int l = 1; l <= model.LineCount(); ++l)
+        for (int c = 1; c <= ScreenLine::Width; ++c) {
+            const ScreenCell& cell = model.line(l).cell(c);
+            wide = wide || cell.character == (U'\u4e2d' | ScreenCell::RightHalf);
+            truecolour = truecolour || cell.background == rgbCellColour(255, 0, 0);
+            accent = accent || cell.character == U'\u00e9';
+        }
+    EXPECT_TRUE(wide);
+    EXPECT_TRUE(truecolour);
+    EXPECT_TRUE(accent);
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -1,6 +1,6 @@
 #include "core/qt/CellGlyphs.h"
 
-#include "core/qt/Cp437.h"
+#include "core/Cp437.h"
 
 #include <QFont>
 #include <QFontDatabase>

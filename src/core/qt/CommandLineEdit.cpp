@@ -1,5 +1,7 @@
 #include "core/qt/CommandLineEdit.h"
 
+#include "base/qt/GameText.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -14,12 +16,9 @@ CommandLineEdit::CommandLineEdit(QWidget* parent) : QLineEdit(parent)
     setFrame(false);
 }
 
-std::string CommandLineEdit::bytesOf(const QString& text) { return text.toLatin1().toStdString(); }
+std::string CommandLineEdit::bytesOf(const QString& text) { return GameText::toBytes(text); }
 
-QString CommandLineEdit::textOf(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-}
+QString CommandLineEdit::textOf(const std::string& bytes) { return GameText::toQString(bytes); }
 
 std::string CommandLineEdit::text() const { return bytesOf(QLineEdit::text()); }
 

@@ -1,7 +1,7 @@
 #include "core/qt/MirrorView.h"
 
 #include "core/Terminal.h"
-#include "core/qt/Cp437.h"
+#include "core/Cp437.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,10 +58,29 @@ void MirrorView::updateShades()
     shadesValid_ = true;
 }
 
-void MirrorView::drawCell(QRgb* topLeft, qsizetype stride, std::uint8_t ch,
+const QRgb* MirrorView::shadesFor(CellColour background, CellColour foreground)
+{
+    if (!isRgb(background) && !isRgb(foreground))
+        return shades_[std::size_t((background % 16) * 16 + foreground % 16)].data();
+    const QRgb from = toQRgb(palette_.colourOf(background));
+    const QRgb to = toQRgb(palette_.colourOf(foreground));
+    for (int step = 0; step < 16; ++step)
+        runShades_[std::size_t(step)] = blend(from, to, step);
+    return runShades_.data();
+}
+
+const std::uint8_t* MirrorView::inkFor(char32_t character, bool unicode)
+{
+    if (!unicode || character < 0x80)
+        return glyphs_->glyph(std::uint8_t(character)).data();
+    if (!unicodeGlyphs_ || &unicodeGlyphs_->cp437() != glyphs_)
+        unicodeGlyphs_ = std::make_unique<UnicodeGlyphs>(*glyphs_);
+    return unicodeGlyphs_->cell(character).data();
+}
+
+void MirrorView::drawCell(QRgb* topLeft, qsizetype stride, const std::uint8_t* ink,
                           const QRgb* shades) const
 {
-    const std::uint8_t* ink = glyphs_->glyph(ch).data();
     const int width = glyphs_->width(), height = glyphs_->height();
     for (int y = 0; y < height; ++y) {
         QRgb* out = topLeft + y * stride;
@@ -84,6 +103,7 @@ void MirrorView::renderFrame()
     const int rows = size.height() / cellHeight;
     const int first = terminal_.firstVisibleLine();
     const int last = std::min(terminal_.lastVisibleLine(), model.LineCount());
+    const bool unicode = model.modern();
     const qsizetype stride = frame_.bytesPerLine() / qsizetype(sizeof(QRgb));
     auto* pixels = reinterpret_cast<QRgb*>(frame_.bits());
 
@@ -93,12 +113,12 @@ void MirrorView::renderFrame()
         // Runs of equal colours share one shade table; the cells are then copied in.
         for (int column = 1; column <= columns;) {
             const ScreenCell& head = line.cell(column);
-            const QRgb* shades =
-                shades_[std::size_t((head.background % 16) * 16 + head.foreground % 16)].data();
+            const QRgb* shades = shadesFor(head.background, head.foreground);
             int end = column;
             while (end <= columns && line.cell(end).background == head.background &&
                    line.cell(end).foreground == head.foreground) {
-                drawCell(rowStart + (end - 1) * cellWidth, stride, line.cell(end).character, shades);
+                drawCell(rowStart + (end - 1) * cellWidth, stride,
+                         inkFor(line.cell(end).character, unicode), shades);
                 ++end;
             }
             column = end;
@@ -131,6 +151,8 @@ void MirrorView::markSelection(int first, int last, int columns, int rows)
 QString MirrorView::selectedText() const
 {
     const std::string bytes = terminal_.selectedText();
+    if (terminal_.modern())
+        return QString::fromStdString(bytes);
     QString text;
     text.reserve(qsizetype(bytes.size()));
     for (const char c : bytes) {

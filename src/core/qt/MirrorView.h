@@ -4,12 +4,14 @@
 // wheel); a marker at the bottom tells a scrolled-back view that text has arrived below.
 #include "core/ViewZoom.h"
 #include "core/qt/CellGlyphs.h"
+#include "core/qt/UnicodeGlyphs.h"
 #include "net/Palette.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <cstdint>
 
 namespace tw {
@@ -35,8 +37,8 @@ public:
     QSize sizeHint() const override;
     // How many times the view has been painted, for the tests.
     int paintCount() const { return paintCount_; }
-    // The selection as the view shows it: each byte as its code page 437 character, lines
-    // parted by line feeds.
+    // The selection as the view shows it: each byte as its code page 437 character (in modern
+    // mode the characters as they are), lines parted by line feeds.
     QString selectedText() const;
     // Where the "more below" marker is drawn while it shows.
     QRect moreBelowRect() const;
@@ -53,17 +55,25 @@ private:
     void renderFrame();
     void markSelection(int first, int last, int columns, int rows);
     void updateShades();
-    void drawCell(QRgb* topLeft, qsizetype stride, std::uint8_t ch, const QRgb* shades) const;
+    // The shades of a run's colours: from the table for two colour numbers, else worked out
+    // into runShades_.
+    const QRgb* shadesFor(CellColour background, CellColour foreground);
+    // The ink of a cell: code page 437 glyphs for the bytes of the Parts' text (and for ASCII),
+    // the Unicode cells for the rest of modern mode's characters.
+    const std::uint8_t* inkFor(char32_t character, bool unicode);
+    void drawCell(QRgb* topLeft, qsizetype stride, const std::uint8_t* ink, const QRgb* shades) const;
     CellPoint cellAt(const QPoint& p) const;
 
     Terminal& terminal_;
     const Palette& palette_;
     const CellGlyphs* glyphs_;
+    std::unique_ptr<UnicodeGlyphs> unicodeGlyphs_; // made at the first such character, per size
     CellSize cell_;
     QImage frame_;
     // For each colour pair (background x 16 + foreground) 16 steps from background to
     // foreground, so that antialiased glyph edges blend without arithmetic per pixel.
     std::array<std::array<QRgb, 16>, 256> shades_{};
+    std::array<QRgb, 16> runShades_{};
     Palette shadesFor_;
     bool shadesValid_ = false;
     int paintCount_ = 0;

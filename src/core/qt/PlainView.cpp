@@ -1,6 +1,8 @@
 #include "core/qt/PlainView.h"
 
-#include "core/qt/Cp437.h"
+#include "base/qt/GameText.h"
+#include "core/Cp437.h"
+#include "core/PlainText.h"
 #include "settings/SetupVars.h"
 #include "settings/qt/FontConversion.h"
 
@@ -25,6 +27,8 @@ PlainView::PlainView(QWidget* parent) : QPlainTextEdit(parent)
 
 QString PlainView::textFor(const std::string& bytes)
 {
+    if (GameText::utf8())
+        return QString::fromStdString(plainText(bytes));
     QString text;
     text.reserve(int(bytes.size()));
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -13,7 +13,8 @@ public:
     explicit PlainView(QWidget* parent = nullptr);
 
     // Shows the bytes: line ends as lines, every other byte with the terminal font's glyph
-    // (escape characters included).
+    // (escape characters included). In Modern Server Mode (GameText reads UTF-8) it shows
+    // what the colour view shows: UTF-8 text without the escape sequences.
     void showBuffer(const std::string& bytes);
     static QString textFor(const std::string& bytes);
 

@@ -1,6 +1,7 @@
 #include "core/qt/TMainForm.h"
 
 #include "core/qt/AboutBox.h"
+#include "base/qt/GameText.h"
 #include "base/TextSearch.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/MainMenu.h"
@@ -232,7 +233,9 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     resize(1024, 720);
 }
 
-TMainForm::~TMainForm() = default;
+// The widgets' reading of the game's text follows this window's switch; without the window
+// it goes back to the old one.
+TMainForm::~TMainForm() { GameText::setUtf8(false); }
 
 void TMainForm::buildMenus()
 {
@@ -459,9 +462,10 @@ void TMainForm::MudSockRead()
     }
 }
 
-void TMainForm::setStatus(const std::string& text) { Status->setText(qs(text)); }
+// Both may hold the game's text (a typed alias, a MUD's name).
+void TMainForm::setStatus(const std::string& text) { Status->setText(GameText::toQString(text)); }
 
-void TMainForm::setMudName(const std::string& text) { MudName->setText(qs(text)); }
+void TMainForm::setMudName(const std::string& text) { MudName->setText(GameText::toQString(text)); }
 
 MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& text,
                                 MsgButtons buttons)
@@ -543,8 +547,12 @@ void TMainForm::setInputHidden(bool hidden)
 
 void TMainForm::setModernMode(bool on)
 {
+    // The widgets read the game's text as the terminal does: first, so that the terminal's
+    // new layout and everything after it agree.
+    GameText::setUtf8(on);
     session_->setModern(on);
     MudSock->setTlsAllowed(on);
+    ANSIDefDlg->setModernShown(on);
     action("ModernServerMode1")->setChecked(on);
 }
 

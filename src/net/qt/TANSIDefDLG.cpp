@@ -36,6 +36,10 @@ TANSIDefDLG::TANSIDefDLG(Palette& palette, Host& host, QWidget* parent)
 
     DefaultsBtn = new QPushButton(QStringLiteral("&Defaults"), this);
     DefaultsBtn->setObjectName(QStringLiteral("DefaultsBtn"));
+    ModernBtn = new QPushButton(QStringLiteral("&Modern"), this);
+    ModernBtn->setObjectName(QStringLiteral("ModernBtn"));
+    ModernBtn->setToolTip(QStringLiteral("A palette for today's games: the VGA colours"));
+    ModernBtn->hide();
     OKBtn = new QPushButton(QStringLiteral("&OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
@@ -46,6 +50,7 @@ TANSIDefDLG::TANSIDefDLG(Palette& palette, Host& host, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(DefaultsBtn);
+    buttons->addWidget(ModernBtn);
     buttons->addStretch();
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
@@ -57,6 +62,7 @@ TANSIDefDLG::TANSIDefDLG(Palette& palette, Host& host, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(DefaultsBtn, &QPushButton::clicked, this, &TANSIDefDLG::DefaultsBtnClick);
+    connect(ModernBtn, &QPushButton::clicked, this, &TANSIDefDLG::ModernBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &TANSIDefDLG::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TANSIDefDLG::HelpBtnClick);
@@ -95,6 +101,14 @@ void TANSIDefDLG::DefaultsBtnClick()
     palette_.colors = Palette::defaults();
     refreshPanels();
 }
+
+void TANSIDefDLG::ModernBtnClick()
+{
+    palette_.colors = Palette::modern();
+    refreshPanels();
+}
+
+void TANSIDefDLG::setModernShown(bool shown) { ModernBtn->setVisible(shown); }
 
 void TANSIDefDLG::OKBtnClick()
 {

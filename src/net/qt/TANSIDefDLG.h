@@ -29,6 +29,8 @@ public:
 
     std::array<ColourPanel*, 16> panels{}; // Panel1 .. Panel16, colour numbers 0 .. 15
     QPushButton* DefaultsBtn;
+    // Shown only in Modern Server Mode: the palette for today's games.
+    QPushButton* ModernBtn;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
@@ -38,6 +40,9 @@ public:
 
     void PanelClick(int colourNumber);
     void DefaultsBtnClick();
+    void ModernBtnClick();
+    // The main window shows the "&Modern" button while Modern Server Mode is on.
+    void setModernShown(bool shown);
     void OKBtnClick();
     void HelpBtnClick();
 

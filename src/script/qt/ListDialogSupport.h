@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers shared by the dialogs: the byte/QString boundary and the general error report.
+#include "base/qt/GameText.h"
+
 #include <QFile>
 #include <QLineEdit>
 #include <QString>
@@ -10,17 +12,11 @@
 
 namespace tw {
 
-// The lists hold single-byte text; the widgets show it one character per byte.
-inline QString textFromBytes(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-}
+// The lists hold the game's text as bytes; the widgets show it as GameText reads it (one
+// character per byte, or UTF-8 in Modern Server Mode).
+inline QString textFromBytes(const std::string& bytes) { return GameText::toQString(bytes); }
 
-inline std::string bytesFromText(const QString& text)
-{
-    const QByteArray b = text.toLatin1();
-    return std::string(b.constData(), std::size_t(b.size()));
-}
+inline std::string bytesFromText(const QString& text) { return GameText::toBytes(text); }
 
 // A path from a file dialog or a box in the form the core's file functions take (the
 // system's file name encoding, UTF-8), and back for showing it.

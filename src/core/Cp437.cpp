@@ -1,4 +1,4 @@
-#include "core/qt/Cp437.h"
+#include "core/Cp437.h"
 
 #include <array>
 

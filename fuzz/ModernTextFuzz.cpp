@@ -1,0 +1,54 @@
+// Arbitrary received bytes through Modern Server Mode's layout and plain text: no crash, every
+// cell a character (or the right half of a wide one), the lines bounded,
+// and the plain text valid UTF-8.
+#include "base/Utf8.h"
+#include "core/PlainText.h"
+#include "core/Terminal.h"
+
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 4)
+        return 0;
+    const int columns = data[0] % 170;
+    const int rows = data[1] % 90;
+    const bool wrap = data[2] & 1;
+    const std::size_t capacity = 8 + std::size_t(data[3]) * 8;
+    const std::string_view input(reinterpret_cast<const char*>(data + 4), size - 4);
+
+    tw::Terminal t(capacity);
+    t.setColumnCount(columns);
+    t.setRowCount(rows);
+    t.setWordWrap(wrap);
+    t.setModern(true);
+    // Cut the input into writes at every byte 0xFE: characters and sequences split anywhere.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= input.size(); ++i) {
+        if (i < input.size() && std::uint8_t(input[i]) != 0xFE)
+            continue;
+        t.WriteTerminal(input.substr(start, i - start));
+        start = i + 1;
+        if (t.ScrollbackBuffer().size() > t.ScrollbackCapacity())
+            std::abort();
+    }
+    const tw::ScreenModel& m = t.model();
+    if (m.row() < 1 || m.LineCount() > 70000)
+        std::abort();
+    for (int l = 1; l <= m.LineCount(); ++l)
+        for (int c = 1; c <= tw::ScreenLine::Width; ++c) {
+            const char32_t ch = m.line(l).cell(c).character & ~tw::ScreenCell::RightHalf;
+            if (ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
+                std::abort();
+        }
+
+    const std::string plain = tw::plainText(t.ScrollbackBuffer());
+    for (const char* p = plain.data(), *end = p + plain.size(); p < end;) {
+        const tw::utf8::Decoded d = tw::utf8::decode(p, end);
+        if (d.status != tw::utf8::Status::Valid)
+            std::abort();
+        p += d.length;
+    }
+    return 0;
+}

@@ -1,0 +1,138 @@
+#include "core/PlainText.h"
+
+#include "base/Utf8.h"
+#include "core/Cp437.h"
+#include "net/AnsiParser.h"
+
+namespace tw {
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(std::string_view buffer) : p_(buffer.data()), end_(p_ + buffer.size()) {}
+
+    std::string read()
+    {
+        out_.reserve(std::size_t(end_ - p_) + std::size_t(end_ - p_) / 4);
+        while (p_ < end_) {
+            if (*p_ == AnsiParser::Escape) {
+                if (!escape())
+                    break;
+                continue;
+            }
+            if (!character())
+                break;
+        }
+        return std::move(out_);
+    }
+
+private:
+    // One character outside a sequence; false when the buffer ends inside it.
+    bool character()
+    {
+        const auto b = static_cast<std::uint8_t>(*p_);
+        if (b >= 0x80) {
+            const utf8::Decoded d = utf8::decode(p_, end_);
+            if (d.status == utf8::Status::Incomplete)
+                return false;
+            utf8::append(out_, d.status == utf8::Status::Valid ? d.code : cp437ToUnicode(b));
+            p_ += d.length;
+            return true;
+        }
+        if (b == '\r' && p_ + 1 < end_ && p_[1] == '\n')
+            ++p_; // CR LF is one line end
+        ++p_;
+        shown(b);
+        return true;
+    }
+
+    // A byte below 0x80 that reaches the text, in a sequence shown as text or outside one.
+    void shown(std::uint8_t b)
+    {
+        switch (b) {
+        case 0: case 7: case 11: case 12:
+            return;
+        case '\r': case '\n':
+            out_ += '\n';
+            return;
+        case '\t':
+            out_ += '\t';
+            return;
+        case 8:
+            backspace();
+            return;
+        default:
+            if (b >= 0x20 && b < 0x7F)
+                out_ += char(b);
+            else
+                utf8::append(out_, cp437ToUnicode(b));
+        }
+    }
+
+    void backspace()
+    {
+        if (out_.empty() || out_.back() == '\n')
+            return;
+        // Back over the continuation bytes to the character's first byte.
+        std::size_t at = out_.size() - 1;
+        while (at > 0 && (static_cast<std::uint8_t>(out_[at]) & 0xC0) == 0x80)
+            --at;
+        out_.resize(at);
+    }
+
+    // The sequence at an escape character, read as the interpreter reads it: a command is left
+    // out, a broken sequence shows as text. False when the buffer ends inside it.
+    bool escape()
+    {
+        const char* const start = p_;
+        const char* q = p_ + 1;
+        if (q == end_)
+            return false;
+        if (*q != '[')
+            return brokenAt(start, q);
+        ++q;
+        while (q < end_ && ((*q >= '0' && *q <= '9') || *q == ';')) {
+            ++q;
+            if (std::size_t(q - start) > AnsiParser::EscapeLimit) {
+                showRaw(start, q);
+                p_ = q;
+                return true;
+            }
+        }
+        if (q == end_)
+            return false;
+        if (AnsiParser::isFinal(*q)) {
+            p_ = q + 1;
+            return true;
+        }
+        return brokenAt(start, q);
+    }
+
+    // The sequence from start broke at q: what was collected shows as text, and so does the
+    // breaking byte, unless it begins a character of more than one byte, which is read afresh.
+    bool brokenAt(const char* start, const char* q)
+    {
+        showRaw(start, q);
+        p_ = q;
+        if (static_cast<std::uint8_t>(*q) < 0x80)
+            character();
+        return true;
+    }
+
+    void showRaw(const char* from, const char* to)
+    {
+        for (; from < to; ++from)
+            shown(static_cast<std::uint8_t>(*from));
+    }
+
+    const char* p_;
+    const char* const end_;
+    std::string out_;
+};
+
+} // namespace
+
+std::string plainText(std::string_view buffer) { return Reader(buffer).read(); }
+
+} // namespace tw
