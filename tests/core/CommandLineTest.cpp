@@ -243,5 +243,27 @@ TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)
     EXPECT_EQ(t.TopLine(), 0);
 }
 
+TEST_F(CommandLine, LoadedOptionsReplaceEveryTableAndTextLeftUnsentDiesWithItsConnection)
+{
+    OptionsData data;
+    data.setup.CommandsRetained = 7;
+    data.muds = {{"Here", "127.0.0.1", "4000"}};
+    data.hotkeys[3].text = "look";
+    data.keypad[8] = "north";
+    data.aliases = {{"k", "kill orc"}};
+    data.triggers = {{"You are hungry.", "eat"}};
+    data.palette.colors[1] = rgb(1, 2, 3);
+    session.takeOptions(data);
+    EXPECT_EQ(session.optionsData(), data);
+
+    // What the game did not take belongs to that connection, not to the next one.
+    host.acceptLimit = 2;
+    type("look");
+    ASSERT_TRUE(session.send.PendingOutput);
+    session.connection.SockDisconnect();
+    EXPECT_FALSE(session.send.PendingOutput);
+    EXPECT_EQ(host.sent, "lo");
+}
+
 } // namespace
 } // namespace tw
