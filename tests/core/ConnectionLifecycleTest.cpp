@@ -187,6 +187,21 @@ TEST_F(Fixture, ReconnectionAfterRepeatedLossesKeepsTheTicksPace)
     for (int i = 0; i < 20; ++i)
         life.tick();
     EXPECT_EQ(socket.opens, before + 1);
+
+    // So does choosing a game: its connection is not opened a second time at the pace.
+    connectOk();
+    socket.isConnected = false;
+    life.SockDisconnect(); // the immediate retry
+    acceptAndClose();
+    ASSERT_TRUE(life.reconnectWaiting());
+    connectOk();
+    EXPECT_FALSE(life.reconnectWaiting());
+    const int opens = socket.opens;
+    const std::size_t boxes = host.boxes.size();
+    for (int i = 0; i < 20; ++i)
+        life.tick();
+    EXPECT_EQ(socket.opens, opens);
+    EXPECT_EQ(host.boxes.size(), boxes);
 }
 
 // A host that cannot be found during reconnection is tried again at the pace, with one
