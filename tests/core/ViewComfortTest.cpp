@@ -184,6 +184,8 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
     EXPECT_EQ(c.selection().columnsOn(2, 12), (std::pair{5, 12}));
     EXPECT_EQ(c.selection().columnsOn(3, 12), (std::pair{1, 2}));
     EXPECT_EQ(c.selection().columnsOn(4, 12), std::nullopt);
+    c.selectionExtend({1, 3}); // ending on a line's first cell takes that cell
+    EXPECT_EQ(c.selection().columnsOn(3, 12), (std::pair{1, 1}));
 
     // A click without a drag selects nothing.
     c.selectionStart({2, 1});
