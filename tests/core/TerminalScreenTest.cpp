@@ -123,6 +123,11 @@ TEST(TerminalScreen, BackspaceBlanksThePreviousCell)
     Layout l3(10);
     const ScreenModel& m3 = l3.write("\b\bx");
     EXPECT_EQ(lineText(m3, 1, 10), "x"); // row 1, column 1: nothing to go back to
+
+    Layout l4(10);
+    const ScreenModel& m4 = l4.write("first\r\na\bx"); // from column 2 back to column 1 of its line
+    EXPECT_EQ(lineText(m4, 1, 10), "first");
+    EXPECT_EQ(lineText(m4, 2, 10), "x");
 }
 
 TEST(TerminalScreen, FormFeedDropsTextUntilTheLinesAreThereAgain)
