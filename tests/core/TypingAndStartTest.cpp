@@ -36,6 +36,8 @@ TEST(TabCompletion, NewestWordsFirstEachOnceAndCycling)
     // Anything typed in between starts afresh from the word before the caret.
     EXPECT_EQ(tab.complete(t.model(), {"say Gal", 7}), (E{"say Galanor", 11}));
     EXPECT_EQ(tab.complete(t.model(), {"say xyz", 7}), (E{"say xyz", 7}));
+    // A Tab that found nothing ends the cycle: the old completion typed again is a new start.
+    EXPECT_EQ(tab.complete(t.model(), {"say Galanor", 11}), (E{"say Galanor", 11}));
     EXPECT_EQ(tab.complete(t.model(), {"say ", 4}), (E{"say ", 4}));
     EXPECT_EQ(tab.complete(t.model(), {"gan", 3}), (E{"gandalf", 7})) << "at the line's start";
 
