@@ -82,6 +82,20 @@ TEST_F(OptionsFileTest, SavedOptionsComeBackWithLongTextsCut)
     expected.muds[1].name.resize(255);
     expected.triggers[1].response.resize(255);
     EXPECT_EQ(r.data, expected);
+
+    // The message commands keep all 255 characters; numbers out of range come back clamped.
+    OptionsData edge = d;
+    edge.setup.NoteTo = std::string(255, 't');
+    edge.setup.NoteSubject = std::string(255, 's');
+    edge.setup.NotePlus = std::string(255, 'p');
+    edge.setup.NoteSend = std::string(255, 'n');
+    edge.setup.CommandsRetained = 500;
+    ASSERT_EQ(OptionsFile::save(path("b.cfg"), edge), std::nullopt);
+    const OptionsLoadResult e = OptionsFile::load(path("b.cfg"), SetupVars{});
+    ASSERT_TRUE(e.loaded());
+    EXPECT_EQ(e.data.setup.CommandsRetained, 100);
+    edge.setup.CommandsRetained = 100;
+    EXPECT_EQ(e.data.setup, edge.setup);
 }
 
 TEST_F(OptionsFileTest, SaveWhoseTemporaryFileCannotBeMadeKeepsTheOldFile)
