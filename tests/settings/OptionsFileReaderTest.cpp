@@ -198,6 +198,27 @@ TEST(OptionsFileReader, ShortStringItemLandsOnAnEmptySlot)
     EXPECT_EQ(r.data.muds[0].port, "p");
 }
 
+// An item shorter than its own length byte says keeps the rest of the text it lands on.
+TEST(OptionsFileReader, AShortKeypadItemKeepsTheRestOfTheCommandUnderIt)
+{
+    HandBuiltBytes b = headerAndSettings(OptionsVersion::Idab);
+    b.word(0); // no games
+    for (int i = 0; i < 24; ++i)
+        b.stringItem("").flagItem(true).flagItem(false);
+    for (int i = 0; i < 11; ++i) {
+        if (i == 5)
+            b.word(2).raw("\x04" "x"); // four characters announced, one carried
+        else
+            b.stringItem("");
+    }
+    b.word(0).word(0);
+    for (int i = 0; i < 16; ++i)
+        b.dword(std::uint32_t(i));
+    const OptionsLoadResult r = OptionsFileReader::read(b.bytes, SetupVars{});
+    ASSERT_TRUE(r.loaded());
+    EXPECT_EQ(r.data.keypad[5], "xxit"); // over the default "exits"
+}
+
 // A truncated file at any length is refused as a whole with the short-read text.
 TEST(OptionsFileReader, EveryTruncationIsReadBeyondEndOfFile)
 {
