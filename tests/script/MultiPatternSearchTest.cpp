@@ -1,0 +1,82 @@
+#include "script/MultiPatternSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tw {
+namespace {
+
+// Random strings over a small alphabet (with a high byte and a NUL) share prefixes and suffixes
+// often, which is where the failure and output links matter.
+std::string randomText(std::mt19937& rng, std::size_t maxLength)
+{
+    static const char alphabet[] = {'a', 'b', 'c', '\r', '\n', '\xff', '\0'};
+    std::string s(rng() % (maxLength + 1), ' ');
+    for (char& c : s)
+        c = alphabet[rng() % (rng() % 3 == 0 ? std::size(alphabet) : 3)];
+    return s;
+}
+
+TEST(MultiPatternSearch, FindsWhatAPlainSearchFinds)
+{
+    std::mt19937 rng(7);
+    MultiPatternSearch search;
+    for (int round = 0; round < 400; ++round) {
+        search.clear();
+        std::vector<std::string> patterns;
+        std::vector<std::uint32_t> ids;
+        for (unsigned groups = 1 + rng() % 6; groups > 0; --groups) {
+            std::vector<std::string> group;
+            for (unsigned n = 1 + rng() % 3; n > 0; --n)
+                group.push_back(randomText(rng, 5));
+            std::vector<std::string_view> views(group.begin(), group.end());
+            std::vector<std::uint32_t> groupIds(group.size());
+            ASSERT_TRUE(search.addGroup(views.data(), views.size(), groupIds.data()));
+            patterns.insert(patterns.end(), group.begin(), group.end());
+            ids.insert(ids.end(), groupIds.begin(), groupIds.end());
+        }
+        search.build();
+        const std::string text = randomText(rng, 40);
+        // The whole text, then a part of it after a restart, then a second part added to it.
+        const std::size_t cut = rng() % (text.size() + 1), cut2 = cut + rng() % (text.size() - cut + 1);
+        for (int pass = 0; pass < 2; ++pass) {
+            search.restart();
+            search.scan(text, pass == 0 ? 0 : cut, pass == 0 ? text.size() : cut2);
+            for (std::size_t k = 0; k < patterns.size(); ++k) {
+                const std::string_view part =
+                    pass == 0 ? std::string_view(text) : std::string_view(text).substr(cut, cut2 - cut);
+                const std::size_t at = part.find(patterns[k]);
+                ASSERT_EQ(search.found(ids[k]), at != std::string::npos) << round << " " << k;
+                if (!patterns[k].empty() && at != std::string::npos)
+                    ASSERT_EQ(search.firstEnd(ids[k]), (pass == 0 ? 0 : cut) + at + patterns[k].size()) << round;
+                for (std::size_t j = 0; j < k; ++j)
+                    ASSERT_EQ(ids[j] == ids[k], patterns[j] == patterns[k]) << round;
+            }
+        }
+        search.scan(text, 0, text.size());
+        for (std::size_t k = 0; k < patterns.size(); ++k)
+            ASSERT_EQ(search.found(ids[k]), text.find(patterns[k]) != std::string::npos) << round;
+    }
+}
+
+TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStaysUsable)
+{
+    MultiPatternSearch search;
+    std::string big(MultiPatternSearch::MaxTableEntries / 8, 'x');
+    for (std::size_t i = 0; i < 8; ++i)
+        big[i * 100] = static_cast<char>('a' + i); // nine classes: the table would be too large
+    std::string_view views[] = {big, "abc"};
+    std::uint32_t ids[2];
+    EXPECT_FALSE(search.addGroup(views, 2, ids));
+    EXPECT_TRUE(search.addGroup(views + 1, 1, ids + 1));
+    search.build();
+    search.scan("xxabcxx", 0, 7);
+    EXPECT_TRUE(search.found(ids[1]));
+    EXPECT_EQ(search.longest(), 3u);
+}
+
+} // namespace
+} // namespace tw
