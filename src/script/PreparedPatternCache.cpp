@@ -11,6 +11,7 @@ void PreparedPatternCache::dropAllIfAliasesChanged(const ScriptState& state)
         return;
     aliasesOn_ = state.aliasesOn;
     aliases_ = state.aliases;
+    ++generation_;
     for (Entry& entry : entries_)
         entry.kept = false;
 }

@@ -24,6 +24,15 @@ public:
     // The aliases or their toggle may have been changed since the last call (a new block, or a
     // response ran); the next prepare compares them with the ones the cache was built with.
     void aliasesMayHaveChanged() { checkAliases_ = true; }
+    // Compares the aliases now rather than at the next prepare.
+    void refresh(const ScriptState& state) { dropAllIfAliasesChanged(state); }
+
+    // Counts the times the kept patterns were dropped: what was built from them while this
+    // stays the same still holds.
+    std::size_t generation() const { return generation_; }
+    // Whether the last prepare of trigger index kept its result: its pieces stay the same
+    // until the pattern or the generation changes.
+    bool isKept(std::size_t index) const { return index < entries_.size() && entries_[index].kept; }
 
 private:
     struct Entry {
@@ -38,6 +47,7 @@ private:
     AliasList aliases_;
     bool aliasesOn_ = false;
     bool checkAliases_ = true;
+    std::size_t generation_ = 0;
     PreparedPattern fresh_;
 };
 

@@ -84,21 +84,30 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         ~EndRun() { running = false; }
     } endRun{running_};
 
-    patterns_.aliasesMayHaveChanged();
+    index_.startBlock(state_, patterns_);
     bool pairsBuilt = false;
     std::string changed;
     for (std::size_t i = 0; i < state_.triggers.size(); ++i) {
         if (!state_.triggers[i].active())
             continue;
+        const TriggerIndex::Verdict verdict = index_.check(i, state_.triggers[i].pattern, patterns_, block);
+        if (verdict == TriggerIndex::Verdict::Absent)
+            continue;
         const PreparedPattern& prepared = patterns_.prepare(i, state_.triggers[i].pattern, state_);
         if (prepared.count == 0)
             continue; // an empty pattern never matches
-        if (!pairsBuilt) {
-            blockPairs_.assign(block);
-            pairsBuilt = true;
+        std::size_t from = 0;
+        if (verdict == TriggerIndex::Verdict::Present) {
+            from = index_.firstStart(i);
+        } else {
+            // The pairs of a block already changed by highlights are built from it as it is.
+            if (!pairsBuilt) {
+                blockPairs_.assign(block);
+                pairsBuilt = true;
+            }
+            if (!mayMatch(prepared, blockPairs_))
+                continue;
         }
-        if (!mayMatch(prepared, blockPairs_))
-            continue;
         const Highlight highlight = highlightOf(state_.triggers[i].switches);
         std::string before;
         if (highlight.on) {
@@ -112,7 +121,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         // The highlighted block is built beside the original one; a search that goes on
         // behind an inserted ESC[d is a search behind the match in the original.
         changed.clear();
-        std::size_t copied = 0, from = 0, grown = 0;
+        std::size_t copied = 0, grown = 0;
         while (const std::optional<PatternMatch> match = MatchPattern(block, from, prepared, state_.captures)) {
             const std::size_t end = match->start + MatchLength(*match);
             const std::size_t insert = before.size() + RestoreColours.size();
@@ -123,9 +132,11 @@ std::string TriggerEngine::RunTriggers(std::string& block)
                 }
                 const std::string_view original = block;
                 appendJoined(changed, original.substr(copied, match->start - copied), blockPairs_);
+                const std::size_t insertedAt = changed.size();
                 appendJoined(changed, before, blockPairs_);
                 appendJoined(changed, original.substr(match->start, end - match->start), blockPairs_);
                 appendJoined(changed, RestoreColours, blockPairs_);
+                index_.noteInserted(insertedAt, changed.size());
                 copied = end;
                 grown += insert;
             }
@@ -136,12 +147,13 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             if (!response->empty()) {
                 echo += echoFor(state_.echo, *response, state_.echoColour);
                 parser_.ParseCommand(*response);
-                patterns_.aliasesMayHaveChanged();
+                patterns_.refresh(state_);
             }
         }
         if (grown > 0) {
             appendJoined(changed, std::string_view(block).substr(copied), blockPairs_);
             block.swap(changed);
+            index_.blockChanged(block);
         }
     }
     return echo;
