@@ -1,8 +1,12 @@
-// The map file of a full map (9000 rooms, 8.3 MB) and tracking one move on it.
+// The map file of a full map (9000 rooms, 8.3 MB), tracking one move on it, and drawing a
+// full level with the map window's own drawing code on an offscreen surface.
 #include "base/FileIo.h"
 #include "base/Host.h"
 #include "map/AutomapTracker.h"
 #include "map/MapFile.h"
+#include "map/qt/MapFace.h"
+
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -107,5 +111,42 @@ void TrackMoveOnFullMap(benchmark::State& state)
     }
 }
 BENCHMARK(TrackMoveOnFullMap);
+
+// Every room of a full map with all ten exits that lead inside the grid, each to its neighbour.
+void linkEverything(tw::MapModel& map)
+{
+    for (int l = 1; l <= 10; ++l)
+        for (int y = 1; y <= 30; ++y)
+            for (int x = 1; x <= 30; ++x)
+                for (int d = 1; d <= tw::dir::Count; ++d) {
+                    const tw::Step s = tw::directionStep(d);
+                    const int tx = x + s.dx, ty = y + s.dy, tl = l + s.dlevel;
+                    if (tx >= 1 && tx <= 30 && ty >= 1 && ty <= 30 && tl >= 1 && tl <= 10)
+                        map.room(x, y, l)->exit(d) = {std::uint8_t(tx), std::uint8_t(ty), std::uint8_t(tl)};
+                }
+}
+
+// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
+void DrawFullLevel(benchmark::State& state)
+{
+    static int argc = 1;
+    static char name[] = "MapBench";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+    tw::MapModel map;
+    fillMap(map);
+    linkEverything(map);
+    map.ViewLevel = map.MapLevel = 5;
+    map.MapX = map.MapY = 15;
+    tw::MapFace face;
+    for (auto _ : state) {
+        face.redraw(map);
+        benchmark::DoNotOptimize(face.picture().constBits());
+    }
+}
+BENCHMARK(DrawFullLevel)->Unit(benchmark::kMillisecond);
 
 } // namespace
