@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -112,6 +113,18 @@ void TrackMoveOnFullMap(benchmark::State& state)
 }
 BENCHMARK(TrackMoveOnFullMap);
 
+// The map window's drawing needs an application object; the offscreen platform is enough.
+void startQt()
+{
+    static int argc = 1;
+    static char name[] = "MapBench";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
 // Every room of a full map with all ten exits that lead inside the grid, each to its neighbour.
 void linkEverything(tw::MapModel& map)
 {
@@ -129,13 +142,7 @@ void linkEverything(tw::MapModel& map)
 // The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
 void DrawFullLevel(benchmark::State& state)
 {
-    static int argc = 1;
-    static char name[] = "MapBench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
+    startQt();
     tw::MapModel map;
     fillMap(map);
     linkEverything(map);
@@ -148,5 +155,41 @@ void DrawFullLevel(benchmark::State& state)
     }
 }
 BENCHMARK(DrawFullLevel)->Unit(benchmark::kMillisecond);
+
+long residentKb()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    long kb = 0;
+    char line[256];
+    while (status && std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %ld", &kb) == 1)
+            break;
+    if (status)
+        std::fclose(status);
+    return kb;
+}
+
+// What a full map costs in memory: the model, loaded from its file, and the drawn picture.
+void FullMapMemory(benchmark::State& state)
+{
+    tw::MapModel source;
+    fillMap(source);
+    linkEverything(source);
+    const std::string path = tempPath();
+    source.MapFileName = path;
+    tw::MapFile::save(source);
+    NullHost host;
+    startQt();
+    for (auto _ : state) {
+        const long before = residentKb();
+        auto map = std::make_unique<tw::MapModel>();
+        tw::MapFile::open(*map, path, host);
+        tw::MapFace face;
+        face.redraw(*map);
+        state.counters["resident_kb"] = static_cast<double>(residentKb() - before);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(FullMapMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "script/CommandParser.h"
 #include "script/TextOps.h"
 #include "script/TriggerEngine.h"
+#include "TypicalTriggers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,16 +33,9 @@ void fillScript(tw::ScriptState& state, int count = 200, bool responses = true)
     for (int i = 0; i < 100; ++i)
         state.aliases.push_back({"al" + std::to_string(i), "cast 'spell " + std::to_string(i) + "' target"});
     for (int i = 0; i < count; ++i) {
-        std::string pattern;
-        switch (i % 4) {
-        case 0: pattern = "The monster " + std::to_string(i) + " arrives"; break;
-        case 1: pattern = "%% tells you 'word" + std::to_string(i) + "%%'"; break;
-        case 2: pattern = "HP: %%/%% MV" + std::to_string(i); break;
-        default: pattern = "You feel thing" + std::to_string(i); break;
-        }
         const std::string switches = i % 10 == 0 || i == 4 ? "101501" : "100000";
         const std::string response = responses && (i == 4 || i == 5 || i == 7) ? "say seen " + std::to_string(i) : "";
-        state.triggers.push_back({pattern, response, switches});
+        state.triggers.push_back({tw::bench::typicalPattern(i), response, switches});
     }
 }
 

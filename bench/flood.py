@@ -169,7 +169,7 @@ def main():
         relay.accept(30)
         relay.log_in()
         relay.settle(1.0)
-        figures = {"triggers": args.triggers, "modern": int(args.modern)}
+        figures = {"triggers": args.triggers, "modern": int(args.modern), "lines": args.lines}
         if args.memory:
             figures["idle_kb"] = resident_kb(client.pid)
             # The same flood again and again, longer each time: what stays resident must not grow.

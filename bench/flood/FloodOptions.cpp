@@ -5,6 +5,7 @@
 //
 //   flood_options SAMPLE OUT TRIGGERS LENGTH[,LENGTH...]
 #include "settings/OptionsFile.h"
+#include "../TypicalTriggers.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,14 +35,7 @@ int main(int argc, char** argv)
     data.triggers.clear();
     // Highlighted patterns of the kinds players keep, none of which the flood holds.
     for (int i = 0; i + static_cast<int>(lengths.size()) < count; ++i) {
-        std::string pattern;
-        switch (i % 4) {
-        case 0: pattern = "The monster " + std::to_string(i) + " arrives"; break;
-        case 1: pattern = "%% tells you 'word" + std::to_string(i) + "%%'"; break;
-        case 2: pattern = "HP: %%/%% MV" + std::to_string(i); break;
-        default: pattern = "You feel thing" + std::to_string(i); break;
-        }
-        data.triggers.push_back({pattern, "", "101501"});
+        data.triggers.push_back({tw::bench::typicalPattern(i), "", "101501"});
     }
     for (const long last : lengths) {
         char lastLine[32];
