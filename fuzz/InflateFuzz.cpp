@@ -1,51 +1,18 @@
 // Arbitrary bytes after the server starts compression, through the session's modern receive
 // path (inflate, telnet, the pipeline, the terminal): no crash, no unbounded memory, the
 // scrollback within its capacity.
-#include "base/Host.h"
+#include "FuzzSession.h"
 #include "core/Session.h"
-#include "core/SocketPort.h"
 
 #include <cstdlib>
 #include <string>
-
-namespace {
-
-struct NullHost : tw::Host {
-    bool socketConnected() const override { return true; }
-    std::size_t socketWrite(std::string_view d) override { return d.size(); }
-    void setStatus(const std::string&) override {}
-    void setMudName(const std::string&) override {}
-    tw::MsgAnswer messageBox(const std::string&, const std::string&, tw::MsgButtons) override
-    {
-        return tw::MsgAnswer::Ok;
-    }
-    void terminalChanged() override {}
-    void runHelp(const std::string&) override {}
-    void runEditor(const std::string&, const std::string&) override {}
-    void playSound(const std::string&) override {}
-    void stopSound() override {}
-    void showStatRoller() override {}
-};
-
-struct NullSocket : tw::SocketPort {
-    void setAddress(const std::string&) override {}
-    std::string address() const override { return {}; }
-    void setPort(const std::string&) override {}
-    int portNumber() const override { return 4000; }
-    void open() override {}
-    void close() override {}
-    bool connected() const override { return true; }
-    std::string lastErrorText() const override { return {}; }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 1)
         return 0;
-    static NullHost host;
-    static NullSocket socket;
+    static tw::fuzz::NullHost host;
+    static tw::fuzz::NullSocket socket;
     tw::Session session(host, socket);
     session.terminal.setColumnCount(80);
     session.terminal.setRowCount(24);

@@ -51,7 +51,7 @@ TEST(ModernWorld, NegotiatesHidesThePasswordReportsAndCompresses)
     client.sendRaw(IAC + SB + "\x18" + QByteArray(1, '\0') + "TARNWICK" + IAC + SE + "bob\r\n");
     EXPECT_TRUE(client.readThrough("Choose a password: ").endsWith("Choose a password: "));
     client.readThrough(IAC + WILL + "\x01" + IAC + EOR);
-    client.sendRaw("s\xff\xffcret\r\n");
+    client.sendRaw("s\xff\xff" "cret\r\n");
     EXPECT_TRUE(client.readThrough("Keep these statistics? (y/n) ").startsWith(IAC + WONT + "\x01"));
     client.sendRaw("y\r\n");
     client.readThrough("> " + IAC + EOR);

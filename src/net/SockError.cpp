@@ -1,5 +1,7 @@
 #include "net/SockError.h"
 
+#include <cerrno>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -178,6 +180,30 @@ std::string SockError::buildMessage(std::string_view ctxText, int error)
         }
     }
     return message;
+}
+
+int sockErrorForErrno(int e)
+{
+    switch (e) {
+    case 0: return SockErr::None;
+    case ECONNRESET: return SockErr::ConnectionReset;
+    case ECONNABORTED: return SockErr::ConnectionAborted;
+    case ETIMEDOUT: return SockErr::TimedOut;
+    case ENETUNREACH: return SockErr::NetworkUnreachable;
+    case ENETDOWN: return SockErr::NetworkDown;
+    case EHOSTUNREACH: return SockErr::HostUnreachable;
+    case EHOSTDOWN: return SockErr::HostDown;
+    case EADDRINUSE: return SockErr::AddressInUse;
+    case EADDRNOTAVAIL: return SockErr::AddressNotAvailable;
+    case EAFNOSUPPORT: return SockErr::AddressFamilyNotSupported;
+    case EACCES:
+    case EPERM: return SockErr::Access;
+    case EMFILE:
+    case ENFILE: return SockErr::TooManyFiles;
+    case ENOBUFS:
+    case ENOMEM: return SockErr::NoBufferSpace;
+    default: return SockErr::ConnectionRefused;
+    }
 }
 
 } // namespace tw

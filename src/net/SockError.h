@@ -103,6 +103,10 @@ private:
     int context_;
 };
 
+// The error number of a system error (an errno value) of connecting or of a connection;
+// ConnectionRefused for one without a number of its own.
+int sockErrorForErrno(int errnoValue);
+
 // The name the rest of the program knows the class by.
 using ESockError = SockError;
 

@@ -114,4 +114,15 @@ std::string serviceName(std::uint16_t port, const std::string& protocol)
     return entry && entry->s_name ? std::string(entry->s_name) : std::string();
 }
 
+PortName parsePort(const std::string& text, const std::string& protocol)
+{
+    if (!allDigits(text))
+        return {servicePort(text, protocol).value_or(0), text};
+    const unsigned long value = text.size() <= 5 ? std::stoul(text) : 65536;
+    if (value > 65535)
+        return {};
+    const auto number = static_cast<std::uint16_t>(value);
+    return {number, serviceName(number, protocol)};
+}
+
 } // namespace tw

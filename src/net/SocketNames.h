@@ -24,4 +24,13 @@ std::optional<std::uint16_t> servicePort(const std::string& service, const std::
 // The service name of a port for a protocol, or empty when the database has none.
 std::string serviceName(std::uint16_t port, const std::string& protocol);
 
+// What a port text names: a decimal number is that port (one beyond 65535 names none rather
+// than a wrapped one) with its service name from the database; any other text is a service
+// name looked up for the protocol. number is 0 when the text names no port.
+struct PortName {
+    std::uint16_t number = 0;
+    std::string service;
+};
+PortName parsePort(const std::string& text, const std::string& protocol);
+
 } // namespace tw

@@ -27,6 +27,9 @@ void collapsePairs(std::string& command)
     command.swap(out);
 }
 
+// Trying one alias on a line costs about as much as handling this many bytes of it.
+constexpr std::size_t AliasWork = 8;
+
 struct DepthGuard {
     int& depth;
     explicit DepthGuard(int& d) : depth(d) { ++depth; }
@@ -52,13 +55,17 @@ void CommandParser::ParseCommand(std::string text)
 
     std::string scratch, passStart;
     // A line that defines an alias is left alone, so that an existing alias can be redefined.
-    if (!containsIgnoringCase(line, "#ALIAS ") && state_.aliasesOn)
+    if (!containsIgnoringCase(line, "#ALIAS ") && state_.aliasesOn) {
         expandAliasesInPlace(line, scratch, passStart, state_.aliases);
+        work_ += state_.aliases.size() * AliasWork;
+    }
     // Conditions compare operands, so captured texts go into them as one quoted operand.
     const bool quote = containsIgnoringCase(line, "#IF ");
     expandCapturesInPlace(line, scratch, passStart, state_.captures, quote);
     // Every call costs a little even when its line is short.
-    nestedBudget_ -= std::min(nestedBudget_, line.size() + 16);
+    const std::size_t cost = line.size() + 16;
+    nestedBudget_ -= std::min(nestedBudget_, cost);
+    work_ += cost;
 
     std::size_t p = 0;
     while (p != std::string::npos && line.size() - p > 1) {
@@ -150,7 +157,7 @@ bool CommandParser::runIf(const std::string& rest)
         elsePart = thenPart.substr(otherwise + 6);
         thenPart.resize(otherwise);
     }
-    if (EvaluateCondition(condition, state_.rng))
+    if (EvaluateCondition(condition, state_.rng, work_))
         ParseCommand(std::move(thenPart));
     else if (hasElse)
         ParseCommand(std::move(elsePart));

@@ -37,6 +37,11 @@ public:
     // Runs the response of every active trigger whose stored pattern is keyword, echoing each.
     void FireKeyword(const std::string& keyword);
 
+    // Command text handled so far, after expansion, over every call: callers that bound
+    // their own work count what a command cost them by the difference.
+    std::size_t workDone() const { return work_; }
+    ScriptHost& host() const { return host_; }
+
 private:
     // Runs one "#" command; false when the rest of the line is to be dropped.
     bool runScriptCommand(std::string command);
@@ -48,6 +53,7 @@ private:
     ScriptState& state_;
     int depth_ = 0;
     std::size_t nestedBudget_ = 0;
+    std::size_t work_ = 0;
 };
 
 } // namespace tw

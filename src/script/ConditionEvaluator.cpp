@@ -251,6 +251,20 @@ void NormalizeCondition(std::string& text)
 
 bool EvaluateCondition(std::string_view condition, std::mt19937& rng)
 {
+    std::size_t work = 0;
+    return EvaluateCondition(condition, rng, work);
+}
+
+bool EvaluateCondition(std::string_view condition, std::mt19937& rng, std::size_t& totalWork)
+{
+    // Every round passes over the text once per rule, a few more times to normalise it.
+    struct Count {
+        std::size_t& total;
+        std::size_t work = 0;
+        ~Count() { total += work * (FoldRules.size() + 4); }
+    } count{totalWork};
+    std::size_t& work = count.work;
+    totalWork += condition.size() * 4; // the comparisons and the percent signs
     std::string w = replacePercent(condition, rng);
     if (!foldComparisons(w))
         return false;
@@ -258,7 +272,6 @@ bool EvaluateCondition(std::string_view condition, std::mt19937& rng)
     // Each round removes as little as one negation or one level of parentheses, so a long
     // chain of them would take rounds in proportion to its length, each over the whole text.
     // The text each round works on is counted; past the budget the condition is false.
-    std::size_t work = 0;
     std::string buf;
     for (;;) {
         NormalizeCondition(w);

@@ -15,6 +15,8 @@ inline constexpr std::size_t MaxFoldingWork = 2 * 1024 * 1024;
 // True exactly when the condition reduces to "1". Malformed text is false or some
 // deterministic value; it never fails.
 bool EvaluateCondition(std::string_view condition, std::mt19937& rng);
+// The same, adding the work the evaluation did (about the bytes it handled) to work.
+bool EvaluateCondition(std::string_view condition, std::mt19937& rng, std::size_t& work);
 
 // Collapses runs of blanks, removes blanks inside parentheses and at both ends, and strips
 // parentheses that enclose the whole text as one pair.

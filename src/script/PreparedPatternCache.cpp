@@ -4,9 +4,15 @@
 
 namespace tw {
 
+namespace {
+// Looking at one alias, to compare it or to try it on a pattern, costs about this much.
+constexpr std::size_t AliasWork = 8;
+} // namespace
+
 void PreparedPatternCache::dropAllIfAliasesChanged(const ScriptState& state)
 {
     checkAliases_ = false;
+    work_ += state.aliases.size() * AliasWork;
     if (state.aliasesOn == aliasesOn_ && state.aliases == aliases_)
         return;
     aliasesOn_ = state.aliasesOn;
@@ -28,6 +34,7 @@ const PreparedPattern& PreparedPatternCache::prepare(std::size_t index, const st
         return entry.prepared;
 
     PreparePattern(pattern, state.aliases, state.aliasesOn, state.captures, fresh_);
+    work_ += pattern.size() + fresh_.work.size() + (state.aliasesOn ? state.aliases.size() * AliasWork : 0);
     entry.kept = !fresh_.readsCaptures && fresh_.work.size() <= MaxKeptLength;
     if (!entry.kept)
         return fresh_;

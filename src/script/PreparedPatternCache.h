@@ -22,9 +22,8 @@ public:
     const PreparedPattern& prepare(std::size_t index, const std::string& pattern, const ScriptState& state);
 
     // The aliases or their toggle may have been changed since the last call (a new block, or a
-    // response ran); the next prepare compares them with the ones the cache was built with.
-    void aliasesMayHaveChanged() { checkAliases_ = true; }
-    // Compares the aliases now rather than at the next prepare.
+    // response ran): compares them with the ones the cache was built with, dropping what was
+    // prepared with others.
     void refresh(const ScriptState& state) { dropAllIfAliasesChanged(state); }
 
     // Counts the times the kept patterns were dropped: what was built from them while this
@@ -33,6 +32,10 @@ public:
     // Whether the last prepare of trigger index kept its result: its pieces stay the same
     // until the pattern or the generation changes.
     bool isKept(std::size_t index) const { return index < entries_.size() && entries_[index].kept; }
+
+    // Work done so far preparing patterns and comparing aliases, in bytes handled, over every
+    // call; a kept pattern costs nothing.
+    std::size_t workDone() const { return work_; }
 
 private:
     struct Entry {
@@ -49,6 +52,7 @@ private:
     bool checkAliases_ = true;
     std::size_t generation_ = 0;
     PreparedPattern fresh_;
+    std::size_t work_ = 0;
 };
 
 } // namespace tw

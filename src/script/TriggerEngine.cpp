@@ -54,6 +54,14 @@ bool mayMatch(const PreparedPattern& pattern, const BytePairSet& blockPairs)
     return true;
 }
 
+std::size_t piecesLength(const PreparedPattern& pattern)
+{
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < pattern.count; ++k)
+        n += pattern.piece(k).size();
+    return n;
+}
+
 // Appends text to the block being built, adding the pair where it meets the text before it;
 // the pairs inside text are in the set already.
 void appendJoined(std::string& out, std::string_view text, BytePairSet& blockPairs)
@@ -84,17 +92,32 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         ~EndRun() { running = false; }
     } endRun{running_};
 
+    budget_.start();
+    // The parser, the pattern cache and the index count their own work; what they did since
+    // the last charge is charged with it.
+    std::size_t parserMark = parser_.workDone(), cacheMark = patterns_.workDone(), indexMark = index_.bytesScanned();
+    const auto charge = [&](std::size_t units) {
+        units += (parser_.workDone() - parserMark) + (patterns_.workDone() - cacheMark) +
+                 TriggerWorkBudget::searching(index_.bytesScanned() - indexMark);
+        parserMark = parser_.workDone();
+        cacheMark = patterns_.workDone();
+        indexMark = index_.bytesScanned();
+        return budget_.charge(units);
+    };
     index_.startBlock(state_, patterns_);
     bool pairsBuilt = false;
     std::string changed;
-    for (std::size_t i = 0; i < state_.triggers.size(); ++i) {
+    for (std::size_t i = 0; i < state_.triggers.size() && !budget_.exhausted(); ++i) {
         if (!state_.triggers[i].active())
             continue;
         const TriggerIndex::Verdict verdict = index_.check(i, state_.triggers[i].pattern, patterns_, block);
-        if (verdict == TriggerIndex::Verdict::Absent)
+        if (verdict == TriggerIndex::Verdict::Absent) {
+            charge(TriggerWorkBudget::PerTrigger + TriggerWorkBudget::searching(index_.piecesLength(i)));
             continue;
+        }
         const PreparedPattern& prepared = patterns_.prepare(i, state_.triggers[i].pattern, state_);
-        if (prepared.count == 0)
+        if (!charge(TriggerWorkBudget::PerTrigger + TriggerWorkBudget::searching(piecesLength(prepared))) ||
+            prepared.count == 0)
             continue; // an empty pattern never matches
         std::size_t from = 0;
         if (verdict == TriggerIndex::Verdict::Present) {
@@ -104,6 +127,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             if (!pairsBuilt) {
                 blockPairs_.assign(block);
                 pairsBuilt = true;
+                charge(TriggerWorkBudget::copying(block.size()));
             }
             if (!mayMatch(prepared, blockPairs_))
                 continue;
@@ -122,9 +146,11 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         // behind an inserted ESC[d is a search behind the match in the original.
         changed.clear();
         std::size_t copied = 0, grown = 0;
+        bool searched = true;
         while (const std::optional<PatternMatch> match = MatchPattern(block, from, prepared, state_.captures)) {
             const std::size_t end = match->start + MatchLength(*match);
             const std::size_t insert = before.size() + RestoreColours.size();
+            std::size_t work = TriggerWorkBudget::PerMatch + TriggerWorkBudget::searching(end - from);
             if (highlight.on && block.size() + grown + insert <= MaxHighlightedBlock) {
                 if (grown == 0) {
                     blockPairs_.add(before);
@@ -137,6 +163,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
                 appendJoined(changed, original.substr(match->start, end - match->start), blockPairs_);
                 appendJoined(changed, RestoreColours, blockPairs_);
                 index_.noteInserted(insertedAt, changed.size());
+                work += TriggerWorkBudget::copying(end - copied + insert);
                 copied = end;
                 grown += insert;
             }
@@ -148,14 +175,24 @@ std::string TriggerEngine::RunTriggers(std::string& block)
                 echo += echoFor(state_.echo, *response, state_.echoColour);
                 parser_.ParseCommand(*response);
                 patterns_.refresh(state_);
+                work += response->size() + TriggerWorkBudget::PerResponse;
+            }
+            if (!charge(work)) {
+                searched = false;
+                break;
             }
         }
+        if (searched)
+            charge(TriggerWorkBudget::searching(block.size() - std::min(from, block.size())));
         if (grown > 0) {
             appendJoined(changed, std::string_view(block).substr(copied), blockPairs_);
+            charge(TriggerWorkBudget::copying(block.size() - copied));
             block.swap(changed);
             index_.blockChanged(block);
         }
     }
+    if (budget_.exhausted())
+        parser_.host().setStatus(TriggerWorkBudget::StoppedText);
     return echo;
 }
 

@@ -5,6 +5,7 @@
 #include "script/PreparedPatternCache.h"
 #include "script/ScriptState.h"
 #include "script/TriggerIndex.h"
+#include "script/TriggerWorkBudget.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,8 @@ public:
     TriggerEngine(ScriptState& state, CommandParser& parser) : state_(state), parser_(parser) {}
 
     // Every active trigger in list order, every occurrence; returns the echo text of the
-    // responses that ran. Nothing happens while triggers are off.
+    // responses that ran. Nothing happens while triggers are off. Once the block's work budget
+    // is spent, the triggers after the match that spent it are not tried on this block.
     std::string RunTriggers(std::string& block);
 
 private:
@@ -36,6 +38,7 @@ private:
     // triggers the index does not hold: most of them hold a pair that the block lacks and are
     // passed over without a search.
     BytePairSet blockPairs_;
+    TriggerWorkBudget budget_;
 };
 
 } // namespace tw

@@ -19,7 +19,6 @@ void TriggerIndex::rebuild(const ScriptState& state, PreparedPatternCache& patte
 {
     search_.clear();
     pieceIds_.clear();
-    covered_ = 0;
     const std::size_t count = state.triggers.size();
     patterns_.resize(count);
     entries_.assign(count, Entry{});
@@ -40,8 +39,9 @@ void TriggerIndex::rebuild(const ScriptState& state, PreparedPatternCache& patte
         entry.firstPiece = static_cast<std::uint32_t>(pieceIds_.size());
         entry.pieceCount = static_cast<std::uint32_t>(prepared.count);
         entry.firstLength = static_cast<std::uint32_t>(pieces[0].size());
+        for (std::size_t k = 0; k < prepared.count; ++k)
+            entry.piecesLength += pieces[k].size();
         pieceIds_.insert(pieceIds_.end(), ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(prepared.count));
-        ++covered_;
     }
     search_.build();
     generation_ = patterns.generation();
@@ -66,6 +66,7 @@ TriggerIndex::Verdict TriggerIndex::check(std::size_t index, const std::string& 
     if (!scanned_) {
         search_.restart();
         search_.scan(block, 0, block.size());
+        scannedBytes_ += block.size();
         scanned_ = true;
     }
     for (std::uint32_t k = 0; k < entry.pieceCount; ++k)
@@ -108,10 +109,12 @@ void TriggerIndex::blockChanged(std::string_view block)
         total += to - from;
     if (total >= block.size()) {
         search_.scan(block, 0, block.size());
+        total = block.size();
     } else {
         for (const auto& [from, to] : windows)
             search_.scan(block, from, to);
     }
+    scannedBytes_ += total;
     inserted_.clear();
 }
 

@@ -40,8 +40,10 @@ public:
     void noteInserted(std::size_t from, std::size_t to) { inserted_.emplace_back(from, to); }
     void blockChanged(std::string_view block);
 
-    // Triggers the last build could hold (for tests and benchmarks).
-    std::size_t coveredCount() const { return covered_; }
+    // The length of all pieces of a covered trigger.
+    std::size_t piecesLength(std::size_t index) const { return entries_[index].piecesLength; }
+    // Bytes of blocks scanned so far, over every call.
+    std::size_t bytesScanned() const { return scannedBytes_; }
 
 private:
     struct Entry {
@@ -49,11 +51,12 @@ private:
         std::uint32_t firstPiece = 0; // into pieceIds_
         std::uint32_t pieceCount = 0;
         std::uint32_t firstLength = 0;
+        std::size_t piecesLength = 0;
     };
     void rebuild(const ScriptState& state, PreparedPatternCache& patterns);
 
     bool built_ = false, stale_ = false, scanned_ = false, changed_ = false;
-    std::size_t generation_ = 0, covered_ = 0;
+    std::size_t generation_ = 0, scannedBytes_ = 0;
     std::vector<std::string> patterns_;
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> pieceIds_;

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tw {
@@ -31,6 +32,11 @@ std::optional<std::string> SessionLog::applyDialog(std::string_view name, bool l
     if (!LoggingOn)
         return std::nullopt;
     boundName_ = LogFileName;
+    // A file the player made read-only stays as it is, also for an administrator, whom the
+    // system would let write it.
+    struct stat st {};
+    if (::stat(boundName_.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
+        return ReadOnlyFileText;
     // Appending to what is there, or creating the file: a log is never truncated.
     fd_ = ::open(boundName_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd_ < 0)

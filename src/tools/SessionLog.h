@@ -22,8 +22,8 @@ public:
     SessionLog& operator=(const SessionLog&) = delete;
 
     // OK in the Log File dialog: takes the name and the switch and opens (or creates) the
-    // file when logging is on. Returns the I/O error text when the file cannot be opened;
-    // logging then stays on and the first block written switches it off.
+    // file when logging is on. Returns the I/O error text when the file cannot be opened (a
+    // read-only file is not); logging then stays on and the first block written switches it off.
     std::optional<std::string> applyDialog(std::string_view name, bool logSession);
 
     // Appends one block. A failed write (or no open file) switches logging off silently.

@@ -1,4 +1,5 @@
 #include "base/FileIo.h"
+#include "support/FaultyPlaces.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,18 +27,6 @@ TEST(FileIo, AtomicWriteReplacesWholeOrNotAtAll)
     ASSERT_TRUE(failed);
     EXPECT_EQ(*failed, "File not found");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
-}
-
-// Folders that take no new file: by permissions, or (for an administrator, whom permissions do
-// not stop) by the immutable attribute. False when neither can be had here.
-bool refuseNewFiles(const std::filesystem::path& dir, bool on)
-{
-    if (::geteuid() != 0) {
-        std::filesystem::permissions(dir, on ? std::filesystem::perms(0555) : std::filesystem::perms(0755));
-        return true;
-    }
-    const std::string cmd = std::string("chattr ") + (on ? "+i " : "-i ") + dir.string() + " 2>/dev/null";
-    return std::system(cmd.c_str()) == 0;
 }
 
 // A save never destroys the file it replaces, and writes where the player meant: through a
@@ -73,11 +62,11 @@ TEST(FileIo, SavesWriteThroughLinksAndRefuseWhatIsNotAWritableFile)
     EXPECT_EQ(readWholeFile(named, error), binary);
 
     ASSERT_FALSE(writeFileAtomically(dir.file("real/inplace.cfg"), "before"));
-    if (!refuseNewFiles(dir.path / "real", true))
+    if (!test::refuseNewFiles(dir.path / "real", true))
         GTEST_SKIP() << "no way to make a folder refuse new files here";
     const auto result = writeFileAtomically(dir.file("real/inplace.cfg"), "after");
     const auto refused = writeFileAtomically(dir.file("real/brandnew.cfg"), "x");
-    refuseNewFiles(dir.path / "real", false);
+    test::refuseNewFiles(dir.path / "real", false);
     EXPECT_EQ(result, std::nullopt);
     EXPECT_EQ(readWholeFile(dir.file("real/inplace.cfg"), error), "after");
     EXPECT_EQ(refused, "File access denied");

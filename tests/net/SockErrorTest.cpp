@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <string>
 
 namespace tw {
@@ -160,6 +162,38 @@ TEST(SocketNames, UnknownServicesHaveNoPort)
         EXPECT_EQ(servicePort("telnet", "6"), telnet);
         EXPECT_EQ(serviceName(23, "TCP"), "telnet");
     }
+}
+
+// Port texts as the socket reads them: decimal numbers up to 65535 (five digits at most),
+// else a service name; a number beyond 16 bits names no port rather than a wrapped one.
+TEST(SocketNames, PortTexts)
+{
+    struct Case {
+        const char* text;
+        std::uint16_t number;
+    } cases[] = {{"4000", 4000}, {"65535", 65535}, {"0", 0}, {"65536", 0}, {"99999", 0},
+                 {"000023", 0}, {"4294967296", 0}, {"no-such-service-here", 0}, {"", 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(parsePort(c.text, "tcp").number, c.number) << c.text;
+    EXPECT_EQ(parsePort("no-such-service-here", "tcp").service, "no-such-service-here");
+    EXPECT_EQ(parsePort("70000", "tcp").service, "");
+    if (servicePort("telnet", "tcp")) {
+        EXPECT_EQ(parsePort("telnet", "tcp").number, 23);
+        EXPECT_EQ(parsePort("23", "tcp").service, "telnet");
+    }
+}
+
+TEST(SockError, SystemErrorsOfAConnection)
+{
+    EXPECT_EQ(sockErrorForErrno(0), SockErr::None);
+    EXPECT_EQ(sockErrorForErrno(ECONNRESET), SockErr::ConnectionReset);
+    EXPECT_EQ(sockErrorForErrno(ETIMEDOUT), SockErr::TimedOut);
+    EXPECT_EQ(sockErrorForErrno(EHOSTUNREACH), SockErr::HostUnreachable);
+    EXPECT_EQ(sockErrorForErrno(ENETUNREACH), SockErr::NetworkUnreachable);
+    EXPECT_EQ(sockErrorForErrno(EACCES), SockErr::Access);
+    EXPECT_EQ(sockErrorForErrno(EMFILE), SockErr::TooManyFiles);
+    EXPECT_EQ(sockErrorForErrno(ECONNREFUSED), SockErr::ConnectionRefused);
+    EXPECT_EQ(sockErrorForErrno(EIO), SockErr::ConnectionRefused);
 }
 
 } // namespace

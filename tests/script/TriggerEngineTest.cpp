@@ -2,8 +2,11 @@
 #include "script/TriggerPattern.h"
 
 #include "RecordingScriptHost.h"
+#include "support/Sanitizer.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 namespace tw {
 namespace {
@@ -198,6 +201,56 @@ TEST(TriggerEngine, HighlightsStopGrowingTheBlockAtTheBound)
     f.engine.RunTriggers(block);
     EXPECT_LE(block.size(), TriggerEngine::MaxHighlightedBlock);
     EXPECT_GT(block.size(), TriggerEngine::MaxHighlightedBlock / 2);
+}
+
+// Whatever the trigger list, one block costs a bounded time: past the work budget the rest
+// of the block goes unmatched and the status row says so. What ran before the stop ran as
+// always: whole triggers in list order, every occurrence highlighted, the text kept whole.
+TEST(TriggerEngine, AWorkBudgetStopsMatchingABlock)
+{
+    Fixture f;
+    for (int i = 0; i < 5000; ++i)
+        f.state.triggers.push_back({"orc", "kill orc", "101501"});
+    const std::string line = "An orc arrives from the north.\r\n";
+    std::string original;
+    while (original.size() < 24 * 1024)
+        original += line;
+    const std::size_t perTrigger = original.size() / line.size();
+
+    std::string block = original;
+    const auto start = std::chrono::steady_clock::now();
+    f.engine.RunTriggers(block);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 0.5 * test::SanitizerSlowdown);
+    EXPECT_EQ(f.host.lastStatus(), TriggerWorkBudget::StoppedText);
+    const std::size_t fired = f.host.sent.size();
+    EXPECT_GE(fired, 20 * perTrigger);
+    EXPECT_LT(fired, 500 * perTrigger);
+    // Every firing highlighted its occurrence; taking the colour changes out gives back the
+    // text as received.
+    std::size_t highlights = 0;
+    for (std::size_t at = block.find("\x1b[c"); at != std::string::npos; at = block.find("\x1b[c", at + 1))
+        ++highlights;
+    EXPECT_EQ(highlights, fired);
+    std::string text;
+    for (std::size_t at = 0; at < block.size();) {
+        if (block[at] == '\x1b') {
+            at = block.find_first_of("cdm", at) + 1;
+            continue;
+        }
+        text += block[at++];
+    }
+    EXPECT_EQ(text, original);
+
+    // The next block has a budget of its own: a short one meets every trigger.
+    for (TriggerEntry& t : f.state.triggers)
+        t.switches = "100000";
+    f.host.sent.clear();
+    f.host.statuses.clear();
+    block = line;
+    f.engine.RunTriggers(block);
+    EXPECT_EQ(f.host.sent.size(), 5000u);
+    EXPECT_TRUE(f.host.statuses.empty());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "net/SocketNames.h"
 #include "net/qt/SocketNotificationQueue.h"
 
+#include <unistd.h>
+
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -85,13 +87,6 @@ std::string cut(const std::string& text)
                : text;
 }
 
-bool isDecimal(const std::string& text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return std::isdigit(c) != 0;
-    });
-}
-
 } // namespace
 
 TBasicClientSocket::TBasicClientSocket(QObject* parent)
@@ -139,20 +134,9 @@ void TBasicClientSocket::setTlsAllowed(bool allowed)
 void TBasicClientSocket::setPort(const std::string& port)
 {
     port_ = cut(port);
-    if (isDecimal(port_)) {
-        // A number beyond the 16-bit range names no port rather than a wrapped one.
-        unsigned long value = port_.size() <= 5 ? std::stoul(port_) : 65536;
-        if (value <= 65535) {
-            portNumber_ = static_cast<std::uint16_t>(value);
-            serviceName_ = tw::serviceName(portNumber_, protocol_);
-        } else {
-            portNumber_ = 0;
-            serviceName_.clear();
-        }
-    } else {
-        serviceName_ = port_;
-        portNumber_ = servicePort(serviceName_, protocol_).value_or(0);
-    }
+    PortName name = parsePort(port_, protocol_);
+    portNumber_ = name.number;
+    serviceName_ = std::move(name.service);
 }
 
 void TBasicClientSocket::setProtocol(const std::string& protocol)
@@ -255,13 +239,30 @@ void TBasicClientSocket::Open()
     // Some systems finish or refuse a local connect inside this call; those notifications are
     // held back so that completion always comes after Open has returned.
     openInProgress_ = true;
-    if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
-        // The certificate is checked against the name the player gave, not the address.
-        const std::string name = hostName_.empty() ? dottedAddress_ : hostName_;
-        ssl->connectToHostEncrypted(peer.toString(), portNumber_, QString::fromStdString(name));
-    } else {
-        socket_->connectToHost(peer, portNumber_);
-    }
+    // The certificate is checked against the name the player gave, not the address.
+    const QString verifyName = QString::fromStdString(hostName_.empty() ? dottedAddress_ : hostName_);
+    connector_.start(peer, portNumber_, [this, handle, verifyName](int descriptor, int error) {
+        if (handle != handle_ || !socket_) {
+            if (descriptor >= 0)
+                ::close(descriptor);
+            return;
+        }
+        if (error != 0) {
+            notify(Notice::ConnectDone, sockErrorForErrno(error));
+            return;
+        }
+        if (!socket_->setSocketDescriptor(descriptor, QAbstractSocket::ConnectedState)) {
+            ::close(descriptor);
+            notify(Notice::ConnectDone, sockErrorFor(socket_->error()));
+            return;
+        }
+        if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
+            ssl->setPeerVerifyName(verifyName);
+            ssl->startClientEncryption();
+        } else {
+            notify(Notice::ConnectDone, SockErr::None);
+        }
+    });
     openInProgress_ = false;
 }
 
@@ -511,6 +512,7 @@ void TBasicClientSocket::abandonSocket()
 
 void TBasicClientSocket::releaseSocket(bool abortNow)
 {
+    connector_.cancel();
     QTcpSocket* socket = socket_;
     socket_ = nullptr;
     handle_ = 0;

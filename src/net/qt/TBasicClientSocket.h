@@ -4,6 +4,7 @@
 // when data can be read or written and when the peer closes. Every failure of a method is
 // thrown as SockError with the program's fixed texts.
 #include "net/SockError.h"
+#include "net/qt/NativeConnect.h"
 
 #include <QObject>
 #include <QPointer>
@@ -148,6 +149,7 @@ private:
     int timeOut_ = 0;
 
     QTcpSocket* socket_ = nullptr;
+    NativeConnect connector_;     // the connect under way; the socket takes over once it stands
     quint64 handle_ = 0;          // serial of the current socket, 0 without one
     quint64 nextHandle_ = 1;
     quint64 attempt_ = 0;         // bumped by every Open and Close, ending older waits

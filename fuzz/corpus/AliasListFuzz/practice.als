@@ -1,0 +1,6 @@
+tg
+talk guard
+od
+open door
+around
+look;exits

@@ -1,0 +1,6 @@
+You are hungry.
+eat
+101501
+The guard tells you '%%'
+
+101100
