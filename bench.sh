@@ -15,11 +15,11 @@ flood=yes
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 nice cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice cmake --build "$build" --target tarnwick practice_world TerminalBench ScriptBench MapBench flood_options
+nice cmake --build "$build" --target tarnwick practice_world TerminalBench ScriptBench MapBench PaintBench flood_options
 mkdir -p "$results"
 rm -f "$results"/*
 
-for bench in TerminalBench ScriptBench MapBench; do
+for bench in TerminalBench ScriptBench MapBench PaintBench; do
     echo "running $bench" >&2
     "$build/bench/$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_format=json >"$results/$bench.json"

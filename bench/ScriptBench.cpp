@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <random>
+
 namespace {
 
 struct NullHost : tw::ScriptHost {
@@ -39,8 +41,10 @@ void fillScript(tw::ScriptState& state, int count = 200, bool responses = true)
     }
 }
 
-// Room texts, tells and prompts; three lines in seven match a trigger.
-std::string makeBlock(std::size_t size)
+// Room texts, tells and prompts; three lines in seven match a trigger. A varied block puts a
+// line of random words (letters, digits and the patterns' punctuation) between the lines, so
+// that nearly every pair of bytes the patterns hold occurs in it, as in a long real session.
+std::string makeBlock(std::size_t size, bool varied = false)
 {
     static const char* lines[] = {
         "\x1b[1;36mThe Temple Square\x1b[0m\r\n",
@@ -51,16 +55,24 @@ std::string makeBlock(std::size_t size)
         "Mage tells you 'word5 of power'\r\n",
         "You feel thing7 crawling on your arm.\r\n",
     };
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789'/: ";
+    std::mt19937 rng(42);
     std::string block;
-    for (std::size_t i = 0; block.size() < size; ++i)
+    for (std::size_t i = 0; block.size() < size; ++i) {
         block += lines[i % std::size(lines)];
+        if (varied) {
+            for (int n = 0; n < 60; ++n)
+                block += letters[rng() % (sizeof letters - 1)];
+            block += "\r\n";
+        }
+    }
     block.resize(size);
     return block;
 }
 
-// RunTriggers/<block KB>/<triggers>/<responses>: the one pass over the block costs the same
-// whatever the number of triggers; the matches (and with 1 their responses) are the same in
-// every run.
+// RunTriggers/<block KB>/<triggers>/<responses>/<varied>: the one pass over the block costs
+// the same whatever the number of triggers; the matches (and with 1 their responses) are the
+// same in every run.
 void RunTriggers(benchmark::State& bench)
 {
     const auto blockSize = static_cast<std::size_t>(bench.range(0)) * 1024;
@@ -69,7 +81,7 @@ void RunTriggers(benchmark::State& bench)
     fillScript(state, static_cast<int>(bench.range(1)), bench.range(2) != 0);
     tw::CommandParser parser(host, state);
     tw::TriggerEngine engine(state, parser);
-    const std::string block = makeBlock(blockSize);
+    const std::string block = makeBlock(blockSize, bench.range(3) != 0);
     for (auto _ : bench) {
         std::string b = block;
         benchmark::DoNotOptimize(engine.RunTriggers(b));
@@ -119,6 +131,7 @@ void ParseTypedLine(benchmark::State& bench)
 } // namespace
 
 BENCHMARK(PlainScan)->Arg(4)->Arg(64);
-BENCHMARK(RunTriggers)->ArgsProduct({{4, 64}, {0, 10, 100, 1000}, {0, 1}});
+BENCHMARK(RunTriggers)->ArgsProduct({{4, 64}, {0, 10, 100, 1000}, {0, 1}, {0}})
+    ->ArgsProduct({{64}, {10, 100, 1000}, {0}, {1}});
 BENCHMARK(ExpandTypedLine);
 BENCHMARK(ParseTypedLine);

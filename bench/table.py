@@ -3,7 +3,7 @@
 
     table.py RESULTS_DIR
 
-RESULTS_DIR holds TerminalBench.json, ScriptBench.json, MapBench.json (Google Benchmark's JSON
+RESULTS_DIR holds TerminalBench.json, ScriptBench.json, MapBench.json, PaintBench.json (Google Benchmark's JSON
 with median aggregates) and flood.txt (flood.py's lines), any of which may be missing.
 """
 import json
@@ -53,6 +53,7 @@ def main():
     term = medians(os.path.join(results, "TerminalBench.json"))
     script = medians(os.path.join(results, "ScriptBench.json"))
     maps = medians(os.path.join(results, "MapBench.json"))
+    paint = medians(os.path.join(results, "PaintBench.json"))
     floods = []
     flood_path = os.path.join(results, "flood.txt")
     if os.path.exists(flood_path):
@@ -72,7 +73,9 @@ def main():
     modern = t(term, "AppendModernText/64000/1")
     rows.append(("Append a modern server's 2 KB block (UTF-8, 24-bit colour)", "-", show(modern),
                  "classic block " + show(t(term, "AppendToFullBuffer/64000/1")),
-                 ratio(modern, t(term, "AppendToFullBuffer/64000/1")), "< 1.5x"))
+                 ratio(modern, t(term, "AppendToFullBuffer/64000/1")), ""))
+    rows.append(("Paint a full 160 x 50 screen of coloured text (offscreen)", show(t(paint, "PaintFullScreen/0")),
+                 show(t(paint, "PaintFullScreen/1")), "", "", "< 1 ms"))
 
     scan = t(script, "PlainScan/64")
     base = t(script, "RunTriggers/64/0/0")

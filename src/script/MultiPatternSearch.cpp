@@ -16,7 +16,6 @@ void MultiPatternSearch::clear()
     outputLink_.clear();
     built_ = false;
     stamp_.assign(1, 0);
-    firstEnd_.assign(1, 0);
     foundCount_ = 0;
 }
 
@@ -109,7 +108,6 @@ void MultiPatternSearch::build()
             entry |= HasOutput;
     }
     stamp_.assign(nodes, 0);
-    firstEnd_.assign(nodes, 0);
     scanStamp_ = 1;
     foundCount_ = 0;
     built_ = true;
@@ -124,35 +122,72 @@ void MultiPatternSearch::restart()
     foundCount_ = 0;
 }
 
-void MultiPatternSearch::report(std::uint32_t node, std::size_t end)
+bool MultiPatternSearch::report(std::uint32_t entry)
 {
+    const auto node = static_cast<std::uint32_t>((entry & ~HasOutput) / classes_);
     // A stamped string had the strings at its suffixes stamped with it, so the walk stops there.
     for (std::uint32_t n = terminal_[node] ? node : outputLink_[node]; n != NoPattern && stamp_[n] != scanStamp_;
          n = outputLink_[n]) {
         stamp_[n] = scanStamp_;
-        firstEnd_[n] = end;
         ++foundCount_;
+    }
+    return foundCount_ == terminalCount_;
+}
+
+void MultiPatternSearch::scanAlone(const unsigned char* from, const unsigned char* to)
+{
+    const std::uint32_t* const table = table_.data();
+    std::uint32_t state = 0;
+    for (const unsigned char* p = from; p < to; ++p) {
+        const std::uint32_t entry = table[state + classOf_[*p]];
+        state = entry & ~HasOutput;
+        if ((entry & HasOutput) && report(entry))
+            return;
     }
 }
 
 void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size_t to)
 {
-    if (!built_ || terminalCount_ == 0)
+    if (!built_ || terminalCount_ == 0 || foundCount_ == terminalCount_)
         return;
     to = std::min(to, text.size());
+    if (from >= to)
+        return;
+    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+    // Each step waits for the one before it, so four parts of the text are walked side by side;
+    // each part but the last reaches a string's length into the next, so that a string across
+    // the seam is seen whole.
+    constexpr std::size_t Parts = 4;
+    const std::size_t length = to - from, overlap = longest_ - 1, part = length / Parts;
+    if (part < 64 || part < 4 * overlap) {
+        scanAlone(bytes + from, bytes + to);
+        return;
+    }
     const std::uint32_t* const table = table_.data();
     const std::uint8_t* const classOf = classOf_.data();
-    const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t classes = classes_;
-    std::uint32_t state = 0;
-    for (std::size_t i = from; i < to; ++i) {
-        const std::uint32_t entry = table[state + classOf[bytes[i]]];
-        state = entry & ~HasOutput;
-        if (entry & HasOutput) {
-            report(static_cast<std::uint32_t>(state / classes), i + 1);
-            if (foundCount_ == terminalCount_)
-                return;
+    const unsigned char* a = bytes + from;
+    const unsigned char *b = a + part, *c = b + part, *d = c + part;
+    std::uint32_t sa = 0, sb = 0, sc = 0, sd = 0;
+    // The first three parts are part + overlap long; the last runs to the end, no shorter.
+    for (std::size_t step = 0; step < part + overlap; ++step) {
+        const std::uint32_t ea = table[sa + classOf[*a++]], eb = table[sb + classOf[*b++]],
+                            ec = table[sc + classOf[*c++]], ed = table[sd + classOf[*d++]];
+        sa = ea & ~HasOutput;
+        sb = eb & ~HasOutput;
+        sc = ec & ~HasOutput;
+        sd = ed & ~HasOutput;
+        if ((ea | eb | ec | ed) & HasOutput) {
+            for (const std::uint32_t e : {ea, eb, ec, ed})
+                if ((e & HasOutput) && report(e))
+                    return;
         }
+    }
+    // What is left of the last part, from where its walk stands.
+    for (; d < bytes + to; ++d) {
+        const std::uint32_t entry = table[sd + classOf[*d]];
+        sd = entry & ~HasOutput;
+        if ((entry & HasOutput) && report(entry))
+            return;
     }
 }
 

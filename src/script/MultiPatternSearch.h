@@ -35,8 +35,6 @@ public:
     void scan(std::string_view text, std::size_t from, std::size_t to);
 
     bool found(std::uint32_t id) const { return id == NoPattern || stamp_[id] == scanStamp_; }
-    // Where the first occurrence seen since restart ends (for a found string).
-    std::size_t firstEnd(std::uint32_t id) const { return firstEnd_[id]; }
     // The longest string added.
     std::size_t longest() const { return longest_; }
 
@@ -46,7 +44,9 @@ private:
         std::uint32_t to;
     };
     std::uint32_t classOfNewByte(unsigned char byte);
-    void report(std::uint32_t node, std::size_t end);
+    // Marks the strings that end at the node; true once every string was found.
+    bool report(std::uint32_t entry);
+    void scanAlone(const unsigned char* from, const unsigned char* to);
 
     // While adding: the trie with its edges, and the byte classes (0 is every unused byte).
     std::vector<std::vector<Edge>> edges_;
@@ -65,7 +65,6 @@ private:
 
     // What the scans since restart found: a string is found when its stamp is the scan stamp.
     std::vector<std::uint32_t> stamp_;
-    std::vector<std::size_t> firstEnd_;
     std::uint32_t scanStamp_ = 1;
     std::size_t foundCount_ = 0;
 };

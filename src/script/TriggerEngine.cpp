@@ -119,10 +119,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         if (!charge(TriggerWorkBudget::PerTrigger + TriggerWorkBudget::searching(piecesLength(prepared))) ||
             prepared.count == 0)
             continue; // an empty pattern never matches
-        std::size_t from = 0;
-        if (verdict == TriggerIndex::Verdict::Present) {
-            from = index_.firstStart(i);
-        } else {
+        if (verdict == TriggerIndex::Verdict::NotCovered) {
             // The pairs of a block already changed by highlights are built from it as it is.
             if (!pairsBuilt) {
                 blockPairs_.assign(block);
@@ -145,7 +142,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         // The highlighted block is built beside the original one; a search that goes on
         // behind an inserted ESC[d is a search behind the match in the original.
         changed.clear();
-        std::size_t copied = 0, grown = 0;
+        std::size_t copied = 0, from = 0, grown = 0;
         bool searched = true;
         while (const std::optional<PatternMatch> match = MatchPattern(block, from, prepared, state_.captures)) {
             const std::size_t end = match->start + MatchLength(*match);

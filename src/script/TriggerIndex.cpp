@@ -11,7 +11,6 @@ void TriggerIndex::startBlock(const ScriptState& state, PreparedPatternCache& pa
     if (!built_ || stale_ || generation_ != patterns.generation())
         rebuild(state, patterns);
     scanned_ = false;
-    changed_ = false;
     inserted_.clear();
 }
 
@@ -38,7 +37,6 @@ void TriggerIndex::rebuild(const ScriptState& state, PreparedPatternCache& patte
         entry.covered = true;
         entry.firstPiece = static_cast<std::uint32_t>(pieceIds_.size());
         entry.pieceCount = static_cast<std::uint32_t>(prepared.count);
-        entry.firstLength = static_cast<std::uint32_t>(pieces[0].size());
         for (std::size_t k = 0; k < prepared.count; ++k)
             entry.piecesLength += pieces[k].size();
         pieceIds_.insert(pieceIds_.end(), ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(prepared.count));
@@ -75,17 +73,8 @@ TriggerIndex::Verdict TriggerIndex::check(std::size_t index, const std::string& 
     return Verdict::Present;
 }
 
-std::size_t TriggerIndex::firstStart(std::size_t index) const
-{
-    if (changed_)
-        return 0;
-    const Entry& entry = entries_[index];
-    return search_.firstEnd(pieceIds_[entry.firstPiece]) - entry.firstLength;
-}
-
 void TriggerIndex::blockChanged(std::string_view block)
 {
-    changed_ = true;
     if (!scanned_) {
         inserted_.clear();
         return;

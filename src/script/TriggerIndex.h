@@ -21,7 +21,7 @@ public:
     enum class Verdict {
         NotCovered, // the index does not hold the trigger as it is now: search the usual way
         Absent,     // a piece is missing from the block: the trigger cannot match
-        Present,    // every piece occurs: search from firstStart
+        Present,    // every piece occurs: search
     };
 
     // Before a block: compares the aliases and rebuilds the index when the patterns or the
@@ -32,8 +32,6 @@ public:
     // the pieces will be prepared with, for its generation.
     Verdict check(std::size_t index, const std::string& pattern, const PreparedPatternCache& patterns,
                   std::string_view block);
-    // Where the first piece of a Present trigger first occurs (0 once the block was changed).
-    std::size_t firstStart(std::size_t index) const;
 
     // Highlights put text into the block at [from, to) of the block as it will be; blockChanged
     // then looks for the pieces that the inserted text made.
@@ -50,12 +48,11 @@ private:
         bool covered = false;
         std::uint32_t firstPiece = 0; // into pieceIds_
         std::uint32_t pieceCount = 0;
-        std::uint32_t firstLength = 0;
         std::size_t piecesLength = 0;
     };
     void rebuild(const ScriptState& state, PreparedPatternCache& patterns);
 
-    bool built_ = false, stale_ = false, scanned_ = false, changed_ = false;
+    bool built_ = false, stale_ = false, scanned_ = false;
     std::size_t generation_ = 0, scannedBytes_ = 0;
     std::vector<std::string> patterns_;
     std::vector<Entry> entries_;
