@@ -23,5 +23,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for d in libqt6widgets6 libqt6network6 libqt6multimedia6 qt6-qpa-plugins; do
     grep -q "$d" <<<"$depends" || { echo "$deb does not depend on $d: $depends"; missing=1; }
 done
+# The packaged program answers --version without a display.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$unpacked/usr/bin/tarnwick" --version) || missing=1
+grep -q '^Tarnwick [0-9]' <<<"$version" || { echo "tarnwick --version printed: $version"; missing=1; }
 [ "$missing" -eq 0 ] && echo "$deb: $(wc -l <<<"$contents") entries; Depends: $depends"
 exit "$missing"

@@ -17,7 +17,16 @@ struct OptionRow {
     std::function<std::string(StartOptions&, const std::string& value)> apply;
 };
 
+std::string askHelp(StartOptions& o, const std::string&)
+{
+    o.help = true;
+    return {};
+}
+
 const OptionRow Options[] = {
+    {"--help", false, askHelp},
+    {"-h", false, askHelp},
+    {"--version", false, [](StartOptions& o, const std::string&) { o.version = true; return std::string(); }},
     {"--connect", true,
      [](StartOptions& o, const std::string& value) -> std::string {
          o.connect = StartOptions::parseAddress(value);
@@ -33,6 +42,28 @@ std::string failure(const std::string& what)
 }
 
 } // namespace
+
+std::string StartOptions::helpText()
+{
+    return std::string(Usage) + "\n"
+           "A client for MUDs, text games played over a plain TCP connection.\n"
+           "\n"
+           "  FILE.cfg             load this options file instead of the one used last\n"
+           "  --connect HOST:PORT  connect to this game at start\n"
+           "  -h, --help           print this help and exit\n"
+           "  --version            print the version and exit\n"
+           "\n"
+           "Settings live in ~/.config/tarnwick/TARNWICK.INI; the help pages are under Help.\n";
+}
+
+std::string StartOptions::versionText()
+{
+#ifdef TARNWICK_VERSION
+    return std::string("Tarnwick ") + TARNWICK_VERSION;
+#else
+    return "Tarnwick";
+#endif
+}
 
 std::optional<GameAddress> StartOptions::parseAddress(const std::string& text)
 {
@@ -65,11 +96,20 @@ std::optional<GameAddress> StartOptions::parseAddress(const std::string& text)
 StartOptions StartOptions::parse(const std::vector<std::string>& args)
 {
     StartOptions result;
+    bool optionsEnded = false; // after "--" every argument is a file name
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') {
-            result.error = failure("unexpected argument '" + arg + "'");
-            return result;
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (arg.empty() || !result.optionsFile.empty()) {
+                result.error = failure("unexpected argument '" + arg + "'");
+                return result;
+            }
+            result.optionsFile = arg;
+            continue;
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);

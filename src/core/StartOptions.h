@@ -18,12 +18,20 @@ struct GameAddress {
 struct StartOptions {
     // A start that cannot go on ends with this exit code and the message on standard error.
     static constexpr int UsageExitCode = 2;
-    static constexpr const char* Usage = "Usage: tarnwick [--connect HOST:PORT]";
+    static constexpr const char* Usage = "Usage: tarnwick [--connect HOST:PORT] [FILE.cfg]";
 
     std::optional<GameAddress> connect; // --connect HOST:PORT
+    std::string optionsFile;            // FILE.cfg: loaded instead of the one used last
+    bool help = false;                  // --help, -h: print helpText() and stop
+    bool version = false;               // --version: print versionText() and stop
     std::string error;                  // empty when the program may start
 
     bool ok() const { return error.empty(); }
+    // The start prints a text and ends without opening a window.
+    bool printsOnly() const { return ok() && (help || version); }
+
+    static std::string helpText();
+    static std::string versionText(); // "Tarnwick 5.0"
 
     // args are the arguments after the program's name.
     static StartOptions parse(const std::vector<std::string>& args);

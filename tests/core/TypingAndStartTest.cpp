@@ -87,7 +87,9 @@ TEST(StartOptions, ConnectAndWhatIsRefused)
         {{"--frobnicate"}, std::nullopt, "tarnwick: unknown option '--frobnicate'"},
         {{"-x"}, std::nullopt, "tarnwick: unknown option '-x'"},
         {{"--frob=1"}, std::nullopt, "tarnwick: unknown option '--frob'"},
-        {{"game.cfg"}, std::nullopt, "tarnwick: unexpected argument 'game.cfg'"},
+        {{"a.cfg", "b.cfg"}, std::nullopt, "tarnwick: unexpected argument 'b.cfg'"},
+        {{""}, std::nullopt, "tarnwick: unexpected argument ''"},
+        {{"--help=1"}, std::nullopt, "tarnwick: --help takes no value"},
     };
     for (const Row& r : rows) {
         const StartOptions o = StartOptions::parse(r.args);
@@ -100,6 +102,33 @@ TEST(StartOptions, ConnectAndWhatIsRefused)
         }
     }
     EXPECT_EQ(StartOptions::UsageExitCode, 2);
+}
+
+TEST(StartOptions, HelpVersionAndTheOptionsFile)
+{
+    struct Row {
+        std::vector<std::string> args;
+        bool help, version;
+        const char* file;
+    } rows[] = {
+        {{"--help"}, true, false, ""},
+        {{"-h"}, true, false, ""},
+        {{"--version"}, false, true, ""},
+        {{"game.cfg"}, false, false, "game.cfg"},
+        {{"--connect", "h:1", "dir/my game.cfg"}, false, false, "dir/my game.cfg"},
+        {{"--", "--odd.cfg"}, false, false, "--odd.cfg"},
+        {{"-"}, false, false, "-"},
+    };
+    for (const Row& r : rows) {
+        const StartOptions o = StartOptions::parse(r.args);
+        EXPECT_TRUE(o.ok()) << o.error;
+        EXPECT_EQ(o.help, r.help) << r.args.back();
+        EXPECT_EQ(o.version, r.version) << r.args.back();
+        EXPECT_EQ(o.printsOnly(), r.help || r.version) << r.args.back();
+        EXPECT_EQ(o.optionsFile, r.file);
+    }
+    EXPECT_EQ(StartOptions::helpText().rfind(StartOptions::Usage, 0), 0u);
+    EXPECT_EQ(StartOptions::versionText(), "Tarnwick 5.0");
 }
 
 } // namespace

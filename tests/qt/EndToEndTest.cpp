@@ -4,8 +4,7 @@
 #include "core/qt/TMainForm.h"
 #include "TestMainForm.h"
 
-#include "PracticeServer.h"
-#include "WorldOptions.h"
+#include "PracticeWorldStart.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,12 +22,9 @@ struct EndToEnd : ::testing::Test {
 
     void SetUp() override
     {
-        QString error;
-        auto options = practice::WorldOptions::parse(
-            {"practice_world", "--port", "0", "--seed", "1", "--hunger-seconds", "0"}, &error);
-        ASSERT_TRUE(options) << error.toStdString();
-        world = std::make_unique<practice::PracticeServer>(*options);
-        ASSERT_TRUE(world->listen(&error)) << error.toStdString();
+        test::startPracticeWorld(world);
+        if (!world)
+            return;
         form = test::testMainForm(dir, boxes);
         form->resize(1100, 700);
     }

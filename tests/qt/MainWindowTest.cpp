@@ -591,6 +591,15 @@ TEST_F(MainWindow, AFirstStartBeginsWithACopyOfTheSample)
     form->sampleFolders = {data.path()};
     form->TimerPop();
     EXPECT_TRUE(form->session().muds.empty());
+
+    // A file named at start is loaded instead of the last one, and becomes the current file.
+    SetUp();
+    form->iniPath = dir.filePath("config/TARNWICK.INI");
+    IniFile(form->iniPath).writeDefaultCfg(copy);
+    form->loadAtStart(localPath(samplePath));
+    form->TimerPop();
+    EXPECT_EQ(textFromPath(form->session().optionsFileName), samplePath);
+    EXPECT_EQ(form->session().muds.size(), 1u);
 }
 
 } // namespace

@@ -6,8 +6,7 @@
 #include "script/qt/ListDialogSupport.h"
 #include "settings/qt/IniFile.h"
 
-#include "PracticeServer.h"
-#include "WorldOptions.h"
+#include "PracticeWorldStart.h"
 
 #include <QProcess>
 #include <QSslSocket>
@@ -30,13 +29,9 @@ struct ModernEndToEnd : ::testing::Test {
 
     void startWorld(QStringList extra = {})
     {
-        QString error;
-        auto options = practice::WorldOptions::parse(
-            QStringList{"practice_world", "--port", "0", "--seed", "1", "--hunger-seconds", "0", "--modern"} + extra,
-            &error);
-        ASSERT_TRUE(options) << error.toStdString();
-        world = std::make_unique<practice::PracticeServer>(*options);
-        ASSERT_TRUE(world->listen(&error)) << error.toStdString();
+        test::startPracticeWorld(world, QStringList{"--modern"} + extra);
+        if (!world)
+            return;
         form = std::make_unique<TMainForm>();
         form->iniPath = dir.filePath("TARNWICK.INI");
         form->messageBoxHook = [this](const std::string& c, const std::string& t, MsgButtons) {

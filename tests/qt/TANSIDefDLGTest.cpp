@@ -41,6 +41,12 @@ TEST_F(DialogFixture, PanelsAreCaptionedAndColouredInColourNumberOrder)
     }
     EXPECT_EQ(panel(4)->colour(), QColor(168, 227, 255));
     EXPECT_EQ(panel(8)->colour(), panel(9)->colour());
+    // Captions readable on their colour: dark on yellow, light green and light cyan, light on
+    // blue, red and the greys.
+    for (int n : {4, 11, 12, 15, 16})
+        EXPECT_EQ(panel(n)->palette().color(QPalette::WindowText), QColor(Qt::black)) << n;
+    for (int n : {1, 2, 5, 8, 10, 13})
+        EXPECT_EQ(panel(n)->palette().color(QPalette::WindowText), QColor(Qt::white)) << n;
     QStringList captions;
     for (QPushButton* b : dialog.findChildren<QPushButton*>())
         captions << b->text();

@@ -375,9 +375,13 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
-        if (!QFileInfo::exists(iniPath))
-            adoptSampleOptions();
-        session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
+        if (!startOptionsFile_.empty())
+            session_->optionsFileName = std::exchange(startOptionsFile_, {});
+        else {
+            if (!QFileInfo::exists(iniPath))
+                adoptSampleOptions();
+            session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
+        }
         session_->OptionsLoaded = true;
         if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
             LoadOptionsNow();

@@ -123,6 +123,8 @@ public:
     // Connects to a game once the options file has been considered (the first tick), as the
     // MUD list would; the game's name comes from the MUD list when an entry has its address.
     void connectAtStart(const GameAddress& game) { startConnect_ = game; }
+    // Loads this options file on the first tick instead of the one the INI file names.
+    void loadAtStart(const std::string& optionsFile) { startOptionsFile_ = optionsFile; }
 
     // Controls, named as the program names them.
     MirrorView* Image = nullptr;
@@ -203,6 +205,7 @@ private:
     std::set<std::string> refusedCertificates_;
     bool closed_ = false;
     std::optional<GameAddress> startConnect_;
+    std::string startOptionsFile_;
 };
 
 } // namespace tw

@@ -19,8 +19,10 @@ void ColourPanel::setColour(const QColor& colour)
     colour_ = colour;
     QPalette p = palette();
     p.setColor(QPalette::Window, colour);
-    // The caption stays readable on light and dark colours alike.
-    p.setColor(QPalette::WindowText, colour.lightness() > 140 ? Qt::black : Qt::white);
+    // The caption stays readable on light and dark colours alike: the eye finds green and
+    // yellow far brighter than blue, so weigh the channels as it does.
+    const int brightness = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
+    p.setColor(QPalette::WindowText, brightness > 140 ? Qt::black : Qt::white);
     setPalette(p);
 }
 
