@@ -18,8 +18,8 @@ public:
     static constexpr std::size_t MaxKeptLength = 4096;
 
     // The pieces of trigger index's pattern, equal to what PreparePattern gives for the state
-    // as it is now (after a refresh, when the aliases may have changed). The result stays valid
-    // until the next call.
+    // as it is now, provided refresh was called since the aliases last changed. The result
+    // stays valid until the next call.
     const PreparedPattern& prepare(std::size_t index, const std::string& pattern, const ScriptState& state);
 
     // The aliases or their toggle may have been changed since the last call (a new block, or a
@@ -50,7 +50,6 @@ private:
     std::vector<Entry> entries_;
     AliasList aliases_;
     bool aliasesOn_ = false;
-    bool checkAliases_ = true;
     std::size_t generation_ = 0;
     PreparedPattern fresh_;
     std::size_t work_ = 0;

@@ -81,7 +81,7 @@ TEST(MultiPatternSearch, SeesAStringAcrossTheSeamsOfTheWalksSideBySide)
     }
 }
 
-TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStaysUsable)
+TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStartsAfreshWhenCleared)
 {
     MultiPatternSearch search;
     std::string big(MultiPatternSearch::MaxTableEntries / 8, 'x');
@@ -95,6 +95,16 @@ TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStaysUsable)
     search.scan("xxabcxx", 0, 7);
     EXPECT_TRUE(search.found(ids[1]));
     EXPECT_EQ(search.longest(), 3u);
+
+    // Cleared, it knows nothing of the bytes it was given before.
+    search.clear();
+    const std::string_view ab = "ab";
+    ASSERT_TRUE(search.addGroup(&ab, 1, ids));
+    search.build();
+    search.scan("xb", 0, 2);
+    EXPECT_FALSE(search.found(ids[0]));
+    search.scan("xab", 0, 3);
+    EXPECT_TRUE(search.found(ids[0]));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "script/BytePairSet.h"
 #include "script/TextOps.h"
 #include "script/TriggerEngine.h"
+#include "script/TriggerIndex.h"
 
 #include "RecordingScriptHost.h"
 #include "support/TriggerReference.h"
@@ -127,6 +128,42 @@ TEST(TriggerEngineReference, FindsPiecesThatAHighlightMakesAtItsEdges)
         EXPECT_EQ(engineSide.host.sent, referenceSide.host.sent) << c.block;
         EXPECT_FALSE(engineSide.host.sent.empty()) << c.block;
     }
+}
+
+TEST(TriggerIndex, RulesOutTriggersWithAPieceTheBlockLacksAndFollowsTheLists)
+{
+    using V = TriggerIndex::Verdict;
+    ScriptState state;
+    state.triggers = {{"orc", "", "100000"},        {"%% tells you '%%'", "", "100000"}, {"%0 waves", "", "100000"},
+                      {"", "", "100000"},           {"elf%%dwarf", "", "100000"},        {"foe", "", "100000"}};
+    state.aliases = {{"foe", "dwarf"}};
+    PreparedPatternCache patterns;
+    TriggerIndex index;
+    const auto verdicts = [&](std::string_view block) {
+        std::vector<V> v;
+        for (std::size_t i = 0; i < state.triggers.size(); ++i)
+            v.push_back(index.check(i, state.triggers[i].pattern, patterns, block));
+        return v;
+    };
+    const std::string block = "an orc\r\nBob tells you 'hi'\r\n dwarf";
+    index.startBlock(state, patterns);
+    // Captures and empty patterns go the usual way; "foe" is searched as the alias makes it.
+    EXPECT_EQ(verdicts(block), (std::vector<V>{V::Present, V::Present, V::NotCovered, V::NotCovered, V::Absent,
+                                               V::Present}));
+    // A pattern changed while the index stood goes the usual way until the next block.
+    state.triggers[0].pattern = "troll";
+    EXPECT_EQ(index.check(0, "troll", patterns, block), V::NotCovered);
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(0, "troll", patterns, block), V::Absent);
+    // So does every trigger once the aliases change within a block.
+    state.aliases[0].expansion = "orc";
+    patterns.refresh(state);
+    EXPECT_EQ(index.check(5, "foe", patterns, block), V::NotCovered);
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an orc"), V::Present);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an elf"), V::Present); // the walk is once per block
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an elf"), V::Absent);
 }
 
 TEST(BytePairSet, SaysNoOnlyForPiecesThatCannotOccur)
