@@ -181,10 +181,11 @@ def main():
             relay.flood(args.lines)  # the first flood grows the buffers once
             relay.settle(0.5)
             times = []
-            for _ in range(3):
+            for _ in range(7):
                 times.append(relay.flood(args.lines))
-                relay.settle(0.5)
-            figures["seconds"] = f"{sorted(times)[1]:.3f}"
+                relay.settle(0.3)
+            figures["seconds"] = f"{sorted(times)[3]:.3f}"
+            figures["best"] = f"{min(times):.3f}"
         if args.screenshot:
             subprocess.run(["import", "-display", display, "-window", "root", args.screenshot], check=False)
         print(" ".join(f"{k}={v}" for k, v in figures.items()))
