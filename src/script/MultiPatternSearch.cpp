@@ -157,8 +157,7 @@ void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size
     // Each step waits for the one before it, so four parts of the text are walked side by side;
     // each part but the last reaches a string's length into the next, so that a string across
     // the seam is seen whole.
-    constexpr std::size_t Parts = 4;
-    const std::size_t length = to - from, overlap = longest_ - 1, part = length / Parts;
+    const std::size_t length = to - from, overlap = longest_ - 1, part = length / 4;
     if (part < 64 || part < 4 * overlap) {
         scanAlone(bytes + from, bytes + to);
         return;
