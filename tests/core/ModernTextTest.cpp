@@ -124,6 +124,10 @@ TEST(ModernText, ColourCommandsOfTodaysServers)
         {"[1;31mZ" + E + "[22m", 4, 0},
         {"[38;5;9;1m" + E + "[22m", 12, 0}, // bright by itself: stays
         {"[91;104m", 12, 9},
+        {"[97;107m", 15, 15},   // the ends of the bright ranges
+        {"[90;100m", 8, 8},
+        {"[32;44;89;99m", 2, 1}, // just outside them: ignored
+        {"[1;31mZ" + E + "[38;5;12m" + E + "[22m", 9, 0}, // chosen bright after bold: stays
         {"[123;32m", 2, 0},
     };
     for (const Case& c : cases) {

@@ -78,6 +78,7 @@ TEST(AnsiParser, ColourCommands)
         {E + "[;32mX", 2, 0},     // a leading ";" reads as 0 and resets first
         {E + "[c" + E + "[32mY" + E + "[dX", 7, 0},
         {E + "[33;44m" + E + "[c" + E + "[32mY" + E + "[dX", 6, 1},
+        {E + "[33;44mY" + E + "[dX", 7, 0}, // nothing saved yet: light grey on black
         {E + "[33;44m" + E + "[c" + E + "[32;41mY" + E + "[dX", 6, 1}, // the background too
         {E + "[31;37mX", 7, 0},   // the last entry of the table
         {E + "[31;29mX", 4, 0},   // just below the table: ignored

@@ -5,6 +5,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "map/qt/MapFace.h"
 #include "map/qt/TMapForm.h"
 #include "script/qt/ListDialogSupport.h"
 #include "TestMainForm.h"
@@ -121,7 +122,15 @@ TEST_F(ScreenshotTour, EveryWindowAfterAWalk)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->MapForm));
     form->MapForm->resize(520, 400);
     save(*form->MapForm, "map-window");
+    const Cell here = form->session().map.position();
+    const auto middleOf = [](int cell) { return (cell - 1) * MapFace::CellPixels + MapFace::CellPixels / 2; };
+    const QPoint room(middleOf(here.x), middleOf(here.y));
+    form->MapForm->MapFaceMouseMove(room);
+    saveDialog("room-editor", [&] { form->MapForm->MapFaceMouseDown(room, Qt::RightButton, Qt::NoModifier); });
+    saveDialog("level", [&] { form->MapForm->Goto1Click(); });
+    saveDialog("virtual-walk", [&] { form->MapForm->Virtual1Click(); });
     form->MapForm->hide();
+    saveDialog("stat-roller", [&] { form->showStatRoller(); });
 
     saveDialog("mud-list", [&] { form->MUDList1Click(); });
     saveDialog("general-setup", [&] { form->GeneralSetup1Click(); });
