@@ -95,6 +95,11 @@ TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStartsAfreshWhenCleared)
     search.scan("xxabcxx", 0, 7);
     EXPECT_TRUE(search.found(ids[1]));
     EXPECT_EQ(search.longest(), 3u);
+    // A byte repeated is one class: two thousand of them fit easily.
+    const std::string same(2000, 'q');
+    const std::string_view sameView = same;
+    std::uint32_t sameId;
+    EXPECT_TRUE(search.addGroup(&sameView, 1, &sameId));
 
     // Cleared, it knows nothing of the bytes it was given before.
     search.clear();
