@@ -134,16 +134,16 @@ bool MultiPatternSearch::report(std::uint32_t entry)
     return foundCount_ == terminalCount_;
 }
 
-void MultiPatternSearch::scanAlone(const unsigned char* from, const unsigned char* to)
+bool MultiPatternSearch::walk(std::uint32_t state, const unsigned char* from, const unsigned char* to)
 {
     const std::uint32_t* const table = table_.data();
-    std::uint32_t state = 0;
     for (const unsigned char* p = from; p < to; ++p) {
         const std::uint32_t entry = table[state + classOf_[*p]];
         state = entry & ~HasOutput;
         if ((entry & HasOutput) && report(entry))
-            return;
+            return true;
     }
+    return false;
 }
 
 void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size_t to)
@@ -159,7 +159,7 @@ void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size
     // the seam is seen whole.
     const std::size_t length = to - from, overlap = longest_ - 1, part = length / 4;
     if (part < 64 || part < 4 * overlap) {
-        scanAlone(bytes + from, bytes + to);
+        walk(0, bytes + from, bytes + to);
         return;
     }
     const std::uint32_t* const table = table_.data();
@@ -167,8 +167,7 @@ void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size
     const unsigned char* a = bytes + from;
     const unsigned char *b = a + part, *c = b + part, *d = c + part;
     std::uint32_t sa = 0, sb = 0, sc = 0, sd = 0;
-    // The first three parts are part + overlap long; the last runs to the end, no shorter.
-    for (std::size_t step = 0; step < part + overlap; ++step) {
+    for (std::size_t step = 0; step < part; ++step) {
         const std::uint32_t ea = table[sa + classOf[*a++]], eb = table[sb + classOf[*b++]],
                             ec = table[sc + classOf[*c++]], ed = table[sd + classOf[*d++]];
         sa = ea & ~HasOutput;
@@ -181,13 +180,10 @@ void MultiPatternSearch::scan(std::string_view text, std::size_t from, std::size
                     return;
         }
     }
-    // What is left of the last part, from where its walk stands.
-    for (; d < bytes + to; ++d) {
-        const std::uint32_t entry = table[sd + classOf[*d]];
-        sd = entry & ~HasOutput;
-        if ((entry & HasOutput) && report(entry))
-            return;
-    }
+    // The first three walks go on a string's length into the next part; the last to the end.
+    if (walk(sa, a, a + overlap) || walk(sb, b, b + overlap) || walk(sc, c, c + overlap))
+        return;
+    walk(sd, d, bytes + to);
 }
 
 } // namespace tw

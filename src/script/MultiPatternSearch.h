@@ -46,7 +46,8 @@ private:
     std::uint32_t classOfNewByte(unsigned char byte);
     // Marks the strings that end at the node; true once every string was found.
     bool report(std::uint32_t entry);
-    void scanAlone(const unsigned char* from, const unsigned char* to);
+    // Walks [from, to) on from state; true once every string was found.
+    bool walk(std::uint32_t state, const unsigned char* from, const unsigned char* to);
 
     // While adding: the trie with its edges, and the byte classes (0 is every unused byte).
     std::vector<std::vector<Edge>> edges_;

@@ -79,6 +79,15 @@ TEST(MultiPatternSearch, SeesAStringAcrossTheSeamsOfTheWalksSideBySide)
         search.scan(text, 0, text.size());
         ASSERT_FALSE(search.found(id)) << at;
     }
+    // Nothing past the end is read: here the bytes after it would complete the string.
+    for (std::size_t length = 1000; length < 1012; ++length) {
+        std::string buffer(length, 'x');
+        buffer.replace(length - 6, 6, "abcdef");
+        buffer += "ghijkl";
+        search.restart();
+        search.scan(std::string_view(buffer).substr(0, length), 0, length);
+        ASSERT_FALSE(search.found(id)) << length;
+    }
 }
 
 TEST(MultiPatternSearch, RefusesStringsBeyondItsTableAndStartsAfreshWhenCleared)
