@@ -1,13 +1,19 @@
-// The map file of a full map (9000 rooms, 8.3 MB) and tracking one move on it.
+// The map file of a full map (9000 rooms, 8.3 MB), tracking one move on it, and drawing a
+// full level with the map window's own drawing code on an offscreen surface.
 #include "base/FileIo.h"
 #include "base/Host.h"
 #include "map/AutomapTracker.h"
 #include "map/MapFile.h"
+#include "map/qt/MapFace.h"
+
+#include "OffscreenQt.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -107,5 +113,68 @@ void TrackMoveOnFullMap(benchmark::State& state)
     }
 }
 BENCHMARK(TrackMoveOnFullMap);
+
+// Every room of a full map with all ten exits that lead inside the grid, each to its neighbour.
+void linkEverything(tw::MapModel& map)
+{
+    for (int l = 1; l <= 10; ++l)
+        for (int y = 1; y <= 30; ++y)
+            for (int x = 1; x <= 30; ++x)
+                for (int d = 1; d <= tw::dir::Count; ++d) {
+                    const tw::Step s = tw::directionStep(d);
+                    const int tx = x + s.dx, ty = y + s.dy, tl = l + s.dlevel;
+                    if (tx >= 1 && tx <= 30 && ty >= 1 && ty <= 30 && tl >= 1 && tl <= 10)
+                        map.room(x, y, l)->exit(d) = {std::uint8_t(tx), std::uint8_t(ty), std::uint8_t(tl)};
+                }
+}
+
+// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
+void DrawFullLevel(benchmark::State& state)
+{
+    tw::bench::startOffscreenQt();
+    tw::MapModel map;
+    fillMap(map);
+    linkEverything(map);
+    map.ViewLevel = map.MapLevel = 5;
+    map.MapX = map.MapY = 15;
+    tw::MapFace face;
+    for (auto _ : state) {
+        face.redraw(map);
+        benchmark::DoNotOptimize(face.picture().constBits());
+    }
+}
+BENCHMARK(DrawFullLevel)->Unit(benchmark::kMillisecond);
+
+// Bytes the allocator has handed out and not taken back: unlike the resident size, it falls
+// when memory is freed, so repetitions measure the same thing.
+std::size_t heapInUse()
+{
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// What a full map costs in memory: the model, loaded from its file, and the drawn picture
+// (the picture is there from the start in the program, the map window being built with it).
+void FullMapMemory(benchmark::State& state)
+{
+    tw::MapModel source;
+    fillMap(source);
+    linkEverything(source);
+    const std::string path = tempPath();
+    source.MapFileName = path;
+    tw::MapFile::save(source);
+    NullHost host;
+    tw::bench::startOffscreenQt();
+    for (auto _ : state) {
+        const std::size_t before = heapInUse();
+        auto map = std::make_unique<tw::MapModel>();
+        tw::MapFile::open(*map, path, host);
+        tw::MapFace face;
+        face.redraw(*map);
+        state.counters["resident_kb"] = static_cast<double>(heapInUse() - before) / 1024;
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(FullMapMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

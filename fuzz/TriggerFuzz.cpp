@@ -1,5 +1,7 @@
-// Pattern preparation, matching and RunTriggers on arbitrary patterns and blocks.
+// Pattern preparation, matching and RunTriggers on arbitrary patterns and blocks, RunTriggers
+// held to the trigger pass written out the long way.
 #include "FuzzScriptHost.h"
+#include "support/TriggerReference.h"
 #include "script/TriggerEngine.h"
 #include "script/TriggerPattern.h"
 
@@ -44,15 +46,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    tw::fuzz::CountingScriptHost referenceHost;
+    tw::ScriptState referenceState = state;
+    tw::CommandParser referenceParser(referenceHost, referenceState);
     tw::CommandParser parser(host, state);
     tw::TriggerEngine engine(state, parser);
-    // The second block runs on the patterns the engine kept from the first.
+    // The second block runs on the patterns and the index the engine kept from the first.
     const std::string original = block;
     for (int run = 0; run < 2; ++run) {
         block = original;
+        std::string expected = original;
         const std::size_t before = block.size();
-        engine.RunTriggers(block);
+        const std::string echo = engine.RunTriggers(block);
         if (block.size() > before && block.size() > tw::TriggerEngine::MaxHighlightedBlock)
+            std::abort();
+        const std::string expectedEcho = tw::test::referenceRun(referenceState, referenceParser, expected);
+        if (block != expected || echo != expectedEcho || host.sentBytes != referenceHost.sentBytes ||
+            state.captures.texts != referenceState.captures.texts || state.aliases != referenceState.aliases)
             std::abort();
     }
     return 0;

@@ -11,12 +11,12 @@ constexpr std::size_t AliasWork = 8;
 
 void PreparedPatternCache::dropAllIfAliasesChanged(const ScriptState& state)
 {
-    checkAliases_ = false;
     work_ += state.aliases.size() * AliasWork;
     if (state.aliasesOn == aliasesOn_ && state.aliases == aliases_)
         return;
     aliasesOn_ = state.aliasesOn;
     aliases_ = state.aliases;
+    ++generation_;
     for (Entry& entry : entries_)
         entry.kept = false;
 }
@@ -24,8 +24,6 @@ void PreparedPatternCache::dropAllIfAliasesChanged(const ScriptState& state)
 const PreparedPattern& PreparedPatternCache::prepare(std::size_t index, const std::string& pattern,
                                                      const ScriptState& state)
 {
-    if (checkAliases_)
-        dropAllIfAliasesChanged(state);
     if (entries_.size() <= index || entries_.size() > state.triggers.size())
         entries_.resize(std::max(index + 1, state.triggers.size()));
     Entry& entry = entries_[index];

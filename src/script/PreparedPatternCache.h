@@ -18,12 +18,21 @@ public:
     static constexpr std::size_t MaxKeptLength = 4096;
 
     // The pieces of trigger index's pattern, equal to what PreparePattern gives for the state
-    // as it is now. The result stays valid until the next call.
+    // as it is now, provided refresh was called since the aliases last changed. The result
+    // stays valid until the next call.
     const PreparedPattern& prepare(std::size_t index, const std::string& pattern, const ScriptState& state);
 
     // The aliases or their toggle may have been changed since the last call (a new block, or a
-    // response ran); the next prepare compares them with the ones the cache was built with.
-    void aliasesMayHaveChanged() { checkAliases_ = true; }
+    // response ran): compares them with the ones the cache was built with, dropping what was
+    // prepared with others.
+    void refresh(const ScriptState& state) { dropAllIfAliasesChanged(state); }
+
+    // Counts the times the kept patterns were dropped: what was built from them while this
+    // stays the same still holds.
+    std::size_t generation() const { return generation_; }
+    // Whether the last prepare of trigger index kept its result: its pieces stay the same
+    // until the pattern or the generation changes.
+    bool isKept(std::size_t index) const { return index < entries_.size() && entries_[index].kept; }
 
     // Work done so far preparing patterns and comparing aliases, in bytes handled, over every
     // call; a kept pattern costs nothing.
@@ -41,7 +50,7 @@ private:
     std::vector<Entry> entries_;
     AliasList aliases_;
     bool aliasesOn_ = false;
-    bool checkAliases_ = true;
+    std::size_t generation_ = 0;
     PreparedPattern fresh_;
     std::size_t work_ = 0;
 };

@@ -92,33 +92,43 @@ std::string TriggerEngine::RunTriggers(std::string& block)
         ~EndRun() { running = false; }
     } endRun{running_};
 
-    patterns_.aliasesMayHaveChanged();
     budget_.start();
-    // The parser and the pattern cache count their own work; what they did since the last
-    // charge is charged with it.
-    std::size_t parserMark = parser_.workDone(), cacheMark = patterns_.workDone();
+    // The parser, the pattern cache and the index count their own work; what they did since
+    // the last charge is charged with it.
+    std::size_t parserMark = parser_.workDone(), cacheMark = patterns_.workDone(), indexMark = index_.bytesScanned();
     const auto charge = [&](std::size_t units) {
-        units += (parser_.workDone() - parserMark) + (patterns_.workDone() - cacheMark);
+        units += (parser_.workDone() - parserMark) + (patterns_.workDone() - cacheMark) +
+                 TriggerWorkBudget::searching(index_.bytesScanned() - indexMark);
         parserMark = parser_.workDone();
         cacheMark = patterns_.workDone();
+        indexMark = index_.bytesScanned();
         return budget_.charge(units);
     };
+    index_.startBlock(state_, patterns_);
     bool pairsBuilt = false;
     std::string changed;
     for (std::size_t i = 0; i < state_.triggers.size() && !budget_.exhausted(); ++i) {
         if (!state_.triggers[i].active())
             continue;
+        const TriggerIndex::Verdict verdict = index_.check(i, state_.triggers[i].pattern, patterns_, block);
+        if (verdict == TriggerIndex::Verdict::Absent) {
+            charge(TriggerWorkBudget::PerTrigger + TriggerWorkBudget::searching(index_.piecesLength(i)));
+            continue;
+        }
         const PreparedPattern& prepared = patterns_.prepare(i, state_.triggers[i].pattern, state_);
         if (!charge(TriggerWorkBudget::PerTrigger + TriggerWorkBudget::searching(piecesLength(prepared))) ||
             prepared.count == 0)
             continue; // an empty pattern never matches
-        if (!pairsBuilt) {
-            blockPairs_.assign(block);
-            pairsBuilt = true;
-            charge(TriggerWorkBudget::copying(block.size()));
+        if (verdict == TriggerIndex::Verdict::NotCovered) {
+            // The pairs of a block already changed by highlights are built from it as it is.
+            if (!pairsBuilt) {
+                blockPairs_.assign(block);
+                pairsBuilt = true;
+                charge(TriggerWorkBudget::copying(block.size()));
+            }
+            if (!mayMatch(prepared, blockPairs_))
+                continue;
         }
-        if (!mayMatch(prepared, blockPairs_))
-            continue;
         const Highlight highlight = highlightOf(state_.triggers[i].switches);
         std::string before;
         if (highlight.on) {
@@ -145,9 +155,11 @@ std::string TriggerEngine::RunTriggers(std::string& block)
                 }
                 const std::string_view original = block;
                 appendJoined(changed, original.substr(copied, match->start - copied), blockPairs_);
+                const std::size_t insertedAt = changed.size();
                 appendJoined(changed, before, blockPairs_);
                 appendJoined(changed, original.substr(match->start, end - match->start), blockPairs_);
                 appendJoined(changed, RestoreColours, blockPairs_);
+                index_.noteInserted(insertedAt, changed.size());
                 work += TriggerWorkBudget::copying(end - copied + insert);
                 copied = end;
                 grown += insert;
@@ -159,7 +171,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             if (!response->empty()) {
                 echo += echoFor(state_.echo, *response, state_.echoColour);
                 parser_.ParseCommand(*response);
-                patterns_.aliasesMayHaveChanged();
+                patterns_.refresh(state_);
                 work += response->size() + TriggerWorkBudget::PerResponse;
             }
             if (!charge(work)) {
@@ -173,6 +185,7 @@ std::string TriggerEngine::RunTriggers(std::string& block)
             appendJoined(changed, std::string_view(block).substr(copied), blockPairs_);
             charge(TriggerWorkBudget::copying(block.size() - copied));
             block.swap(changed);
+            index_.blockChanged(block);
         }
     }
     if (budget_.exhausted())

@@ -4,6 +4,7 @@
 #include "script/CommandParser.h"
 #include "script/PreparedPatternCache.h"
 #include "script/ScriptState.h"
+#include "script/TriggerIndex.h"
 #include "script/TriggerWorkBudget.h"
 
 #include <cstddef>
@@ -31,8 +32,11 @@ private:
     CommandParser& parser_;
     bool running_ = false;
     PreparedPatternCache patterns_;
-    // The bytes and pairs of the block being run, and of every highlight put into it: most
-    // triggers hold a pair that the block lacks and are passed over without a search.
+    // Which triggers may match the block, for all of them in one pass.
+    TriggerIndex index_;
+    // The bytes and pairs of the block being run, and of every highlight put into it, for the
+    // triggers the index does not hold: most of them hold a pair that the block lacks and are
+    // passed over without a search.
     BytePairSet blockPairs_;
     TriggerWorkBudget budget_;
 };

@@ -1,10 +1,13 @@
-// RunTriggers skips the search for triggers that cannot match and keeps prepared patterns
-// between blocks; these tests hold it to a plain run that does neither.
+// RunTriggers skips the search for triggers that cannot match (found for all of them in one
+// pass) and keeps prepared patterns between blocks; these tests hold it to a plain run that
+// does neither.
 #include "script/BytePairSet.h"
 #include "script/TextOps.h"
 #include "script/TriggerEngine.h"
+#include "script/TriggerIndex.h"
 
 #include "RecordingScriptHost.h"
+#include "support/TriggerReference.h"
 
 #include "net/AnsiColour.h"
 
@@ -19,80 +22,7 @@ namespace tw {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The trigger pass written out the long way: every active trigger prepared afresh and searched
-// over the whole block, highlights inserted in place.
-std::string referenceRun(ScriptState& state, CommandParser& parser, std::string& block)
-{
-    std::string echo;
-    if (!state.triggersOn)
-        return echo;
-    for (std::size_t i = 0; i < state.triggers.size(); ++i) {
-        const TriggerEntry trigger = state.triggers[i];
-        if (!trigger.active())
-            continue;
-        std::string work = state.aliasesOn ? ExpandAliases(trigger.pattern, state.aliases) : trigger.pattern;
-        work = ExpandCaptures(work, state.captures, false);
-        Lines pieces;
-        std::size_t at = 0;
-        for (std::size_t w; pieces.size() < 10 && (w = work.find("%%", at)) != std::string::npos; at = w + 2)
-            pieces.push_back(w == at ? "\r\n" : work.substr(at, w - at));
-        if (at < work.size())
-            pieces.push_back(work.substr(at));
-        if (pieces.empty())
-            continue;
-
-        std::string before;
-        const auto digits = [&](std::size_t p) {
-            const std::string& s = trigger.switches;
-            return s.size() >= p + 2 && std::isdigit(static_cast<unsigned char>(s[p])) &&
-                           std::isdigit(static_cast<unsigned char>(s[p + 1]))
-                       ? (s[p] - '0') * 10 + (s[p + 1] - '0')
-                       : -1;
-        };
-        const int fore = digits(2);
-        int back = digits(4);
-        if (fore >= 1 && fore <= 16) {
-            if (back < 0 || back > 7)
-                back = 0;
-            before = "\x1b[c" + AttrToSgr(static_cast<std::uint8_t>(fore - 1 + 16 * back));
-        }
-        const std::string after = "\x1b[d";
-
-        std::size_t from = 0;
-        while (true) {
-            std::size_t start = block.find(pieces[0], from);
-            if (start == std::string::npos)
-                break;
-            std::size_t end = start + pieces[0].size();
-            Lines gaps;
-            for (std::size_t k = 1; k < pieces.size() && end != std::string::npos; ++k) {
-                const std::size_t found = block.find(pieces[k], end);
-                if (found != std::string::npos) {
-                    gaps.push_back(block.substr(end, found - end));
-                    end = found + pieces[k].size();
-                } else {
-                    end = std::string::npos;
-                }
-            }
-            if (end == std::string::npos)
-                break;
-            for (std::size_t g = 0; g < gaps.size(); ++g)
-                state.captures.set(g, gaps[g]);
-            from = end;
-            if (!before.empty() && block.size() + before.size() + after.size() <= TriggerEngine::MaxHighlightedBlock) {
-                block.insert(end, after);
-                block.insert(start, before);
-                from = end + before.size() + after.size();
-            }
-            if (!trigger.response.empty()) {
-                echo += echoFor(state.echo, trigger.response);
-                parser.ParseCommand(trigger.response);
-            }
-        }
-    }
-    return echo;
-}
+using test::referenceRun;
 
 struct Side {
     test::RecordingScriptHost host;
@@ -128,7 +58,8 @@ TEST(TriggerEngineReference, SkippingAndKeepingPatternsChangesNothing)
         TriggerEngine engine(engineSide.state, engineSide.parser);
         ScriptState& state = engineSide.state;
         state.aliases = {{"zz", "b%%"}, {"q", "a"}, {"al", "%1"}};
-        for (unsigned n = 1 + rng() % 6; n > 0; --n)
+        // Every tenth list is long, so that many triggers share the one pass over the block.
+        for (unsigned n = 1 + rng() % (round % 10 == 0 ? 60 : 6); n > 0; --n)
             state.triggers.push_back({randomText(rng, patternTokens, 4), responses[rng() % std::size(responses)],
                                       switches[rng() % std::size(switches)]});
         referenceSide.state.aliases = state.aliases;
@@ -141,13 +72,19 @@ TEST(TriggerEngineReference, SkippingAndKeepingPatternsChangesNothing)
             case 0: state.aliases[rng() % state.aliases.size()].expansion = randomText(rng, patternTokens, 2); break;
             case 1: state.aliasesOn = !state.aliasesOn; break;
             case 2: state.triggers[rng() % state.triggers.size()].pattern = randomText(rng, patternTokens, 4); break;
+            case 3:
+                if (rng() % 2 && state.triggers.size() > 1)
+                    state.triggers.erase(state.triggers.begin() + static_cast<std::ptrdiff_t>(rng() % state.triggers.size()));
+                else
+                    state.triggers.push_back({randomText(rng, patternTokens, 4), "", "101501"});
+                break;
             default: break;
             }
             referenceSide.state.aliases = state.aliases;
             referenceSide.state.aliasesOn = state.aliasesOn;
             referenceSide.state.triggers = state.triggers;
 
-            const std::string original = randomText(rng, blockTokens, 40);
+            const std::string original = randomText(rng, blockTokens, round % 10 == 0 ? 200 : 40);
             std::string block = original, expectedBlock = original;
             const std::string echo = engine.RunTriggers(block);
             const std::string expectedEcho = referenceRun(referenceSide.state, referenceSide.parser, expectedBlock);
@@ -165,6 +102,68 @@ TEST(TriggerEngineReference, SkippingAndKeepingPatternsChangesNothing)
             ASSERT_EQ(state.aliases, referenceSide.state.aliases) << where();
         }
     }
+}
+
+TEST(TriggerEngineReference, FindsPiecesThatAHighlightMakesAtItsEdges)
+{
+    // Each later pattern occurs only once the highlight of "orc" is in, and reaches as far out
+    // of the inserted text as its length allows.
+    struct Case {
+        const char* block;
+        TriggerList triggers;
+    } cases[] = {
+        {"ab orc", {{"orc", "", "101501"}, {"b \x1b", "say left", "100000"}}},
+        {"orc xy", {{"orc", "", "101501"}, {"d xy", "say right", "100000"}}},
+        {"orc orc!", {{"orc", "", "101501"}, {"[d %%!", "say both", "100000"}, {"b \x1b", "say none", "100000"}}},
+        {"in orc", {{"orc", "", "100200"}, {"orc", "", "101501"}, {"d\x1b[d", "say twice", "100000"}}},
+    };
+    for (const Case& c : cases) {
+        Side engineSide, referenceSide;
+        TriggerEngine engine(engineSide.state, engineSide.parser);
+        engineSide.state.triggers = referenceSide.state.triggers = c.triggers;
+        std::string block = c.block, expected = c.block;
+        engine.RunTriggers(block);
+        referenceRun(referenceSide.state, referenceSide.parser, expected);
+        EXPECT_EQ(block, expected) << c.block;
+        EXPECT_EQ(engineSide.host.sent, referenceSide.host.sent) << c.block;
+        EXPECT_FALSE(engineSide.host.sent.empty()) << c.block;
+    }
+}
+
+TEST(TriggerIndex, RulesOutTriggersWithAPieceTheBlockLacksAndFollowsTheLists)
+{
+    using V = TriggerIndex::Verdict;
+    ScriptState state;
+    state.triggers = {{"orc", "", "100000"},        {"%% tells you '%%'", "", "100000"}, {"%0 waves", "", "100000"},
+                      {"", "", "100000"},           {"elf%%dwarf", "", "100000"},        {"foe", "", "100000"}};
+    state.aliases = {{"foe", "dwarf"}};
+    PreparedPatternCache patterns;
+    TriggerIndex index;
+    const auto verdicts = [&](std::string_view block) {
+        std::vector<V> v;
+        for (std::size_t i = 0; i < state.triggers.size(); ++i)
+            v.push_back(index.check(i, state.triggers[i].pattern, patterns, block));
+        return v;
+    };
+    const std::string block = "an orc\r\nBob tells you 'hi'\r\n dwarf";
+    index.startBlock(state, patterns);
+    // Captures and empty patterns go the usual way; "foe" is searched as the alias makes it.
+    EXPECT_EQ(verdicts(block), (std::vector<V>{V::Present, V::Present, V::NotCovered, V::NotCovered, V::Absent,
+                                               V::Present}));
+    // A pattern changed while the index stood goes the usual way until the next block.
+    state.triggers[0].pattern = "troll";
+    EXPECT_EQ(index.check(0, "troll", patterns, block), V::NotCovered);
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(0, "troll", patterns, block), V::Absent);
+    // So does every trigger once the aliases change within a block.
+    state.aliases[0].expansion = "orc";
+    patterns.refresh(state);
+    EXPECT_EQ(index.check(5, "foe", patterns, block), V::NotCovered);
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an orc"), V::Present);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an elf"), V::Present); // the walk is once per block
+    index.startBlock(state, patterns);
+    EXPECT_EQ(index.check(5, "foe", patterns, "an elf"), V::Absent);
 }
 
 TEST(BytePairSet, SaysNoOnlyForPiecesThatCannotOccur)

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstring>
+
 namespace tw {
 
 namespace {
@@ -22,39 +24,76 @@ MapFace::MapFace(QWidget* parent)
     picture_.fill(Black);
 }
 
+namespace {
+
+unsigned lookKey(const CellLook& look)
+{
+    unsigned key = look.room | look.up << 1 | look.down << 2;
+    for (std::size_t d = 0; d < 8; ++d)
+        key |= unsigned(look.lines[d]) << (3 + d);
+    return key;
+}
+
+} // namespace
+
+const QImage& MapFace::cellImage(const CellLook& look)
+{
+    const unsigned key = lookKey(look);
+    if (const auto kept = cells_.find(key); kept != cells_.end())
+        return kept->second;
+    QImage& cell = cells_[key];
+    cell = QImage(CellPixels, CellPixels, QImage::Format_RGB32);
+    cell.fill(Black);
+    QPainter p(&cell);
+    p.setFont(cellsFont_);
+    const int right = CellPixels, bottom = CellPixels;
+    p.setPen(look.room ? Blue : Black);
+    p.setBrush(Black);
+    p.drawRect(right - CellPixels, bottom - CellPixels, CellPixels - 1, CellPixels - 1);
+    if (look.room) {
+        p.setPen(Grey);
+        if (look.up)
+            p.drawText(QRect(right - 29, bottom - 23, 10, 14), Qt::AlignLeft | Qt::AlignTop, "U");
+        if (look.down)
+            p.drawText(QRect(right - 11, bottom - 23, 10, 14), Qt::AlignLeft | Qt::AlignTop, "D");
+        // Where each flat direction's half-line meets the border, in exit order.
+        const QPoint ends[8] = {{right - 15, bottom - 30}, {right - 15, bottom}, {right - 30, bottom - 15},
+                                {right, bottom - 15},      {right - 30, bottom - 30}, {right, bottom - 30},
+                                {right - 30, bottom},      {right, bottom}};
+        const QPoint centre(right - 15, bottom - 15);
+        for (std::size_t d = 0; d < 8; ++d)
+            if (look.lines[d])
+                p.drawLine(centre, ends[d]);
+    }
+    return cell;
+}
+
 void MapFace::redraw(const MapModel& map)
 {
-    picture_.fill(Black);
-    QPainter p(&picture_);
     QFont letters = font();
     letters.setPixelSize(11);
     letters.setBold(true);
-    p.setFont(letters);
+    if (letters != cellsFont_) {
+        cells_.clear();
+        cellsFont_ = letters;
+    }
+    picture_.fill(Black);
     const int level = map.ViewLevel;
+    // Copied row by row: the cells do not overlap, and an empty cell is all black.
+    const auto line = static_cast<std::size_t>(picture_.bytesPerLine());
+    uchar* const bits = picture_.bits();
     for (int y = 1; y <= RoomGrid::Rows; ++y)
         for (int x = 1; x <= RoomGrid::Columns; ++x) {
             const CellLook look = cellLook(map, x, y, level);
-            const int right = x * CellPixels, bottom = y * CellPixels;
-            p.setPen(look.room ? Blue : Black);
-            p.setBrush(Black);
-            p.drawRect(right - CellPixels, bottom - CellPixels, CellPixels - 1, CellPixels - 1);
             if (!look.room)
                 continue;
-            p.setPen(Grey);
-            if (look.up)
-                p.drawText(QRect(right - 29, bottom - 23, 10, 14), Qt::AlignLeft | Qt::AlignTop, "U");
-            if (look.down)
-                p.drawText(QRect(right - 11, bottom - 23, 10, 14), Qt::AlignLeft | Qt::AlignTop, "D");
-            // Where each flat direction's half-line meets the border, in exit order.
-            const QPoint ends[8] = {{right - 15, bottom - 30}, {right - 15, bottom}, {right - 30, bottom - 15},
-                                    {right, bottom - 15},      {right - 30, bottom - 30}, {right, bottom - 30},
-                                    {right - 30, bottom},      {right, bottom}};
-            const QPoint centre(right - 15, bottom - 15);
-            for (std::size_t d = 0; d < 8; ++d)
-                if (look.lines[d])
-                    p.drawLine(centre, ends[d]);
+            const QImage& cell = cellImage(look);
+            uchar* to = bits + std::size_t((y - 1) * CellPixels) * line + std::size_t((x - 1) * CellPixels) * 4;
+            for (int row = 0; row < CellPixels; ++row, to += line)
+                std::memcpy(to, cell.constScanLine(row), CellPixels * 4);
         }
     if (level == map.MapLevel) {
+        QPainter p(&picture_);
         p.setPen(Red);
         p.setBrush(Maroon);
         p.drawEllipse(QRect(map.MapX * CellPixels - 18, map.MapY * CellPixels - 18, 5, 5));

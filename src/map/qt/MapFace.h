@@ -2,11 +2,13 @@
 // The map picture: the 900 x 900 board of one level. It is a picture in its own right, drawn
 // at the moments the map window redraws and by the hover outlines, and shown as it stands.
 #include "map/MapModel.h"
+#include "map/MapPicture.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <unordered_map>
 
 namespace tw {
 
@@ -37,7 +39,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // One cell as redraw paints it, alone on a 30 x 30 image. Everything a cell's drawing puts
+    // outside its square is painted over by the cells drawn after it, so the picture is its
+    // cells' images side by side.
+    const QImage& cellImage(const CellLook& look);
+
     QImage picture_;
+    // The images of the looks met so far, by lookKey; made again when the font changes.
+    std::unordered_map<unsigned, QImage> cells_;
+    QFont cellsFont_;
 };
 
 } // namespace tw
