@@ -3,6 +3,7 @@
 // and the plain text valid UTF-8.
 #include "base/Utf8.h"
 #include "core/PlainText.h"
+#include "FuzzTerminal.h"
 #include "core/Terminal.h"
 
 #include <cstdlib>
@@ -10,18 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 4)
+    auto [terminal, input] = tw::fuzz::terminalFrom(data, size);
+    if (!terminal)
         return 0;
-    const int columns = data[0] % 170;
-    const int rows = data[1] % 90;
-    const bool wrap = data[2] & 1;
-    const std::size_t capacity = 8 + std::size_t(data[3]) * 8;
-    const std::string_view input(reinterpret_cast<const char*>(data + 4), size - 4);
-
-    tw::Terminal t(capacity);
-    t.setColumnCount(columns);
-    t.setRowCount(rows);
-    t.setWordWrap(wrap);
+    tw::Terminal& t = *terminal;
     t.setModern(true);
     // Cut the input into writes at every byte 0xFE: characters and sequences split anywhere.
     std::size_t start = 0;

@@ -1,6 +1,7 @@
 // Arbitrary received bytes through the scrollback, the escape-sequence interpreter and the
 // view position: no crash, the buffer within its capacity, the visible lines within the
 // layout, and text laid out in runs exactly as one character at a time.
+#include "FuzzTerminal.h"
 #include "core/Terminal.h"
 
 #include <cstdlib>
@@ -8,18 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 4)
+    auto [terminal, input] = tw::fuzz::terminalFrom(data, size);
+    if (!terminal)
         return 0;
-    const int columns = data[0] % 170;
-    const int rows = data[1] % 90;
-    const bool wrap = data[2] & 1;
-    const std::size_t capacity = 8 + std::size_t(data[3]) * 8;
-    const std::string_view input(reinterpret_cast<const char*>(data + 4), size - 4);
-
-    tw::Terminal t(capacity);
-    t.setColumnCount(columns);
-    t.setRowCount(rows);
-    t.setWordWrap(wrap);
+    tw::Terminal& t = *terminal;
     // Cut the input into writes at every byte 0xFE, and scroll at 0xFD / 0xFC.
     std::size_t start = 0;
     for (std::size_t i = 0; i <= input.size(); ++i) {
@@ -40,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     tw::ScreenModel runs, singles;
     for (tw::ScreenModel* m : {&runs, &singles}) {
-        m->setColumnCount(columns);
-        m->setRowCount(rows);
-        m->setWordWrap(wrap);
+        m->setColumnCount(t.ColumnCount());
+        m->setRowCount(t.RowCount());
+        m->setWordWrap(t.wordWrap());
         m->restart();
     }
     tw::AnsiParser runParser(runs), singleParser(singles);
