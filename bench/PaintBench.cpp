@@ -1,13 +1,17 @@
 // Painting the colour view: a full 160 x 50 screen of coloured text, drawn by the view's own
 // paint event onto an offscreen image, classic text (code page 437 cells) and a modern
-// server's (UTF-8 with wide characters, 24-bit colours).
+// server's (UTF-8 with wide characters, 24-bit colours); one changed row; and the plain copy
+// of a frame as the floor.
 #include "core/Terminal.h"
 #include "core/qt/MirrorView.h"
 
 #include "OffscreenQt.h"
 #include <QImage>
+#include <QPainter>
+#include <QPoint>
 
 #include <benchmark/benchmark.h>
+
 
 #include <string>
 
@@ -31,25 +35,79 @@ std::string screenful(bool modern)
     return text;
 }
 
-// PaintFullScreen/<modern>: one paint event of the whole view, the frame copy included.
+struct PaintedScreen {
+    bool qtStarted = (tw::bench::startOffscreenQt(), true); // before the view
+    tw::Terminal terminal{64000};
+    tw::Palette palette;
+    tw::MirrorView view{terminal, palette};
+    QImage surface;
+
+    explicit PaintedScreen(bool modern)
+    {
+        terminal.setColumnCount(160);
+        terminal.setRowCount(50);
+        terminal.setModern(modern);
+        terminal.WriteTerminal(screenful(modern));
+        view.resize(160 * tw::MirrorView::CellWidth, 50 * tw::MirrorView::CellHeight);
+        surface = QImage(view.size(), QImage::Format_RGB32);
+        view.render(&surface);
+    }
+};
+
+// PaintFullScreen/<modern>: one paint event of the whole view after the view moved, so that
+// every row is drawn anew, the frame copy included.
 void PaintFullScreen(benchmark::State& state)
 {
-    tw::bench::startOffscreenQt();
-    const bool modern = state.range(0) != 0;
-    tw::Terminal terminal(64000);
-    terminal.setColumnCount(160);
-    terminal.setRowCount(50);
-    terminal.setModern(modern);
-    terminal.WriteTerminal(screenful(modern));
-    tw::Palette palette;
-    tw::MirrorView view(terminal, palette);
-    view.resize(160 * tw::MirrorView::CellWidth, 50 * tw::MirrorView::CellHeight);
-    QImage surface(view.size(), QImage::Format_RGB32);
+    PaintedScreen screen(state.range(0) != 0);
+    bool top = false;
     for (auto _ : state) {
-        view.render(&surface);
-        benchmark::DoNotOptimize(surface.constBits());
+        state.PauseTiming();
+        top = !top;
+        if (top)
+            screen.terminal.scrollTo(1);
+        else
+            screen.terminal.ScrollToEnd();
+        state.ResumeTiming();
+        screen.view.render(&screen.surface);
+        benchmark::DoNotOptimize(screen.surface.constBits());
     }
 }
 BENCHMARK(PaintFullScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// PaintPromptRow/<modern>: the prompt line changes and the view paints what differs, as the
+// window does when the view has not moved.
+void PaintPromptRow(benchmark::State& state)
+{
+    PaintedScreen screen(state.range(0) != 0);
+    screen.terminal.WriteTerminal("\x1b[1;32m> 0");
+    screen.view.render(&screen.surface);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        screen.terminal.WriteTerminal("\b" + std::to_string(++n % 10));
+        state.ResumeTiming();
+        screen.view.render(&screen.surface, QPoint(), screen.view.pendingRegion());
+        benchmark::DoNotOptimize(screen.surface.constBits());
+    }
+}
+// A fixed count, so that the scrollback never fills and moves the lines.
+BENCHMARK(PaintPromptRow)->Arg(0)->Arg(1)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+
+// FrameCopy: only the copy of a whole 160 x 50 frame onto the surface, the part of a full
+// paint that no drawing of cells can save.
+void FrameCopy(benchmark::State& state)
+{
+    tw::bench::startOffscreenQt();
+    QImage frame(160 * tw::MirrorView::CellWidth, 50 * tw::MirrorView::CellHeight, QImage::Format_RGB32);
+    frame.fill(Qt::darkBlue);
+    QImage surface(frame.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&surface);
+        painter.drawImage(0, 0, frame);
+        painter.end();
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+}
+BENCHMARK(FrameCopy)->Unit(benchmark::kMicrosecond);
 
 } // namespace

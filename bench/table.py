@@ -74,8 +74,13 @@ def main():
     rows.append(("Append a modern server's 2 KB block (UTF-8, 24-bit colour)", "-", show(modern),
                  "classic block " + show(t(term, "AppendToFullBuffer/64000/1")),
                  ratio(modern, t(term, "AppendToFullBuffer/64000/1")), ""))
-    rows.append(("Paint a full 160 x 50 screen of coloured text (offscreen)", show(t(paint, "PaintFullScreen/0")),
-                 show(t(paint, "PaintFullScreen/1")), "", "", "< 1 ms"))
+    copy = t(paint, "FrameCopy")
+    full = t(paint, "PaintFullScreen/0")
+    rows.append(("Paint a full 160 x 50 screen of coloured text (offscreen)", show(full),
+                 show(t(paint, "PaintFullScreen/1")), "frame copy " + show(copy), ratio(full, copy), "< 1 ms"))
+    prompt = t(paint, "PaintPromptRow/0/iterations:2000")
+    rows.append(("  only the prompt row changed", show(prompt), show(t(paint, "PaintPromptRow/1/iterations:2000")),
+                 "frame copy " + show(copy), ratio(prompt, copy), ""))
 
     scan = t(script, "PlainScan/64")
     base = t(script, "RunTriggers/64/0/0/0")

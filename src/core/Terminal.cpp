@@ -53,15 +53,24 @@ void Terminal::WriteTerminal(std::string_view text)
     }
     if (buffer_.size() > capacity_)
         buffer_.resize(capacity_);
-    RenderTerminal();
+    const bool laidOut = layOut();
     if (length > 0 && topLine_ != 0)
         unseenBelow_ = true;
+    // Told only now, so that the window sees the marker's state with the new text.
+    if (laidOut && changed_)
+        changed_();
 }
 
 void Terminal::RenderTerminal()
 {
+    if (layOut() && changed_)
+        changed_();
+}
+
+bool Terminal::layOut()
+{
     if (!mirrorOn_ || released_)
-        return;
+        return false;
     parser_.reset();
     screen_.restart();
     parser_.feed(buffer_);
@@ -70,8 +79,7 @@ void Terminal::RenderTerminal()
     followEndAgain();
     if (topLine_ == 0)
         unseenBelow_ = false;
-    if (changed_)
-        changed_();
+    return true;
 }
 
 void Terminal::applyScrollRequest()

@@ -108,6 +108,9 @@ public:
     bool atBottom() const { return atBottom_; }
 
 private:
+    // Lays the buffer out and works out the visible lines; false while there is nothing to
+    // lay out (the colour view off, or after release()).
+    bool layOut();
     void applyScrollRequest();
     void computeVisibleRange();
     void followEndAgain();

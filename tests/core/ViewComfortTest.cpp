@@ -137,8 +137,11 @@ TEST_F(ScrolledTerminal, MoreBelowOnlyForTextThatArrivedUnseen)
 {
     t.scrollLines(-10);
     EXPECT_FALSE(t.moreBelow()) << "nothing has arrived yet";
+    bool toldMoreBelow = false;
+    t.setChangeCallback([&] { toldMoreBelow = t.moreBelow(); });
     t.WriteTerminal("news\r\n");
     EXPECT_TRUE(t.moreBelow());
+    EXPECT_TRUE(toldMoreBelow) << "the window is told after the marker's state is known";
     t.scrollLines(-1);
     EXPECT_TRUE(t.moreBelow());
     t.ScrollToEnd();

@@ -1,9 +1,12 @@
 // The terminal font: code page 437 characters and the 8 x 12 glyph cells.
+#include "core/qt/CellAtlas.h"
 #include "core/qt/CellGlyphs.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace tw {
 namespace {
@@ -39,6 +42,40 @@ TEST(MirrorViewGlyphs, GlyphCellsHaveInkWhereExpected)
     }
     // A single vertical line is one column, top to bottom.
     EXPECT_EQ(ink(g.glyph(0xB3)), 12);
+}
+
+// The atlas holds each cell in its colours exactly as shading the glyph's ink would draw it,
+// and stops taking cells at its size limit until it is reset.
+TEST(MirrorViewGlyphs, TheAtlasHoldsCellsShadedFromTheirInkUpToItsLimit)
+{
+    const CellGlyphs& glyphs = CellGlyphs::cp437(12, 18);
+    std::array<QRgb, 16> shades{};
+    for (int step = 0; step < 16; ++step)
+        shades[std::size_t(step)] = qRgb(step, 2 * step, 255 - step);
+    CellAtlas atlas;
+    EXPECT_EQ(atlas.cell(0, 'A', shades.data()), nullptr) << "no glyphs yet";
+    atlas.reset(glyphs);
+    for (int b : {int('A'), 0xDB, 0xB1, 0}) {
+        const QRgb* cell = atlas.cell(7, std::uint8_t(b), shades.data());
+        ASSERT_NE(cell, nullptr);
+        const CellGlyphs::Cell ink = glyphs.glyph(std::uint8_t(b));
+        for (std::size_t i = 0; i < ink.size(); ++i)
+            ASSERT_EQ(cell[i], shades[ink[i] >> 4]) << b << " pixel " << i;
+    }
+    EXPECT_EQ(atlas.cell(7, 'A', shades.data()), atlas.cell(7, 'A', shades.data())) << "made once";
+    EXPECT_EQ(atlas.cell(CellAtlas::Pairs, 'A', shades.data()), nullptr);
+
+    const std::size_t cellBytes = 12 * 18 * sizeof(QRgb);
+    int made = 0;
+    for (int pair = 0; pair < CellAtlas::Pairs; ++pair)
+        for (int b = 0; b < 256; ++b)
+            made += atlas.cell(pair, std::uint8_t(b), shades.data()) != nullptr;
+    EXPECT_EQ(std::size_t(made), CellAtlas::MaxBytes / cellBytes);
+    EXPECT_NE(atlas.cell(7, 'A', shades.data()), nullptr) << "cells made before stay";
+    EXPECT_EQ(atlas.cell(255, 255, shades.data()), nullptr);
+    atlas.reset(glyphs);
+    EXPECT_NE(atlas.cell(255, 255, shades.data()), nullptr);
+    EXPECT_EQ(atlas.cellCount(), 1u);
 }
 
 } // namespace

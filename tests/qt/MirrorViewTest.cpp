@@ -128,5 +128,91 @@ TEST_F(ViewFixture, RepaintsAtMostOncePerBurstOfWrites)
     EXPECT_EQ(view.paintCount(), before + 1);
 }
 
+// The view redraws only the rows that changed; after every kind of change its picture must be
+// the one a new view draws whole.
+TEST_F(ViewFixture, AFrameRedrawnRowByRowIsTheFrameDrawnWhole)
+{
+    layout(20, 6, 160, 72);
+    const auto sameAsWhole = [&](const char* step) {
+        const QImage kept = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        MirrorView whole(terminal, palette);
+        whole.setCellSize(view.cellSize());
+        whole.resize(view.size());
+        EXPECT_EQ(kept, whole.grab().toImage().convertToFormat(QImage::Format_RGB32)) << step;
+    };
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += E + "[1;3" + std::to_string(i % 8) + ";4" + std::to_string((i + 3) % 8) + "mline " +
+                std::to_string(i) + " \xc9\xcd\xbb\xb1\xdb" + E + "[0m\r";
+    terminal.WriteTerminal(text + "> ");
+    sameAsWhole("first frame");
+    terminal.WriteTerminal("look");
+    sameAsWhole("the prompt line");
+    terminal.WriteTerminal("\b\b");
+    sameAsWhole("backspaces");
+    terminal.selectionStart({3, 2});
+    terminal.selectionExtend({5, 4});
+    sameAsWhole("a selection");
+    terminal.selectionExtend({2, 2});
+    sameAsWhole("a smaller selection");
+    terminal.clearSelection();
+    sameAsWhole("no selection");
+    terminal.scrollTo(2);
+    terminal.WriteTerminal("more\r");
+    sameAsWhole("scrolled back, text below");
+    terminal.ScrollToEnd();
+    sameAsWhole("at the end again");
+    palette.colors[4] = rgb(1, 2, 3);
+    sameAsWhole("a palette colour");
+    view.setCellSize({12, 18});
+    sameAsWhole("a larger text size");
+    view.setCellSize({8, 12});
+    terminal.WriteTerminal("\xe9");
+    sameAsWhole("a byte above 127");
+    terminal.setModern(true);
+    sameAsWhole("the same cells read as Unicode");
+    terminal.WriteTerminal("");
+    sameAsWhole("the same bytes read as UTF-8");
+    terminal.WriteTerminal(E + "[38;2;255;105;180mcaf\xc3\xa9 \xe4\xbd\xa0\xe5\xa5\xbd" + E +
+                           "[48;5;236;38;5;45m\xe2\x95\x94\xe2\x95\x90 x" + E + "[0m");
+    sameAsWhole("modern text");
+    view.resize(120, 60);
+    sameAsWhole("a smaller view");
+    terminal.replaceBuffer(Terminal::InitialCapacity);
+    sameAsWhole("an emptied scrollback");
+}
+
+TEST_F(ViewFixture, OnlyWhatChangedIsPending)
+{
+    layout(10, 3, 80, 36);
+    terminal.WriteTerminal("one\rtwo\rthree\rfour\rfive");
+    EXPECT_EQ(view.pendingRegion(), QRegion(view.rect())) << "nothing drawn yet";
+    view.grab();
+    EXPECT_TRUE(view.pendingRegion().isEmpty());
+
+    terminal.WriteTerminal("!");
+    EXPECT_EQ(view.pendingRegion(), QRegion(0, 24, 80, 12)) << "the last row";
+    view.grab();
+    terminal.selectionStart({2, 1});
+    terminal.selectionExtend({2, 2});
+    EXPECT_EQ(view.pendingRegion(), QRegion(0, 0, 80, 24)) << "the selected rows";
+    view.grab();
+    palette.colors[0] = rgb(9, 9, 9);
+    EXPECT_EQ(view.pendingRegion(), QRegion(view.rect())) << "a palette colour";
+    view.grab();
+    view.setCellSize({12, 18});
+    EXPECT_EQ(view.pendingRegion(), QRegion(view.rect())) << "a text size";
+    view.setCellSize({8, 12});
+    view.grab();
+
+    // Scrolled back, text arriving below changes no row but brings the marker.
+    terminal.clearSelection();
+    terminal.scrollTo(1);
+    view.grab();
+    terminal.WriteTerminal("\rsix");
+    ASSERT_TRUE(terminal.moreBelow());
+    EXPECT_EQ(view.pendingRegion(), QRegion(view.moreBelowRect()));
+}
+
 } // namespace
 } // namespace tw

@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTcpServer>
 #include <QTest>
@@ -168,6 +170,55 @@ TEST_F(XcbComfort, TabCompletesAndEscapeEmptiesTheLine)
     EXPECT_EQ(form->CmdLine->QLineEdit::text(), "");
     EXPECT_TRUE(form->CmdLine->hasFocus());
     EXPECT_TRUE(form->session().history.entries().empty()) << "nothing was sent";
+}
+
+// The view repaints only the rows that changed; what the X server shows must still be the
+// whole picture the view draws, after each kind of change.
+TEST_F(XcbComfort, TheScreenShowsTheWholePictureAfterRowRepaints)
+{
+    MirrorView* view = form->Image;
+    const auto onScreen = [&] {
+        const QPoint at = view->mapTo(form.get(), QPoint(0, 0));
+        return form->screen()
+            ->grabWindow(form->winId(), at.x(), at.y(), view->width(), view->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto showsWhole = [&](const char* step) {
+        // The picture of the view drawn whole by a new view, as the screen should show it.
+        MirrorView whole(terminal(), form->session().palette);
+        whole.setCellSize(view->cellSize());
+        whole.resize(view->size());
+        QImage expected = whole.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (terminal().moreBelow()) {
+            QPainter painter(&expected);
+            painter.drawImage(view->moreBelowRect().topLeft(),
+                              view->grab(view->moreBelowRect()).toImage());
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return onScreen() == expected; }, 3000)) << step;
+    };
+    std::string text;
+    for (int i = 1; i <= 60; ++i)
+        text += "\x1b[1;3" + std::to_string(i % 8) + "mline " + std::to_string(i) + "\x1b[0m\r\n";
+    form->session().WriteTerminal(text + "> ");
+    showsWhole("the first screen");
+    const int before = view->paintCount();
+    form->session().WriteTerminal("look");
+    showsWhole("the prompt line");
+    EXPECT_EQ(view->paintCount(), before + 1);
+    QTest::mousePress(view, Qt::LeftButton, {}, cell(3, 4));
+    QTest::mouseMove(view, cell(6, 7));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, cell(6, 7));
+    showsWhole("a selection");
+    QTest::mouseClick(view, Qt::LeftButton, {}, cell(2, 2));
+    showsWhole("the selection gone");
+    wheel(2);
+    showsWhole("scrolled back");
+    form->session().WriteTerminal("\r\nnews");
+    ASSERT_TRUE(terminal().moreBelow());
+    showsWhole("text below, the marker");
+    terminal().ScrollToEnd();
+    showsWhole("at the end again");
 }
 
 } // namespace

@@ -4,15 +4,36 @@
 #include "core/Cp437.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tw {
 
 namespace {
 QRgb toQRgb(ColorRef c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+
+// Copies a ready cell's rows into the frame; the common width is a constant so that each row
+// becomes a few moves instead of a call.
+template <int Width>
+void copyCell(const QRgb* cell, int height, QRgb* topLeft, qsizetype stride)
+{
+    for (int y = 0; y < height; ++y, cell += Width, topLeft += stride)
+        std::memcpy(topLeft, cell, Width * sizeof(QRgb));
+}
+
+void copyCell(const QRgb* cell, int width, int height, QRgb* topLeft, qsizetype stride)
+{
+    if (width == CellGlyphs::Width) {
+        copyCell<CellGlyphs::Width>(cell, height, topLeft, stride);
+        return;
+    }
+    for (int y = 0; y < height; ++y, cell += width, topLeft += stride)
+        std::memcpy(topLeft, cell, std::size_t(width) * sizeof(QRgb));
+}
 
 QRgb blend(QRgb from, QRgb to, int step)
 {
@@ -89,61 +110,102 @@ void MirrorView::drawCell(QRgb* topLeft, qsizetype stride, const std::uint8_t* i
     }
 }
 
-void MirrorView::renderFrame()
+int MirrorView::frameColumns() const
 {
-    const QSize size = this->size();
-    if (frame_.size() != size)
-        frame_ = QImage(size, QImage::Format_RGB32);
-    frame_.fill(Qt::black);
-    updateShades();
-
-    const ScreenModel& model = terminal_.model();
-    const int cellWidth = glyphs_->width(), cellHeight = glyphs_->height();
-    const int columns = std::min(terminal_.ColumnCount(), size.width() / cellWidth);
-    const int rows = size.height() / cellHeight;
-    const int first = terminal_.firstVisibleLine();
-    const int last = std::min(terminal_.lastVisibleLine(), model.LineCount());
-    const bool unicode = model.modern();
-    const qsizetype stride = frame_.bytesPerLine() / qsizetype(sizeof(QRgb));
-    auto* pixels = reinterpret_cast<QRgb*>(frame_.bits());
-
-    for (int number = std::max(first, 1), k = 0; number <= last && k < rows; ++number, ++k) {
-        const ScreenLine& line = model.line(number);
-        QRgb* rowStart = pixels + qsizetype(k) * cellHeight * stride;
-        // Runs of equal colours share one shade table; the cells are then copied in.
-        for (int column = 1; column <= columns;) {
-            const ScreenCell& head = line.cell(column);
-            const QRgb* shades = shadesFor(head.background, head.foreground);
-            int end = column;
-            while (end <= columns && line.cell(end).background == head.background &&
-                   line.cell(end).foreground == head.foreground) {
-                drawCell(rowStart + (end - 1) * cellWidth, stride,
-                         inkFor(line.cell(end).character, unicode), shades);
-                ++end;
-            }
-            column = end;
-        }
-    }
-    markSelection(first, last, columns, rows);
+    return std::min(terminal_.ColumnCount(), width() / glyphs_->width());
 }
 
-// Selected cells show in inverted colours, laid over the drawn cells.
-void MirrorView::markSelection(int first, int last, int columns, int rows)
+int MirrorView::frameRows() const
 {
-    const TerminalSelection& selection = terminal_.selection();
-    if (selection.empty())
-        return;
+    return height() / glyphs_->height();
+}
+
+bool MirrorView::frameIsStale() const
+{
+    return frameSize_ != size() || !shadesValid_ || !(shadesFor_ == palette_) || frameGlyphs_ != glyphs_ ||
+           frameModern_ != terminal_.model().modern() || painted_.rows() != frameRows() ||
+           painted_.columns() != frameColumns();
+}
+
+QRegion MirrorView::pendingRegion() const
+{
+    if (frameIsStale())
+        return rect();
+    QRegion region;
+    const int cellHeight = glyphs_->height();
+    for (int k = 0; k < painted_.rows(); ++k)
+        if (painted_.changed(k, PaintedRows::rowOf(terminal_, k, painted_.columns())))
+            region += QRect(0, k * cellHeight, width(), cellHeight);
+    if (terminal_.moreBelow() != frameMoreBelow_)
+        region += moreBelowRect();
+    return region;
+}
+
+void MirrorView::refresh()
+{
+    const QRegion region = pendingRegion();
+    if (!region.isEmpty())
+        update(region);
+}
+
+void MirrorView::startAfresh()
+{
+    if (!shadesValid_ || !(shadesFor_ == palette_) || frameGlyphs_ != glyphs_) {
+        updateShades();
+        atlas_.reset(*glyphs_);
+    }
+    painted_.forget(frameRows(), frameColumns());
+    frameSize_ = size();
+    frameGlyphs_ = glyphs_;
+    frameModern_ = terminal_.model().modern();
+}
+
+void MirrorView::drawRow(const PaintedRows::Row& row)
+{
     const int cellWidth = glyphs_->width(), cellHeight = glyphs_->height();
-    const int top = std::max(first, 1);
-    for (int number = std::max(top, selection.first().line), k = number - top;
-         number <= std::min(last, selection.last().line) && k < rows; ++number, ++k) {
-        const auto span = selection.columnsOn(number, columns);
-        if (!span)
-            continue;
-        for (int y = k * cellHeight; y < (k + 1) * cellHeight; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(frame_.scanLine(y));
-            for (int x = (span->first - 1) * cellWidth; x < span->second * cellWidth; ++x)
-                line[x] = ~line[x] | 0xFF000000u;
+    if (strip_.width() != width() || strip_.height() != cellHeight)
+        strip_ = QImage(width(), cellHeight, QImage::Format_RGB32);
+    const int columns = painted_.columns();
+    const qsizetype stride = strip_.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* rowStart = reinterpret_cast<QRgb*>(strip_.bits());
+    // Past the last column, and on a row below the last line, the view is black.
+    const int blackFrom = row.line ? columns * cellWidth : 0;
+    for (int y = 0; y < cellHeight; ++y)
+        std::fill(rowStart + y * stride + blackFrom, rowStart + y * stride + strip_.width(), qRgb(0, 0, 0));
+    if (!row.line)
+        return;
+    const ScreenLine& line = *row.line;
+    const bool unicode = frameModern_;
+    // Runs of equal colours share one shade table. Cells of code page 437 in colour numbers
+    // come ready-made from the atlas; the others are shaded from their ink here.
+    for (int column = 1; column <= columns;) {
+        const ScreenCell& head = line.cell(column);
+        const QRgb* shades = shadesFor(head.background, head.foreground);
+        const int pair = isRgb(head.background) || isRgb(head.foreground)
+                             ? -1
+                             : int((head.background % 16) * 16 + head.foreground % 16);
+        int end = column;
+        for (; end <= columns; ++end) {
+            const ScreenCell& cell = line.cell(end);
+            if (cell.background != head.background || cell.foreground != head.foreground)
+                break;
+            QRgb* topLeft = rowStart + (end - 1) * cellWidth;
+            const QRgb* ready = pair >= 0 && (!unicode || cell.character < 0x80)
+                                    ? atlas_.cell(pair, std::uint8_t(cell.character), shades)
+                                    : nullptr;
+            if (ready)
+                copyCell(ready, cellWidth, cellHeight, topLeft, stride);
+            else
+                drawCell(topLeft, stride, inkFor(cell.character, unicode), shades);
+        }
+        column = end;
+    }
+    // Selected cells show in inverted colours.
+    if (row.selected) {
+        for (int y = 0; y < cellHeight; ++y) {
+            QRgb* out = rowStart + y * stride;
+            for (int x = (row.selected->first - 1) * cellWidth; x < row.selected->second * cellWidth; ++x)
+                out[x] = ~out[x] | 0xFF000000u;
         }
     }
 }
@@ -173,14 +235,39 @@ QRect MirrorView::moreBelowRect() const
     return QRect(QPoint(width() - box.width() - 2, height() - box.height() - 2), box);
 }
 
-void MirrorView::paintEvent(QPaintEvent*)
+void MirrorView::paintEvent(QPaintEvent* event)
 {
     ++paintCount_;
-    renderFrame();
+    const QRegion& asked = event->region();
+    if (frameIsStale()) {
+        startAfresh();
+        // All of the view is to be drawn anew, also what was not asked for this time.
+        if (const QRegion rest = QRegion(rect()) - asked; !rest.isEmpty())
+            update(rest);
+    }
+    // Only the rows asked for are drawn; the window keeps the picture of the others.
     QPainter painter(this);
-    painter.drawImage(0, 0, frame_);
-    if (terminal_.moreBelow()) {
-        const QRect box = moreBelowRect();
+    const int cellHeight = glyphs_->height();
+    for (int k = 0; k < painted_.rows(); ++k) {
+        const QRect rowRect(0, k * cellHeight, width(), cellHeight);
+        if (!asked.intersects(rowRect))
+            continue;
+        const PaintedRows::Row row = PaintedRows::rowOf(terminal_, k, painted_.columns());
+        drawRow(row);
+        painter.drawImage(rowRect.topLeft(), strip_);
+        painted_.remember(k, row);
+    }
+    const int below = painted_.rows() * cellHeight;
+    if (below < height())
+        painter.fillRect(0, below, width(), height() - below, Qt::black);
+
+    const bool moreBelow = terminal_.moreBelow();
+    const QRect box = moreBelowRect();
+    if ((QRegion(box) - asked).isEmpty())
+        frameMoreBelow_ = moreBelow;
+    else if (asked.intersects(box) && moreBelow != frameMoreBelow_)
+        update(box); // the marker came or went and only part of it is drawn now
+    if (moreBelow) {
         painter.fillRect(box, QColor(toQRgb(palette_[14])));
         painter.setPen(QColor(toQRgb(palette_[0])));
         painter.drawText(box, Qt::AlignCenter, QString::fromLatin1(MoreBelowText));
@@ -212,7 +299,7 @@ void MirrorView::mousePressEvent(QMouseEvent* event)
     }
     selecting_ = true;
     terminal_.selectionStart(cellAt(event->position().toPoint()));
-    update();
+    refresh();
 }
 
 void MirrorView::mouseMoveEvent(QMouseEvent* event)
@@ -226,7 +313,7 @@ void MirrorView::mouseMoveEvent(QMouseEvent* event)
     else if (at.row > terminal_.RowCount())
         terminal_.scrollLines(1);
     terminal_.selectionExtend(at);
-    update();
+    refresh();
 }
 
 void MirrorView::mouseReleaseEvent(QMouseEvent* event)
@@ -241,7 +328,7 @@ void MirrorView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     selecting_ = false;
     terminal_.selectWord(cellAt(event->position().toPoint()));
-    update();
+    refresh();
 }
 
 } // namespace tw

@@ -2,7 +2,11 @@
 // The Magic Mirror view: paints the terminal's visible lines as coloured cells, 8 x 12 pixels
 // at the normal text size. The mouse selects (drag, double-click on a word) and scrolls (the
 // wheel); a marker at the bottom tells a scrolled-back view that text has arrived below.
+// The view asks to repaint only the rows that changed since they were last drawn, and a paint
+// draws only the rows Qt asks for, one at a time through a strip the height of a row.
+#include "core/PaintedRows.h"
 #include "core/ViewZoom.h"
+#include "core/qt/CellAtlas.h"
 #include "core/qt/CellGlyphs.h"
 #include "core/qt/UnicodeGlyphs.h"
 #include "net/Palette.h"
@@ -27,8 +31,15 @@ public:
     static constexpr int WheelLines = 3;
     static constexpr const char* MoreBelowText = "more below - End to follow";
 
-    // Both are read at every paint; the terminal's change callback should call update().
+    // Both are read at every paint; the terminal's change callback should call refresh().
     MirrorView(Terminal& terminal, const Palette& palette, QWidget* parent = nullptr);
+
+    // Schedules a repaint of what differs from the last frame.
+    void refresh();
+    // The part of the view whose picture differs from the last frame: the rows whose text,
+    // colours or selection changed, the "more below" marker as it comes or goes, the whole
+    // view after a change of size, zoom, palette or text mode.
+    QRegion pendingRegion() const;
 
     // The size the cells are drawn at (the zoom); the caller lays the terminal out to match.
     void setCellSize(CellSize cell);
@@ -52,8 +63,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void renderFrame();
-    void markSelection(int first, int last, int columns, int rows);
+    // Whether the picture must be drawn anew, with how many rows and columns.
+    bool frameIsStale() const;
+    int frameColumns() const;
+    int frameRows() const;
+    void startAfresh();
+    // Draws a row into the strip.
+    void drawRow(const PaintedRows::Row& row);
     void updateShades();
     // The shades of a run's colours: from the table for two colour numbers, else worked out
     // into runShades_.
@@ -69,7 +85,14 @@ private:
     const CellGlyphs* glyphs_;
     std::unique_ptr<UnicodeGlyphs> unicodeGlyphs_; // made at the first such character, per size
     CellSize cell_;
-    QImage frame_;
+    QImage strip_; // one row of cells
+    PaintedRows painted_;
+    CellAtlas atlas_;
+    // What the picture was drawn with, so that a change of any of them redraws it whole.
+    QSize frameSize_;
+    const CellGlyphs* frameGlyphs_ = nullptr;
+    bool frameModern_ = false;
+    bool frameMoreBelow_ = false;
     // For each colour pair (background x 16 + foreground) 16 steps from background to
     // foreground, so that antialiased glyph edges blend without arithmetic per pixel.
     std::array<std::array<QRgb, 16>, 256> shades_{};

@@ -509,7 +509,7 @@ MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& t
 
 void TMainForm::terminalChanged()
 {
-    Image->update();
+    Image->refresh();
     syncScrollBar();
 }
 
