@@ -37,11 +37,25 @@ TEST(PaintedRows, ARowChangesOnlyWithWhatItShows)
 
     const ScreenLine other = lineOf("hellO");
     EXPECT_TRUE(painted.changed(0, {&other, {}}));
+    const ScreenLine shorter = lineOf("hell");
+    EXPECT_TRUE(painted.changed(0, {&shorter, {}})) << "a cell now blank";
+    ScreenLine cleared = lineOf("hello");
+    cleared.written = 0;
+    EXPECT_TRUE(painted.changed(0, {&cleared, {}}));
+    const ScreenLine empty = lineOf("");
+    painted.remember(1, {&cleared, {}});
+    EXPECT_FALSE(painted.changed(1, {&empty, {}})) << "nothing of a cleared line counts";
+    // Remembering one row leaves the next as it was.
+    const ScreenLine x = lineOf("x");
+    painted.remember(1, {&x, {}});
+    painted.remember(0, {&shorter, {}});
+    EXPECT_FALSE(painted.changed(1, {&x, {}}));
+    painted.remember(0, row);
     const ScreenLine green = lineOf("hello", 2);
     EXPECT_TRUE(painted.changed(0, {&green, {}})) << "a colour";
-    ScreenLine wide = lineOf("hello");
-    wide.cells[0].background = 4;
-    EXPECT_TRUE(painted.changed(0, {&wide, {}})) << "a background";
+    ScreenLine onRed = lineOf("hello");
+    onRed.cells[0].background = 4;
+    EXPECT_TRUE(painted.changed(0, {&onRed, {}})) << "a background";
     EXPECT_TRUE(painted.changed(0, {&hello, std::pair{2, 3}})) << "a selection";
     EXPECT_TRUE(painted.changed(0, {})) << "no line any more";
 
