@@ -16,7 +16,7 @@ namespace tw {
 namespace {
 QRgb toQRgb(ColorRef c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
-// Copies a ready cell's rows into the frame; the common width is a constant so that each row
+// Copies a ready cell's rows into the strip; the common width is a constant so that each row
 // becomes a few moves instead of a call.
 template <int Width>
 void copyCell(const QRgb* cell, int height, QRgb* topLeft, qsizetype stride)
