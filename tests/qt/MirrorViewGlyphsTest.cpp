@@ -63,11 +63,11 @@ TEST(MirrorViewGlyphs, TheAtlasHoldsCellsShadedFromTheirInkUpToItsLimit)
             ASSERT_EQ(cell[i], shades[ink[i] >> 4]) << b << " pixel " << i;
     }
     EXPECT_EQ(atlas.cell(7, 'A', shades.data()), atlas.cell(7, 'A', shades.data())) << "made once";
-    EXPECT_EQ(atlas.cell(CellAtlas::Pairs, 'A', shades.data()), nullptr);
+    EXPECT_EQ(atlas.cell(CellAtlas::PalettePairs, 'A', shades.data()), nullptr);
 
     const std::size_t cellBytes = 12 * 18 * sizeof(QRgb);
     int made = 0;
-    for (int pair = 0; pair < CellAtlas::Pairs; ++pair)
+    for (int pair = 0; pair < CellAtlas::PalettePairs; ++pair)
         for (int b = 0; b < 256; ++b)
             made += atlas.cell(pair, std::uint8_t(b), shades.data()) != nullptr;
     EXPECT_EQ(std::size_t(made), CellAtlas::MaxBytes / cellBytes);
@@ -76,6 +76,34 @@ TEST(MirrorViewGlyphs, TheAtlasHoldsCellsShadedFromTheirInkUpToItsLimit)
     atlas.reset(glyphs);
     EXPECT_NE(atlas.cell(255, 255, shades.data()), nullptr);
     EXPECT_EQ(atlas.cellCount(), 1u);
+}
+
+// Pairs of palette colours have fixed places; a pair with a colour of its own gets the next
+// free place, the same one each time, until the places run out.
+TEST(MirrorViewGlyphs, TheAtlasGivesEveryPairOfColoursItsPlace)
+{
+    CellAtlas atlas;
+    atlas.reset(CellGlyphs::cp437());
+    EXPECT_EQ(atlas.pairFor(1, 14), 1 * 16 + 14);
+    EXPECT_EQ(atlas.pairFor(17, 30), 1 * 16 + 14) << "colour numbers count modulo 16";
+    const CellColour pink = rgbCellColour(255, 105, 180), teal = rgbCellColour(0, 128, 128);
+    EXPECT_EQ(atlas.pairFor(0, pink), CellAtlas::PalettePairs);
+    EXPECT_EQ(atlas.pairFor(pink, 0), CellAtlas::PalettePairs + 1) << "the order counts";
+    EXPECT_EQ(atlas.pairFor(16, pink), CellAtlas::PalettePairs);
+    EXPECT_EQ(atlas.pairFor(teal, pink), CellAtlas::PalettePairs + 2);
+    std::array<QRgb, 16> shades{};
+    shades.fill(qRgb(1, 2, 3));
+    const QRgb* cell = atlas.cell(CellAtlas::PalettePairs + 2, 'x', shades.data());
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell[0], qRgb(1, 2, 3));
+    EXPECT_EQ(atlas.cell(CellAtlas::PalettePairs + 3, 'x', shades.data()), nullptr) << "no such place yet";
+
+    for (int n = 3; n < CellAtlas::MaxOwnPairs; ++n)
+        ASSERT_EQ(atlas.pairFor(0, rgbCellColour(n, n >> 8, 7)), CellAtlas::PalettePairs + n);
+    EXPECT_EQ(atlas.pairFor(0, rgbCellColour(1, 1, 1)), -1) << "full";
+    EXPECT_EQ(atlas.pairFor(teal, pink), CellAtlas::PalettePairs + 2) << "known pairs keep their places";
+    atlas.reset(CellGlyphs::cp437());
+    EXPECT_EQ(atlas.pairFor(0, rgbCellColour(1, 1, 1)), CellAtlas::PalettePairs);
 }
 
 } // namespace

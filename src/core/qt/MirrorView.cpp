@@ -176,14 +176,12 @@ void MirrorView::drawRow(const PaintedRows::Row& row)
         return;
     const ScreenLine& line = *row.line;
     const bool unicode = frameModern_;
-    // Runs of equal colours share one shade table. Cells of code page 437 in colour numbers
-    // come ready-made from the atlas; the others are shaded from their ink here.
+    // Runs of equal colours share one shade table. Cells of code page 437 (and ASCII in modern
+    // mode) come ready-made from the atlas; the others are shaded from their ink here.
     for (int column = 1; column <= columns;) {
         const ScreenCell& head = line.cell(column);
         const QRgb* shades = shadesFor(head.background, head.foreground);
-        const int pair = isRgb(head.background) || isRgb(head.foreground)
-                             ? -1
-                             : int((head.background % 16) * 16 + head.foreground % 16);
+        const int pair = atlas_.pairFor(head.background, head.foreground);
         int end = column;
         for (; end <= columns; ++end) {
             const ScreenCell& cell = line.cell(end);
