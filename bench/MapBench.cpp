@@ -1,12 +1,12 @@
 // The map file of a full map (9000 rooms, 8.3 MB), tracking one move on it, and drawing a
 // full level with the map window's own drawing code on an offscreen surface.
 #include "base/FileIo.h"
-#include "base/Host.h"
 #include "map/AutomapTracker.h"
 #include "map/MapFile.h"
 #include "map/qt/MapFace.h"
 
 #include "OffscreenQt.h"
+#include "support/QuietHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,21 +18,8 @@
 
 namespace {
 
-struct NullHost : tw::Host {
-    bool socketConnected() const override { return false; }
-    std::size_t socketWrite(std::string_view d) override { return d.size(); }
-    void setStatus(const std::string&) override {}
-    void setMudName(const std::string&) override {}
-    tw::MsgAnswer messageBox(const std::string&, const std::string&, tw::MsgButtons) override
-    {
-        return tw::MsgAnswer::Ok;
-    }
-    void terminalChanged() override {}
-    void runHelp(const std::string&) override {}
-    void runEditor(const std::string&, const std::string&) override {}
-    void playSound(const std::string&) override {}
-    void stopSound() override {}
-    void showStatRoller() override {}
+struct NullHost : tw::test::QuietHost {
+    NullHost() { connected = false; }
 };
 
 // Every cell holds a room with a full title and description, linked with its neighbours.

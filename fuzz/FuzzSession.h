@@ -2,19 +2,18 @@
 // A Host and a socket for the fuzz targets: the host counts boxes and answers every
 // box with OK and its socket takes at most acceptLimit bytes per write; the socket is always
 // connected and opens nothing.
-#include "base/Host.h"
 #include "core/SocketPort.h"
+#include "support/QuietHost.h"
 
 #include <cstddef>
 #include <string>
 
 namespace tw::fuzz {
 
-struct NullHost : Host {
+struct NullHost : test::QuietHost {
     std::size_t acceptLimit = std::string::npos;
     std::size_t written = 0, statuses = 0, boxes = 0;
 
-    bool socketConnected() const override { return true; }
     std::size_t socketWrite(std::string_view d) override
     {
         const std::size_t n = d.size() < acceptLimit ? d.size() : acceptLimit;
@@ -22,18 +21,11 @@ struct NullHost : Host {
         return n;
     }
     void setStatus(const std::string&) override { ++statuses; }
-    void setMudName(const std::string&) override {}
     MsgAnswer messageBox(const std::string&, const std::string&, MsgButtons) override
     {
         ++boxes;
         return MsgAnswer::Ok;
     }
-    void terminalChanged() override {}
-    void runHelp(const std::string&) override {}
-    void runEditor(const std::string&, const std::string&) override {}
-    void playSound(const std::string&) override {}
-    void stopSound() override {}
-    void showStatRoller() override {}
 };
 
 struct NullSocket : SocketPort {
