@@ -132,7 +132,8 @@ void Session::setModern(bool on)
     terminal.WriteTerminal({});
     telnet_.reset();
     sniffer_.reset();
-    inflater_.stop();
+    // A compressed stream stays compressed whatever the switch says: it is inflated until it
+    // ends or the connection does, so that the text after a switch stays readable.
     pending_.clear();
     setInputHidden(false);
     terminalResized();
@@ -188,21 +189,27 @@ void Session::terminalResized()
     sendReplies();
 }
 
+std::size_t Session::passUntouched(std::string_view bytes)
+{
+    // The bytes go on untouched; the player only hears where the switch is.
+    if (!telnetHinted_ && sniffer_.feed(bytes)) {
+        telnetHinted_ = true;
+        host.setStatus(TelnetHint);
+    }
+    MudSockRead(bytes);
+    return bytes.size();
+}
+
 void Session::socketRead(std::string_view raw)
 {
-    if (!modern_) {
-        // The bytes go on untouched; the player only hears where the switch is.
-        if (!telnetHinted_ && sniffer_.feed(raw)) {
-            telnetHinted_ = true;
-            host.setStatus(TelnetHint);
-        }
-        MudSockRead(raw);
+    if (!modern_ && !inflater_.active()) {
+        passUntouched(raw);
         return;
     }
     std::size_t expanded = 0;
     while (!raw.empty() && !receiveBroken_) {
         if (!inflater_.active()) {
-            raw.remove_prefix(decodeTelnet(raw));
+            raw.remove_prefix(modern_ ? decodeTelnet(raw) : passUntouched(raw));
             continue;
         }
         std::string piece;
@@ -218,7 +225,7 @@ void Session::socketRead(std::string_view raw)
             break;
         }
         for (std::string_view rest = piece; !rest.empty() && !receiveBroken_;)
-            rest.remove_prefix(decodeTelnet(rest));
+            rest.remove_prefix(modern_ ? decodeTelnet(rest) : passUntouched(rest));
         if (r.status == Inflater::Status::More && r.consumed == 0 && piece.empty())
             break;
     }

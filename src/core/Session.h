@@ -158,6 +158,8 @@ private:
     void echo(const std::string& typed);
     void beginConnection();
     void endConnection();
+    // Hands received bytes to the pipeline as they are (the switch off); returns their count.
+    std::size_t passUntouched(std::string_view bytes);
     std::size_t decodeTelnet(std::string_view bytes);
     void sendReplies();
     void flushReceived();

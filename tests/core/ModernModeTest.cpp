@@ -152,6 +152,24 @@ TEST_F(Modern, CompressedTextIsInflatedAcrossReadsAndEndsCleanly)
     }
 }
 
+// The switch turned off while the game compresses: the rest of the stream is still inflated,
+// its bytes then go on untouched, and what follows the stream's end is read as it comes.
+TEST_F(Modern, ACompressedStreamOutlivesTheSwitch)
+{
+    connect(true);
+    session.socketRead(IAC + WILL + "\x56");
+    const std::string stream = deflateAll("first line\r\nsecond " + IAC + IAC + " line\r\n");
+    logged.clear();
+    session.socketRead("hello " + IAC + SB + "\x56" + IAC + SE + stream.substr(0, 5));
+    session.setModern(false);
+    session.socketRead(stream.substr(5) + "plain " + IAC + IAC + "\r\n");
+    std::string joined;
+    for (const std::string& b : logged)
+        joined += b;
+    EXPECT_EQ(joined, "hello first line\r\nsecond " + IAC + IAC + " line\r\nplain " + IAC + IAC + "\r\n");
+    EXPECT_TRUE(socket.isConnected);
+}
+
 TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
 {
     const std::string start = IAC + WILL + "\x56" + IAC + SB + "\x56" + IAC + SE;
