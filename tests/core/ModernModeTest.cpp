@@ -89,7 +89,8 @@ TEST_F(Modern, TelnetIsTakenOutBeforeEveryTapAndAnswered)
     connect(true);
     // The window clears its plain view first; the notice follows.
     EXPECT_EQ(shown().find("[view]\r\n\x1b[c"), 0u);
-    EXPECT_NE(shown().find("Connected to Game (example.org:4000)."), std::string::npos);
+    // Notices are light cyan.
+    EXPECT_NE(shown().find("\x1b[1;36;40mConnected to Game (example.org:4000)."), std::string::npos);
     session.socketRead("Hello\n" + IAC + WILL + "\x19" + IAC + DO + "\x1f" + "Name: " + IAC + "\xef" + "x" + IAC);
     session.socketRead(IAC + "y\r\n");
     EXPECT_EQ(logged, (std::vector<std::string>{"Hello\r\nName: ", "x", "\xffy\r\n"}));

@@ -223,6 +223,9 @@ TEST_F(ScrolledTerminal, SelectionIsLineWiseInCellsAndCopiesTheCharactersOnly)
         cut.WriteTerminal(std::string(length, 'x'));
         EXPECT_TRUE(cut.selection().empty()) << length;
     }
+    c.selectWord({2, 1});
+    c.replaceBuffer(c.ScrollbackCapacity()); // a new scrollback size empties the text
+    EXPECT_TRUE(c.selection().empty());
 }
 
 } // namespace
