@@ -37,7 +37,6 @@ const PreparedPattern& PreparedPatternCache::prepare(std::size_t index, const st
         return fresh_;
     entry.pattern = pattern;
     entry.prepared.count = fresh_.count;
-    entry.prepared.readsCaptures = false;
     for (std::size_t k = 0; k < fresh_.count; ++k)
         entry.prepared.pieces[k] = fresh_.pieces[k];
     return entry.prepared;
