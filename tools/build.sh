@@ -2,5 +2,9 @@
 # Configures and builds Tarnwick into ./build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# ccache, when installed, keeps rebuilds of unchanged files (and other checkouts) quick.
+export CCACHE_BASEDIR="$(pwd)"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build --parallel "$(nproc)"

@@ -11,7 +11,10 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan-qt.supp:print_suppressions=0"
 # Optimised lightly and with line tables only: the build is quicker and reports still name
 # files and lines.
-CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+export CCACHE_BASEDIR="$(pwd)"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DTARNWICK_SANITIZE=ON >/dev/null
 cmake --build build-asan --parallel "$(nproc)"
 cd build-asan
