@@ -11,7 +11,7 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan-qt.supp:print_suppressions=0"
 # Optimised lightly and with line tables only: the build is quicker and reports still name
 # files and lines.
-export CCACHE_BASEDIR="$(pwd)"
+export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
