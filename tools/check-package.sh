@@ -49,6 +49,10 @@ grep -q "<release version=\"$version\"" "$usr/share/metainfo/org.example.tarnwic
 for page in tarnwick tarnwick-practice-world; do
     zgrep -q "^\.TH .*\"Tarnwick $version\"" "$usr/share/man/man6/$page.6.gz" || fail "$page.6 is not of version $version"
 done
+# The help pages speak to a player of the package, not of the source tree.
+for page in $(grep -l -e 'run\.sh' -e 'README' "$usr"/share/tarnwick/docs/*.html); do
+    fail "$(basename "$page") speaks of the source tree"
+done
 for entry in tarnwick tarnwick-practice-world; do
     grep -q "^Exec=/usr/games/tarnwick " "$usr/share/applications/$entry.desktop" ||
         fail "$entry.desktop does not start /usr/games/tarnwick"
