@@ -14,7 +14,7 @@ struct OptionRow {
     const char* name;
     bool takesValue;
     // Returns the error text, empty when the value is good. Rows without one are Qt's options,
-    // handed on to Qt as they were given.
+    // handed on to Qt with the value, if any, as the next argument.
     std::function<std::string(StartOptions&, const std::string& value)> apply;
 };
 
