@@ -4,10 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The program is linked with --wrap=fsync: every flush to disk comes here first, and fails
+// with an I/O error while a test asks for it.
+namespace {
+bool failFlushes = false;
+}
+extern "C" int __real_fsync(int fd);
+extern "C" int __wrap_fsync(int fd)
+{
+    if (failFlushes) {
+        errno = EIO;
+        return -1;
+    }
+    return __real_fsync(fd);
+}
 
 namespace tw {
 namespace {
@@ -70,6 +87,39 @@ TEST(FileIo, SavesWriteThroughLinksAndRefuseWhatIsNotAWritableFile)
     EXPECT_EQ(result, std::nullopt);
     EXPECT_EQ(readWholeFile(dir.file("real/inplace.cfg"), error), "after");
     EXPECT_EQ(refused, "File access denied");
+}
+
+// Data the disk did not take is no save: the old file stays, and nothing is left beside it.
+TEST(FileIo, AFailedFlushFailsTheSaveAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string f = dir.file("a.cfg");
+    ASSERT_FALSE(writeFileAtomically(f, "old"));
+    failFlushes = true;
+    const auto failed = writeFileAtomically(f, "new");
+    failFlushes = false;
+    EXPECT_EQ(failed, ioErrorText(EIO));
+    std::string error;
+    EXPECT_EQ(readWholeFile(f, error), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+}
+
+// A new file can be read by everyone and written by its owner; a replaced one keeps its mode.
+TEST(FileIo, SavedFilesHaveTheModeOfANewFileOrOfTheOldOne)
+{
+    TempDir dir;
+    const std::pair<const char*, mode_t> cases[] = {{"new.cfg", 0}, {"private.cfg", 0600}, {"shared.cfg", 0775}};
+    for (const auto& [name, before] : cases) {
+        const std::string f = dir.file(name);
+        if (before) {
+            test::putFile(f, "old");
+            ::chmod(f.c_str(), before);
+        }
+        ASSERT_FALSE(writeFileAtomically(f, "saved")) << name;
+        struct stat st {};
+        ASSERT_EQ(::stat(f.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, before ? before : 0644u) << name;
+    }
 }
 
 TEST(FileIo, ReadRefusesMissingAndOversizedFiles)

@@ -156,6 +156,8 @@ TEST(ModernText, LinesBreakAtWordBoundaries)
         {10, true, "a caf\xc3\xa9s\xc3\xa9s\xc3\xa9s", {U"a", U"cafésésés"}},
         {10, true, "x \xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad", {U"x", U"中文中文中"}},
         {10, false, "hello world again", {U"hello worl"}},
+        {10, false, "0123456789\xc3\xa9\xe4\xb8\xad", {U"0123456789"}}, // past the edge: dropped
+        {10, false, "012345678\xe4\xb8\xad", {U"012345678"}},         // half past the edge
         {10, true, "1\t3456789 word", {U"1", U"3456789", U"word"}}, // the tab's cells are blanks
     };
     for (const Case& c : cases) {
@@ -213,6 +215,7 @@ TEST(ModernText, PlainTextIsWhatThePlayerReads)
         {"\r\n\bx", "\nx"},
         {"cut " + E + "[3", "cut "},
         {"cut \xe4\xb8", "cut "},
+        {"\x01\x7f~", "\xe2\x98\xba\xe2\x8c\x82~"}, // ☺⌂ as the colour view draws them
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(plainText(bytes), text) << bytes;
