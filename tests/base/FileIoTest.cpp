@@ -11,10 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// The program is linked with --wrap=fsync: every flush to disk comes here first, and fails
-// with an I/O error while a test asks for it.
+// The program is linked with --wrap=fsync and --wrap=close: every flush to disk and every
+// close comes here first, and fails with an I/O error (the file closed all the same) while a
+// test asks for it.
 namespace {
-bool failFlushes = false;
+bool failFlushes = false, failCloses = false;
 }
 extern "C" int __real_fsync(int fd);
 extern "C" int __wrap_fsync(int fd)
@@ -24,6 +25,16 @@ extern "C" int __wrap_fsync(int fd)
         return -1;
     }
     return __real_fsync(fd);
+}
+extern "C" int __real_close(int fd);
+extern "C" int __wrap_close(int fd)
+{
+    const int result = __real_close(fd);
+    if (failCloses) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
 }
 
 namespace tw {
@@ -90,18 +101,29 @@ TEST(FileIo, SavesWriteThroughLinksAndRefuseWhatIsNotAWritableFile)
 }
 
 // Data the disk did not take is no save: the old file stays, and nothing is left beside it.
-TEST(FileIo, AFailedFlushFailsTheSaveAndKeepsTheOldFile)
+// Written in place (the folder takes no new file) the old file is lost, but the save fails.
+TEST(FileIo, DataTheDiskDidNotTakeFailsTheSave)
 {
     TempDir dir;
-    const std::string f = dir.file("a.cfg");
-    ASSERT_FALSE(writeFileAtomically(f, "old"));
-    failFlushes = true;
-    const auto failed = writeFileAtomically(f, "new");
-    failFlushes = false;
-    EXPECT_EQ(failed, ioErrorText(EIO));
+    std::filesystem::create_directory(dir.path / "real");
+    const std::string f = dir.file("real/a.cfg");
     std::string error;
-    EXPECT_EQ(readWholeFile(f, error), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
+    for (const bool inPlace : {false, true}) {
+        for (bool* fault : {&failFlushes, &failCloses}) {
+            ASSERT_FALSE(writeFileAtomically(f, "old"));
+            if (inPlace && !test::refuseNewFiles(dir.path / "real", true))
+                GTEST_SKIP() << "no way to make a folder refuse new files here";
+            *fault = true;
+            const auto failed = writeFileAtomically(f, "new");
+            *fault = false;
+            if (inPlace)
+                test::refuseNewFiles(dir.path / "real", false);
+            EXPECT_EQ(failed, ioErrorText(EIO)) << inPlace;
+            if (!inPlace)
+                EXPECT_EQ(readWholeFile(f, error), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path / "real"), {}), 1);
+        }
+    }
 }
 
 // A new file can be read by everyone and written by its owner; a replaced one keeps its mode.

@@ -152,6 +152,7 @@ TEST(ModernText, LinesBreakAtWordBoundaries)
         {10, true, "abcdefghijklmno pq", {U"abcdefghij", U"klmno pq"}}, // longer than the line
         {10, true, "0123456789\r\nnext", {U"0123456789", U"next"}},     // no empty line
         {10, true, "aaaaaaaaaa bbb", {U"aaaaaaaaaa", U"bbb"}},          // the space is dropped
+        {10, true, "aaaa bbbbb ccc", {U"aaaa bbbbb", U"ccc"}},          // and the full line kept
         {10, true, "ab  cd  efgh", {U"ab  cd", U"efgh"}},
         {10, true, "a caf\xc3\xa9s\xc3\xa9s\xc3\xa9s", {U"a", U"cafésésés"}},
         {10, true, "x \xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad", {U"x", U"中文中文中"}},
