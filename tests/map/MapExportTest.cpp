@@ -1,5 +1,6 @@
 #include "map/MapExport.h"
 #include "map/MapPicture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,18 @@ TEST(MapExport, ExitsDrawAroundTheStarAndLevelsComeInOrder)
     EXPECT_EQ(lines[94 + 2 + 0], std::string(90, ' '));
     EXPECT_EQ(lines[94 + 2 + 1].substr(87), " * ");
     EXPECT_EQ(lines[94 + 2 + 2].substr(87), "  \\");
+}
+
+// View Export opens the file last exported to.
+TEST(MapExport, TheChosenNameIsKeptForViewExport)
+{
+    test::TempDir dir;
+    MapModel m;
+    EXPECT_EQ(m.ExportFileName, "");
+    const std::string path = dir.file("level five.map");
+    ASSERT_EQ(MapExport::write(m, path), std::nullopt);
+    EXPECT_EQ(m.ExportFileName, path);
+    EXPECT_EQ(test::fileText(path), MapExport::render(m.grid));
 }
 
 TEST(MapPicture, CellsShowRoomsLettersAndLinesToAdjacentCells)

@@ -136,5 +136,29 @@ TEST(StatRollerBoxes, RaceSelectionAndCorrections)
     EXPECT_EQ(roller.boxes[StatRoller::TOT], "3");
 }
 
+// Each race of the race box, in its order, sets the five minimums and the total.
+TEST(StatRollerBoxes, EveryRaceSetsItsMinimums)
+{
+    const std::pair<const char*, StatRoller::Values> table[] = {
+        {"Default", {10, 10, 10, 10, 10, 90}},   {"Human", {20, 18, 18, 20, 20, 96}},
+        {"Dwarf", {19, 18, 18, 16, 21, 92}},     {"Elf", {18, 21, 18, 20, 17, 94}},
+        {"Grey-Elf", {17, 20, 20, 20, 16, 93}},  {"Dark-Elf", {18, 20, 18, 21, 17, 94}},
+        {"Centaur", {20, 17, 18, 18, 19, 92}},   {"Troll", {21, 16, 17, 18, 20, 92}},
+        {"Giant", {21, 16, 17, 18, 21, 93}},     {"Gnome", {17, 19, 21, 18, 18, 93}},
+        {"Draconian", {21, 20, 18, 18, 19, 96}}, {"Ethereal", {17, 20, 19, 20, 18, 94}},
+        {"Changeling", {17, 20, 20, 21, 15, 93}}, {"Illithid", {16, 23, 20, 18, 16, 93}},
+    };
+    test::RecordingHost host;
+    StatRoller roller(host);
+    ASSERT_EQ(StatRoller::races().size(), std::size(table));
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        const auto& [name, minimums] = table[i];
+        EXPECT_STREQ(StatRoller::races()[i].name, name);
+        ASSERT_TRUE(roller.ComboBox1Change(name)) << name;
+        for (std::size_t b = 0; b < StatRoller::BoxCount; ++b)
+            EXPECT_EQ(roller.boxes[b], std::to_string(minimums[b])) << name << " box " << b;
+    }
+}
+
 } // namespace
 } // namespace tw
