@@ -1,5 +1,6 @@
 #include "map/MapExport.h"
 #include "map/MapPicture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,17 @@ TEST(MapExport, ExitsDrawAroundTheStarAndLevelsComeInOrder)
     EXPECT_EQ(lines[94 + 2 + 0], std::string(90, ' '));
     EXPECT_EQ(lines[94 + 2 + 1].substr(87), " * ");
     EXPECT_EQ(lines[94 + 2 + 2].substr(87), "  \\");
+}
+
+// View Export opens the last file written: a failed export leaves the name of the one before.
+TEST(MapExport, OnlyAWrittenFileBecomesTheExportFile)
+{
+    test::TempDir dir;
+    MapModel m;
+    EXPECT_FALSE(MapExport::write(m, dir.file("town.map")));
+    EXPECT_EQ(m.ExportFileName, dir.file("town.map"));
+    EXPECT_EQ(MapExport::write(m, dir.file("missing/x.map")), "File not found");
+    EXPECT_EQ(m.ExportFileName, dir.file("town.map"));
 }
 
 TEST(MapPicture, CellsShowRoomsLettersAndLinesToAdjacentCells)

@@ -73,6 +73,7 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
         std::string error;
         int rooms;
         Cell last;
+        int skipped = 0;
     };
     const Case cases[] = {
         {file(0, ""), "", 0, {}},
@@ -80,15 +81,19 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
         {"\x01", "Read beyond end of file", 0, {}},
         {file(2, record(1, 1, 1, "a")), "Read beyond end of file", 1, {1, 1, 1}},
         {file(2, record(1, 1, 1, "a") + record(2, 2, 2, "b").substr(0, 500)), "Read beyond end of file", 1, {1, 1, 1}},
-        {file(1, record(1, 1, 1, "a") + "x"), "File size does not match its room count", 1, {1, 1, 1}},
         {file(60000, record(1, 1, 1, "a")), "Read beyond end of file", 1, {1, 1, 1}},
-        {file(4, record(0, 1, 1, "") + record(31, 1, 1, "") + record(1, 31, 11, "") + record(2, 2, 2, "")), "", 1, {2, 2, 2}},
+        // What follows the counted records is not read.
+        {file(1, record(1, 1, 1, "a") + "x"), "", 1, {1, 1, 1}},
+        {file(1, record(1, 1, 1, "a") + record(2, 2, 2, "b")), "", 1, {1, 1, 1}},
+        {file(0, record(1, 1, 1, "a")), "", 0, {}},
+        {file(4, record(0, 1, 1, "") + record(31, 1, 1, "") + record(1, 31, 11, "") + record(2, 2, 2, "")), "", 1, {2, 2, 2}, 3},
         {file(2, record(2, 2, 2, "first") + record(2, 2, 2, "second")), "", 1, {2, 2, 2}},
         {file(1, longTitle), "", 1, {5, 5, 5}},
     };
     for (const Case& c : cases) {
         const MapFile::Parsed p = MapFile::parse(c.bytes);
         EXPECT_EQ(p.error, c.error) << c.bytes.size();
+        EXPECT_EQ(p.skipped, c.skipped) << c.bytes.size();
         const std::string again = MapFile::serialise(p.rooms);
         EXPECT_EQ(again.size(), 2 + 924u * std::size_t(c.rooms)) << c.bytes.size();
         EXPECT_EQ(p.anyRoom, c.rooms > 0);
@@ -105,29 +110,46 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     test::RecordingHost host;
     MapModel m;
     m.ViewLevel = 2;
+    // A refused file leaves the map and its file name as they were, so that Save does not
+    // write over the refused file.
+    const std::string kept = dir.file("kept.twk");
+    ASSERT_FALSE(MapFile::save(m, kept));
     EXPECT_FALSE(MapFile::open(m, dir.file("none.twk"), host));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].caption + "|" + host.boxes[0].text, "Error|File doesn't exist!");
-    EXPECT_EQ(m.MapFileName, dir.file("none.twk"));
+    EXPECT_EQ(m.MapFileName, kept);
 
-    // A short file is reported and the map stays as it was.
     const std::string bad = dir.file("bad.twk");
     ASSERT_FALSE(writeFileAtomically(bad, file(3, record(1, 1, 1, "a"))));
     EXPECT_FALSE(MapFile::open(m, bad, host));
     EXPECT_EQ(host.boxes.back().caption + "|" + host.boxes.back().text, "Tarnwick 5|Read beyond end of file");
     EXPECT_TRUE(m.RoomExists(15, 15, 5));
     EXPECT_FALSE(m.RoomExists(1, 1, 1));
+    EXPECT_EQ(m.MapFileName, kept);
 
+    // Bytes after the counted records are left unread; rooms off the grid are told in one box.
     const std::string good = dir.file("good.twk");
-    ASSERT_FALSE(writeFileAtomically(good, file(2, record(1, 1, 1, "a") + record(7, 3, 4, "b"))));
+    ASSERT_FALSE(writeFileAtomically(good, file(2, record(1, 1, 1, "a") + record(7, 3, 4, "b")) + std::string(5000, 'x')));
     EXPECT_TRUE(MapFile::open(m, good, host));
+    EXPECT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(m.MapFileName, good);
     EXPECT_FALSE(m.RoomExists(15, 15, 5));
     EXPECT_EQ(m.position(), (Cell{7, 3, 4}));
     EXPECT_EQ(m.ViewLevel, 4);
     m.InitRoom(9, 9, 9);
-    ASSERT_FALSE(MapFile::save(m));
+    ASSERT_FALSE(MapFile::save(m, m.MapFileName));
     std::string error;
     EXPECT_EQ(readWholeFile(good, error)->size(), 2 + 924u * 3);
+
+    const std::string outside = dir.file("outside.twk");
+    for (const auto& [records, text] : {
+             std::pair{record(1, 1, 1, "a") + record(0, 3, 4, "b"), "1 room lies outside the map's grid and was skipped: saving this map leaves it out."},
+             std::pair{record(31, 1, 1, "a") + record(0, 3, 4, "b"), "2 rooms lie outside the map's grid and were skipped: saving this map leaves them out."}}) {
+        ASSERT_FALSE(writeFileAtomically(outside, file(2, records)));
+        EXPECT_TRUE(MapFile::open(m, outside, host));
+        EXPECT_EQ(host.boxes.back().caption + "|" + host.boxes.back().text, std::string("Tarnwick 5|") + text);
+    }
+    EXPECT_EQ(host.boxes.size(), 4u);
 
     // No rooms: an empty map with the position and the viewed level at the start values.
     const std::string empty = dir.file("empty.twk");
@@ -137,9 +159,9 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     EXPECT_EQ(m.position(), (Cell{15, 15, 5}));
     EXPECT_EQ(m.ViewLevel, 5);
 
-    // A save that cannot be written keeps the previous file.
-    m.MapFileName = dir.file("missing/x.twk");
-    EXPECT_EQ(MapFile::save(m), "File not found");
+    // A save that cannot be written keeps the previous file and the name.
+    EXPECT_EQ(MapFile::save(m, dir.file("missing/x.twk")), "File not found");
+    EXPECT_EQ(m.MapFileName, empty);
 }
 
 } // namespace

@@ -43,6 +43,40 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     EXPECT_EQ(m.MapFileName, "");
 }
 
+// Leaving the program asks to save the map exactly when its rooms differ from the file's.
+TEST(MapModel, ChangedMeansTheRoomsDifferFromTheLastOpenedSavedOrNewOnes)
+{
+    struct Case {
+        const char* what;
+        void (*act)(MapModel&);
+        bool changed;
+    };
+    const Case cases[] = {
+        {"nothing", [](MapModel&) {}, false},
+        {"position and view", [](MapModel& m) { m.MapX = 3; m.ViewLevel = 9; m.MapLevel = 1; }, false},
+        {"room made", [](MapModel& m) { m.CreateMap(16, 15, 5, 0); }, true},
+        {"room deleted", [](MapModel& m) { m.DeleteRoom(15, 15, 5); }, true},
+        {"title", [](MapModel& m) { m.room(15, 15, 5)->title.set("Hall"); }, true},
+        {"same title again", [](MapModel& m) { m.room(15, 15, 5)->title.set("Initialize Me"); }, false},
+        {"last line", [](MapModel& m) { m.room(15, 15, 5)->description[9].set("x"); }, true},
+        {"exit level", [](MapModel& m) { m.room(15, 15, 5)->exit(dir::Down).level = 4; }, true},
+        {"shift", [](MapModel& m) { m.ShiftEast(); }, true},
+        {"changed and made new", [](MapModel& m) { m.CreateMap(1, 1, 1, 0); m.newMap(); }, false},
+        {"changed and marked saved", [](MapModel& m) { m.CreateMap(1, 1, 1, 0); m.markSaved(); }, false},
+        {"loaded", [](MapModel& m) { RoomGrid g; g.slot(2, 2, 2) = std::make_unique<TMapRoom>(); m.takeRooms(std::move(g), {2, 2, 2}, true); }, false},
+    };
+    for (const Case& c : cases) {
+        MapModel m;
+        c.act(m);
+        EXPECT_EQ(m.changed(), c.changed) << c.what;
+    }
+    // A room moved to another cell is a change even with the same content.
+    MapModel a;
+    a.DeleteRoom(15, 15, 5);
+    a.InitRoom(15, 16, 5);
+    EXPECT_TRUE(a.changed());
+}
+
 TEST(MapModel, EveryDirectionHasItsStepBack)
 {
     for (int d = 1; d <= dir::Count; ++d) {

@@ -4,16 +4,19 @@
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "TestMainForm.h"
+#include "map/MapFile.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
+#include "script/qt/ListDialogSupport.h"
 #include "tools/qt/Launcher.h"
 #include "ModalDriver.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -244,6 +247,25 @@ TEST_F(MapWindow, MapFileMenuAndExport)
     EXPECT_EQ(boxes, (std::vector<std::string>{"Error|File doesn't exist!"}));
     EXPECT_TRUE(map->RoomExists(16, 15, 5));
 
+    // A refused file keeps its name out of the map: Ctrl+S then writes the map's own file,
+    // not over the refused one.
+    const QString refused = dir.filePath("refused.twk");
+    QFile cut(refused);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(QByteArray("\x09\x00", 2) + QByteArray(6480, 'r'));
+    cut.close();
+    answer = refused;
+    mapForm->Open1Click();
+    EXPECT_EQ(boxes.back(), "Tarnwick 5|Read beyond end of file");
+    map->CreateMap(17, 15, 5, 0);
+    mapForm->action("Save1")->trigger(); // Ctrl+S
+    EXPECT_EQ(QFileInfo(refused).size(), 2 + 6480);
+    EXPECT_EQ(QFileInfo(dir.filePath("town.twk")).size(), 2 + 924 * 3);
+    // Save As to a place that cannot be written keeps the name too.
+    answer = dir.filePath("missing/elsewhere.twk");
+    mapForm->SaveAs1Click();
+    EXPECT_EQ(map->MapFileName, localPath(dir.filePath("town.twk")));
+
     std::vector<QStringList> started;
     form->launcher().setStartDetached([&](const QString& program, const QStringList& args) {
         started.push_back(QStringList{program} + args);
@@ -257,6 +279,62 @@ TEST_F(MapWindow, MapFileMenuAndExport)
     EXPECT_EQ(QFileInfo(answer).size(), 9 + 2 + 90 * 92 + 4); // one level: heading, drawing, two empty lines
     mapForm->ViewExport1Click();
     EXPECT_EQ(started, (std::vector<QStringList>{{"gedit", answer}}));
+}
+
+// The map lives only in its file: leaving the program with rooms that no file holds asks
+// first. Yes saves to the map's file or to one the player names; Cancel stays.
+TEST_F(MapWindow, LeavingWithAChangedMapAsksToSaveIt)
+{
+    struct Case {
+        bool named;           // the map has a file already
+        MsgAnswer answer;
+        QString chosen;       // what the save dialog gives when asked
+        bool closes, saved;
+    };
+    const QString named = dir.filePath("named.twk"), chosen = dir.filePath("chosen.twk");
+    const Case cases[] = {
+        {false, MsgAnswer::Cancel, chosen, false, false},
+        {false, MsgAnswer::No, chosen, true, false},
+        {true, MsgAnswer::Yes, "", true, true},
+        {false, MsgAnswer::Yes, chosen, true, true},
+        {false, MsgAnswer::Yes, "", false, false}, // the save dialog cancelled: nothing lost
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        QFile::remove(named);
+        QFile::remove(chosen);
+        form->show();
+        if (c.named)
+            ASSERT_FALSE(MapFile::save(*map, localPath(named)));
+        map->CreateMap(16, 15, 5, 0);
+        mapForm->chooseFile = [&](const FileChoice& choice) {
+            EXPECT_EQ(choice.title, "Save Tarnwick Map");
+            return c.chosen;
+        };
+        boxes.clear();
+        form->messageBoxHook = [&](const std::string& caption, const std::string& text, MsgButtons b) {
+            boxes.push_back(caption + "|" + text);
+            EXPECT_EQ(b, MsgButtons::YesNoCancel);
+            return c.answer;
+        };
+        form->close();
+        EXPECT_EQ(boxes, std::vector<std::string>{"Tarnwick 5|Save changes to the map file?"});
+        EXPECT_EQ(form->isVisible(), !c.closes);
+        EXPECT_EQ(QFileInfo(c.named ? named : chosen).size(), c.saved ? 2 + 924 * 2 : c.named ? 926 : 0);
+    }
+    // Saved, opened or new: nothing to ask.
+    for (const auto& act : std::vector<std::function<void()>>{
+             [&] { mapForm->Save1Click(); }, [&] { mapForm->Open1Click(); }, [&] { mapForm->New1Click(); }}) {
+        SetUp();
+        mapForm->chooseFile = [&](const FileChoice&) { return chosen; };
+        form->show();
+        map->CreateMap(16, 15, 5, 0);
+        act();
+        boxes.clear();
+        form->close();
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_FALSE(form->isVisible());
+    }
 }
 
 TEST_F(MapWindow, ActivateSharesTheAutomapperSwitchWithCtrlA)

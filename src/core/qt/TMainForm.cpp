@@ -419,7 +419,8 @@ void TMainForm::EnterButtonClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!mayClose()) {
+    // The map has its own file: both are offered for saving before the program ends.
+    if (!mayClose() || (!closed_ && !MapForm->mayClose())) {
         event->ignore();
         return;
     }

@@ -230,23 +230,44 @@ void TMapForm::Open1Click()
         FormResize();
 }
 
-void TMapForm::Save1Click()
-{
-    if (map_.MapFileName.empty())
-        map_.MapFileName = localPath(chooseFile(SaveDialog1));
-    if (map_.MapFileName.empty())
-        return;
-    if (const auto error = MapFile::save(map_))
-        session_.host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
-}
+void TMapForm::Save1Click() { saveMap(); }
 
 void TMapForm::SaveAs1Click()
 {
     const QString file = chooseFile(SaveDialog1);
-    if (file.isEmpty())
-        return;
-    map_.MapFileName = localPath(file);
-    Save1Click();
+    if (!file.isEmpty())
+        saveMapTo(localPath(file));
+}
+
+bool TMapForm::saveMap()
+{
+    const std::string path = map_.MapFileName.empty() ? localPath(chooseFile(SaveDialog1)) : map_.MapFileName;
+    return !path.empty() && saveMapTo(path);
+}
+
+// A file that cannot be written keeps the name the map had, so that Save does not go on
+// trying a place that failed.
+bool TMapForm::saveMapTo(const std::string& path)
+{
+    if (const auto error = MapFile::save(map_, path)) {
+        session_.host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool TMapForm::mayClose()
+{
+    if (!map_.changed())
+        return true;
+    switch (session_.host.messageBox(AppTitle, SaveChangesText, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Cancel:
+        return false;
+    case MsgAnswer::Yes:
+        return saveMap();
+    default:
+        return true;
+    }
 }
 
 void TMapForm::Export1Click()

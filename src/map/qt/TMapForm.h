@@ -57,6 +57,14 @@ public:
     void Activate1Click();
     void Help1Click();
 
+    // Saves to MapFileName, or to a file the player names first; false when nothing was saved.
+    bool saveMap();
+    // The map is kept only in its file: when its rooms changed since it was last opened, saved
+    // or made new, asks "Save changes to the map file?". Yes saves, No leaves them, Cancel
+    // (or a save that did not happen) stays.
+    static constexpr const char* SaveChangesText = "Save changes to the map file?";
+    bool mayClose();
+
     void FormShow();
     void FormResize();
     void AlterCaption();
@@ -74,6 +82,7 @@ protected:
 private:
     void buildMenus();
     void afterShift();
+    bool saveMapTo(const std::string& path);
 
     Session& session_;
     MapModel& map_;
