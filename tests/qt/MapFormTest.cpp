@@ -25,7 +25,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -335,6 +338,49 @@ TEST_F(MapWindow, LeavingWithAChangedMapAsksToSaveIt)
         EXPECT_TRUE(boxes.empty());
         EXPECT_FALSE(form->isVisible());
     }
+}
+
+// A game that answers each command in three writes a little apart: the room's name, its
+// description, the prompt.
+struct PiecemealGame {
+    QTcpServer server;
+    int rooms = 0;
+    PiecemealGame()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* peer = server.nextPendingConnection();
+            QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer] {
+                for (const QByteArray& line : peer->readAll().split('\n')) {
+                    if (line.trimmed().isEmpty())
+                        continue;
+                    const QByteArray pieces[] = {"Room " + QByteArray::number(++rooms), "\r\nA plain room.\r\n", "> "};
+                    for (int i = 0; i < 3; ++i)
+                        QTimer::singleShot(40 * i, peer, [peer, piece = pieces[i]] { peer->write(piece); });
+                }
+            });
+        });
+    }
+};
+
+// The middle button walks the known way; each step waits until the game's reply is over, so
+// that every room keeps its own name.
+TEST_F(MapWindow, SpeedwalkWaitsForRepliesThatComeInPieces)
+{
+    PiecemealGame game;
+    Session& s = form->session();
+    s.connection.connectTo("Piecemeal", "127.0.0.1", std::to_string(game.server.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->socketConnected(); }, 10000));
+    map->CreateMap(15, 14, 5, 0);
+    map->CreateMap(15, 13, 5, 0);
+    map->CreateMap(16, 13, 5, 0);
+    map->active = true;
+    mapForm->MapFaceMouseDown({16 * 30 - 15, 13 * 30 - 15}, Qt::MiddleButton, {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map->position() == Cell{16, 13, 5}; }, 10000));
+    EXPECT_EQ(map->room(15, 14, 5)->title.str(), "Room 1");
+    EXPECT_EQ(map->room(15, 13, 5)->title.str(), "Room 2");
+    EXPECT_EQ(map->room(16, 13, 5)->title.str(), "Room 3");
+    EXPECT_FALSE(s.walk.walking());
 }
 
 TEST_F(MapWindow, ActivateSharesTheAutomapperSwitchWithCtrlA)

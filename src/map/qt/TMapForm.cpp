@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace tw {
 
@@ -51,6 +52,14 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     Face->onMouseDown = [this](QMouseEvent* e) {
         MapFaceMouseDown(e->position().toPoint(), e->button(), e->modifiers());
     };
+
+    // A speedwalk's next step goes once the game's reply has been quiet for a moment.
+    auto* walkQuiet = new QTimer(this);
+    walkQuiet->setObjectName("WalkQuiet");
+    walkQuiet->setSingleShot(true);
+    walkQuiet->setInterval(Speedwalk::QuietMilliseconds);
+    connect(walkQuiet, &QTimer::timeout, this, [this] { session_.walkQuiet(); });
+    session_.walkQuietWanted = [walkQuiet] { walkQuiet->start(); };
 
     buildMenus();
     resize(508, 367);
