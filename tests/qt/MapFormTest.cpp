@@ -459,6 +459,47 @@ TEST_F(MapWindow, RoomEditorOpensOnTheHoveredCell)
     EXPECT_EQ(map->room(3, 3, 5)->description[0].str(), "Only the first ten lines count!");
 }
 
+// The map's dialogs have their fixed or first client sizes and their faces; in the room editor's
+// fixed area every control lies whole, and the description shows all ten lines at once.
+TEST_F(MapWindow, DialogSizesAndFaces)
+{
+    struct Row {
+        QWidget* window;
+        QSize size;
+        bool fixed;
+        int pixels;
+    };
+    const Row rows[] = {
+        {form->RoomEditDLG, {378, 367}, true, 11},
+        {form->LevelDLG, {104, 105}, true, 11},
+        {form->VirtualDLG, {555, 325}, false, 11},
+        {form->VirtualDLG->VirtualScreen, {}, false, 11},
+        {mapForm, {508, 367}, false, 13},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.window->objectName().toStdString());
+        if (r.size.isValid())
+            EXPECT_EQ(r.window->size(), r.size);
+        EXPECT_EQ(r.window->minimumSize() == r.window->maximumSize(), r.fixed);
+        EXPECT_EQ(r.window->font().pixelSize(), r.pixels);
+        EXPECT_EQ(r.window->font().bold(), r.pixels == 11);
+    }
+    EXPECT_EQ(form->VirtualDLG->VirtualScreen->palette().color(QPalette::Text), Grey);
+
+    TRoomEditDLG& ed = *form->RoomEditDLG;
+    for (int n = 0; n < 10; ++n)
+        map->room(15, 15, 5)->description[std::size_t(n)].set(std::string(80, char('a' + n)));
+    test::whenModal(ed, [&] {
+        EXPECT_EQ(ed.DescMemo->verticalScrollBar()->maximum(), 0);
+        for (QWidget* w : ed.findChildren<QWidget*>())
+            if (w->isVisible())
+                EXPECT_TRUE(ed.rect().contains(QRect(w->mapTo(&ed, QPoint(0, 0)), w->size())))
+                    << w->objectName().toStdString();
+        ed.reject();
+    });
+    ed.editCell({15, 15, 5});
+}
+
 TEST_F(MapWindow, TheVirtualWalkThroughMovesThePosition)
 {
     TVirtualDLG& v = *form->VirtualDLG;

@@ -4,6 +4,7 @@
 #include "map/MapExport.h"
 #include "map/MapFile.h"
 #include "map/qt/MapFace.h"
+#include "map/qt/MapWindowStyle.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
@@ -11,12 +12,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -39,6 +38,7 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     setObjectName("TMapForm");
     setWindowFlag(Qt::Window);
     setWindowTitle("AutoMap");
+    setFont(mapFont("System", 13, false));
     chooseFile = ListFileDialog::forParent(this);
 
     ScrollBox = new QScrollArea(this);
@@ -62,10 +62,29 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     session_.walkQuietWanted = [walkQuiet] { walkQuiet->start(); };
 
     buildMenus();
-    resize(508, 367);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    resize(OuterSize);
+    centreOnScreen(*this);
     Face->redraw(map_);
+}
+
+// The window's size counts its frame. The frame is known only once the window manager has put
+// it around the window, so the size is set again then, once.
+void TMapForm::fitOuterSize()
+{
+    if (outerSized_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame == QSize(0, 0))
+        return;
+    outerSized_ = true;
+    resize(OuterSize - frame);
+    centreOnScreen(*this);
+}
+
+void TMapForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
 }
 
 void TMapForm::buildMenus()
@@ -136,6 +155,7 @@ QAction* TMapForm::action(const QString& name) const
 void TMapForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    fitOuterSize();
     if (!event->spontaneous())
         FormShow();
 }

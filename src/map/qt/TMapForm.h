@@ -24,6 +24,8 @@ class TMapForm : public QMainWindow {
     Q_OBJECT
 public:
     TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent = nullptr);
+    // The window's first size, frame included.
+    static constexpr QSize OuterSize{508, 367};
 
     // The dialogs the map window opens; created later in the program's window order.
     TRoomEditDLG* RoomEditDLG = nullptr;
@@ -78,8 +80,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void fitOuterSize();
+    bool outerSized_ = false;
     void buildMenus();
     void afterShift();
     bool saveMapTo(const std::string& path);
