@@ -103,7 +103,7 @@ void Session::MudSockRead(std::string_view raw)
     if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))
         echoText += walkStep();
     if (walk.waitsForQuiet() && walkQuietWanted)
-        walkQuietWanted();
+        walkQuietWanted(walk.quietMilliseconds());
     script.echo = echoMode();
     // The stat roller looks at short blocks while it rolls and may ask for a new roll.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {

@@ -77,8 +77,8 @@ public:
     Speedwalk walk;
     void speedwalkTo(const Cell& target);
     // Called at each block while the walk waits for the reply to go quiet: the window (re)starts
-    // a timer of Speedwalk::QuietMilliseconds that ends in walkQuiet().
-    std::function<void()> walkQuietWanted;
+    // a timer of that many milliseconds that ends in walkQuiet().
+    std::function<void(int milliseconds)> walkQuietWanted;
     void walkQuiet();
 
     // The taps of the receive pipeline and the automapper's command hook; the subsystems

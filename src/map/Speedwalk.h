@@ -38,15 +38,18 @@ public:
     // While the automapper follows, the next step goes only when the reply to the last one is
     // complete, since the automapper names the next room after the first line it receives
     // once that step is sent. A game that marks its prompts (GA or EOR) ends the reply there;
-    // otherwise the reply is over once it has been quiet for a moment.
+    // otherwise the reply is over once it has been quiet for a moment. A game that marks its
+    // prompts but leaves a reply unmarked is waited for a little longer, not for ever.
     static constexpr int QuietMilliseconds = 250;
+    static constexpr int UnmarkedReplyMilliseconds = 1000;
     // One received block: what the automapper made of it, whether it ended at a prompt and
     // whether the game marks its prompts. Returns whether the next step goes now; a refused
     // step or a full map ends the walk.
     bool received(AutomapTracker::Outcome outcome, bool atPrompt, bool gameMarksPrompts);
-    // The walk waits for the reply to go quiet: every block starts the quiet moment again,
-    // and when it passes the next step goes.
-    bool waitsForQuiet() const { return walking() && wait_ == Wait::Quiet; }
+    // The walk waits for the reply to go quiet: every block starts the quiet moment (of
+    // quietMilliseconds()) again, and when it passes the next step goes.
+    bool waitsForQuiet() const { return walking() && wait_ != Wait::FirstLine; }
+    int quietMilliseconds() const { return wait_ == Wait::Prompt ? UnmarkedReplyMilliseconds : QuietMilliseconds; }
 
 private:
     // FirstLine until the automapper took the step's first reply line, then what ends the reply.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tw {
 namespace {
 
@@ -102,6 +104,12 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
     }
     EXPECT_EQ(MapFile::parse(file(2, record(2, 2, 2, "first") + record(2, 2, 2, "second"))).rooms.at(2, 2, 2)->title.str(), "second");
     EXPECT_EQ(MapFile::parse(file(1, longTitle)).rooms.at(5, 5, 5)->title.view().size(), 80u);
+    // What a file holds after a text's end is not saved again: the saved bytes are the same
+    // whatever the room's file carried there.
+    std::string junk = record(5, 5, 5, "ab");
+    junk[3 + 1 + 2] = 'x';
+    EXPECT_EQ(MapFile::serialise(MapFile::parse(file(1, longTitle)).rooms)[5], char(80));
+    EXPECT_EQ(MapFile::serialise(MapFile::parse(file(1, junk)).rooms), file(1, record(5, 5, 5, "ab")));
 }
 
 TEST(MapFile, OpenAndSaveThroughTheMenu)
@@ -137,7 +145,9 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     EXPECT_EQ(m.position(), (Cell{7, 3, 4}));
     EXPECT_EQ(m.ViewLevel, 4);
     m.InitRoom(9, 9, 9);
+    EXPECT_TRUE(m.changed());
     ASSERT_FALSE(MapFile::save(m, m.MapFileName));
+    EXPECT_FALSE(m.changed());
     std::string error;
     EXPECT_EQ(readWholeFile(good, error)->size(), 2 + 924u * 3);
 
@@ -159,9 +169,18 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     EXPECT_EQ(m.position(), (Cell{15, 15, 5}));
     EXPECT_EQ(m.ViewLevel, 5);
 
-    // A save that cannot be written keeps the previous file and the name.
+    // A save that cannot be written keeps the previous file and the name, and the map counts
+    // as changed still.
+    m.InitRoom(9, 9, 9);
     EXPECT_EQ(MapFile::save(m, dir.file("missing/x.twk")), "File not found");
     EXPECT_EQ(m.MapFileName, empty);
+    EXPECT_TRUE(m.changed());
+
+    // Only regular files are read: a named pipe would wait for a writer for ever.
+    const std::string pipe = dir.file("pipe.twk");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(MapFile::open(m, pipe, host));
+    EXPECT_EQ(host.boxes.back().text, "File doesn't exist!");
 }
 
 } // namespace

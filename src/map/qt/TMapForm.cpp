@@ -57,9 +57,8 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     auto* walkQuiet = new QTimer(this);
     walkQuiet->setObjectName("WalkQuiet");
     walkQuiet->setSingleShot(true);
-    walkQuiet->setInterval(Speedwalk::QuietMilliseconds);
     connect(walkQuiet, &QTimer::timeout, this, [this] { session_.walkQuiet(); });
-    session_.walkQuietWanted = [walkQuiet] { walkQuiet->start(); };
+    session_.walkQuietWanted = [walkQuiet](int milliseconds) { walkQuiet->start(milliseconds); };
 
     buildMenus();
     resize(OuterSize);
