@@ -208,6 +208,7 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     session.MudSockRead("Alas, you cannot go that way.\r\n");
     session.MudSockRead("Square\r\n");
     EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_FALSE(session.walk.walking());
     EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
 
     // A command of the player's own ends it too.

@@ -230,6 +230,9 @@ TEST(MapModel, ShiftsMoveThePositionAndVerticalOnesTheViewedLevel)
     EXPECT_EQ(m.ViewLevel, 10);
     EXPECT_EQ(m.MapLevel, 10);
     EXPECT_TRUE(m.RoomExists(15, 15, 6));
+    m.ViewLevel = 1;
+    m.ShiftDown();
+    EXPECT_EQ(m.ViewLevel, 1);
 }
 
 } // namespace
