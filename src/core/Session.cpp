@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace tw {
 
@@ -98,12 +99,11 @@ void Session::MudSockRead(std::string_view raw)
     if (automapBlock)
         automapBlock(block);
     std::string echoText;
-    if (walk.walking()) {
-        if (mapOutcome_ == AutomapTracker::Outcome::Moved || !map.active)
-            echoText += walkStep();
-        else if (mapOutcome_ != AutomapTracker::Outcome::Nothing)
-            walk.cancel(); // the step was refused, or the map is full
-    }
+    const bool atPrompt = std::exchange(atPrompt_, false);
+    if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))
+        echoText += walkStep();
+    if (walk.waitsForQuiet() && walkQuietWanted)
+        walkQuietWanted(walk.quietMilliseconds());
     script.echo = echoMode();
     // The stat roller looks at short blocks while it rolls and may ask for a new roll.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
@@ -159,6 +159,7 @@ void Session::beginConnection()
     inflater_.stop();
     pending_.clear();
     lastReceived_ = 0;
+    gameMarksPrompts_ = false;
     telnetHinted_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
@@ -173,6 +174,7 @@ void Session::beginConnection()
 
 void Session::endConnection()
 {
+    walk.cancel();
     inflater_.stop();
     pending_.clear();
     setInputHidden(false);
@@ -238,9 +240,18 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
     const TelnetDecoder::Result r = telnet_.decode(bytes, pending_);
     sendReplies();
     setInputHidden(telnet_.serverEchoes());
-    // A prompt is a block of its own, so that triggers see it whole.
-    if (r.stop == TelnetDecoder::Stop::PromptEnd || pending_.size() >= MaxReadBlock)
+    // A prompt is a block of its own, so that triggers see it whole; it also ends the reply
+    // that a speedwalk waits for, even when nothing came before it in this read.
+    if (r.stop == TelnetDecoder::Stop::PromptEnd) {
+        gameMarksPrompts_ = true;
+        atPrompt_ = true;
         flushReceived();
+        if (std::exchange(atPrompt_, false) && walk.walking() && map.active &&
+            walk.received(AutomapTracker::Outcome::Nothing, true, true))
+            showWalkStep();
+    } else if (pending_.size() >= MaxReadBlock) {
+        flushReceived();
+    }
     if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
         flushReceived();
         if (!inflater_.start())
@@ -292,6 +303,19 @@ void Session::speedwalkTo(const Cell& target)
         if (map.active)
             break;
     }
+    if (!echoText.empty())
+        WriteTerminal(echoText);
+}
+
+void Session::walkQuiet()
+{
+    if (walk.waitsForQuiet())
+        showWalkStep();
+}
+
+void Session::showWalkStep()
+{
+    const std::string echoText = walkStep();
     if (!echoText.empty())
         WriteTerminal(echoText);
 }

@@ -73,9 +73,13 @@ public:
     MapModel map;
     AutomapTracker tracker{map, host};
     // Speedwalk: sends the known way from the current room to a room of the map. While the
-    // automapper is on, each step waits until the automapper has followed the one before.
+    // automapper is on, each step waits until the reply to the one before is complete.
     Speedwalk walk;
     void speedwalkTo(const Cell& target);
+    // Called at each block while the walk waits for the reply to go quiet: the window (re)starts
+    // a timer of that many milliseconds that ends in walkQuiet().
+    std::function<void(int milliseconds)> walkQuietWanted;
+    void walkQuiet();
 
     // The taps of the receive pipeline and the automapper's command hook; the subsystems
     // behind them attach here (the automapper's are attached from the start).
@@ -176,8 +180,11 @@ private:
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
+    bool atPrompt_ = false;         // the block now going through the pipeline ends at a prompt
+    bool gameMarksPrompts_ = false; // this connection's game has sent a prompt end
     // Sends the walk's next step as a typed command would go; returns its echo text.
     std::string walkStep();
+    void showWalkStep();
     AutomapTracker::Outcome mapOutcome_ = AutomapTracker::Outcome::Nothing;
 
     // ScriptHost

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace tw {
 namespace {
 
@@ -200,11 +202,13 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     session.MudSockRead("Road");
     EXPECT_EQ(host.sent, "n\r\nlook\r\n"); // the reply's first line is not complete yet
     session.MudSockRead("\r\n> ");
+    session.walkQuiet();
     EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n");
     EXPECT_TRUE(shown.ends_with("\r\n> n\r\n")) << shown; // the step's echo follows the block
     session.MudSockRead("Alas, you cannot go that way.\r\n");
     session.MudSockRead("Square\r\n");
     EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_FALSE(session.walk.walking());
     EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
 
     // A command of the player's own ends it too.
@@ -221,6 +225,60 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     session.speedwalkTo({16, 13, 5});
     EXPECT_TRUE(host.sent.ends_with("look\r\ne\r\n")) << host.sent;
     EXPECT_TRUE(shown.ends_with("Square\r\n\r\n")) << shown; // a bare line end, no command
+}
+
+// The next step goes when the reply to the last one is complete, so that the rest of a reply
+// that comes in pieces never names the next room: at a prompt end when the game marks its
+// prompts, else when the reply has gone quiet.
+TEST_F(CommandLine, SpeedwalkStepsWhenTheReplyIsComplete)
+{
+    struct Read {
+        std::string bytes; // empty: the quiet moment passes
+        std::string sent;  // the steps sent so far
+    };
+    const std::string GA = "\xff\xf9";
+    struct Walk {
+        bool marksPrompts;
+        std::vector<Read> reads;
+    };
+    const Walk walks[] = {
+        {false, {{"Road", "n\r\n"}, {"\r\nA plain ", "n\r\n"}, {"road.\r\n", "n\r\n"}, {"> ", "n\r\n"},
+                 {"", "n\r\nn\r\n"}, {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
+                 {"Corner\r\n", "n\r\nn\r\ne\r\n"}, {"", "n\r\nn\r\ne\r\n"}}},
+        // The second reply lacks its mark: the longer quiet moment ends it.
+        {true, {{"Road\r\n", "n\r\n"}, {"A plain road.\r\n> ", "n\r\n"}, {GA, "n\r\nn\r\n"},
+                {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
+                {"Corner\r\n> " + GA, "n\r\nn\r\ne\r\n"}}},
+    };
+    for (const Walk& w : walks) {
+        SCOPED_TRACE(w.marksPrompts);
+        test::RecordingHost h;
+        test::FakeSocketPort port;
+        Session s{h, port};
+        std::set<int> quietWanted;
+        s.walkQuietWanted = [&](int ms) { quietWanted.insert(ms); };
+        if (w.marksPrompts) {
+            s.setModern(true);
+            s.socketRead("Welcome.\r\n> " + GA);
+        }
+        MapModel& map = s.map;
+        map.CreateMap(15, 14, 5, 0);
+        map.CreateMap(15, 13, 5, 0);
+        map.CreateMap(16, 13, 5, 0);
+        map.active = true;
+        s.speedwalkTo({16, 13, 5});
+        for (const Read& r : w.reads) {
+            if (r.bytes.empty())
+                s.walkQuiet();
+            else
+                s.socketRead(r.bytes);
+            EXPECT_EQ(h.sent, r.sent) << r.bytes;
+        }
+        EXPECT_EQ(map.room(15, 14, 5)->title.str(), "Road");
+        EXPECT_EQ(map.room(15, 13, 5)->title.str(), "Square");
+        EXPECT_EQ(map.room(16, 13, 5)->title.str(), "Corner");
+        EXPECT_EQ(quietWanted, std::set<int>{w.marksPrompts ? 1000 : 250});
+    }
 }
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)

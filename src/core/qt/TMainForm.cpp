@@ -210,16 +210,19 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     LookupDlg = new TLookupDlg(session_->setup, *this, this);
     LevelDLG = new TLevelDLG(this);
     MapForm = new TMapForm(*session_, *LevelDLG, this);
+    // The map window's dialogs are its own, so that closing one gives the map the focus back
+    // instead of raising this window over it.
+    LevelDLG->setParent(MapForm, LevelDLG->windowFlags());
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
-    RoomEditDLG = new TRoomEditDLG(session_->map, *this, this);
+    RoomEditDLG = new TRoomEditDLG(session_->map, *this, MapForm);
     MapForm->RoomEditDLG = RoomEditDLG;
     MessageForm = new TMessageForm(*this, this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
     StatRollDlg = new TStatRollDlg(session_->statRoller, this);
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
-    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, this);
+    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, MapForm);
     MapForm->VirtualDLG = VirtualDLG;
 
     SizeAll();
@@ -419,7 +422,8 @@ void TMainForm::EnterButtonClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!mayClose()) {
+    // The map has its own file: both are offered for saving before the program ends.
+    if (!mayClose() || (!closed_ && !MapForm->mayClose())) {
         event->ignore();
         return;
     }
