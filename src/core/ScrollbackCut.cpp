@@ -9,11 +9,16 @@ namespace tw {
 namespace {
 bool isParameter(char ch) { return (ch >= '0' && ch <= '9') || ch == ';'; }
 
-// The older text followed by the newer, read a character at a time.
+// The older text followed by the newer, read a character at a time; NUL beyond their end.
 struct Joined {
     std::string_view older, newer;
-    std::size_t size() const { return older.size() + newer.size(); }
-    char operator[](std::size_t i) const { return i < older.size() ? older[i] : newer[i - older.size()]; }
+    char operator[](std::size_t i) const
+    {
+        if (i < older.size())
+            return older[i];
+        i -= older.size();
+        return i < newer.size() ? newer[i] : '\0';
+    }
 };
 
 // Past the escape sequence that `cut` falls into; `cut` itself when it falls into none, or into
@@ -32,14 +37,11 @@ std::size_t pastSequence(const Joined& text, std::size_t cut)
         if (i == escape + 1 ? text[i] != '[' : !isParameter(text[i]))
             return cut;
     std::size_t end = cut;
-    if (end == escape + 1) {
-        if (end >= text.size() || text[end] != '[')
-            return cut;
+    if (end == escape + 1 && text[end++] != '[')
+        return cut;
+    while (isParameter(text[end]) && end - escape < limit)
         ++end;
-    }
-    while (end < text.size() && isParameter(text[end]) && end - escape < limit)
-        ++end;
-    return end < text.size() && AnsiParser::isFinal(text[end]) ? end + 1 : cut;
+    return AnsiParser::isFinal(text[end]) ? end + 1 : cut;
 }
 } // namespace
 
@@ -47,13 +49,12 @@ std::size_t keptTextStart(std::string_view older, std::string_view newer, std::s
 {
     if (cut == 0 || cut > older.size())
         return cut;
-    if (older[cut - 1] == '\r' || (older[cut - 1] == '\n' && cut >= 2 && older[cut - 2] == '\r'))
+    const std::string_view before = older.substr(0, cut);
+    if (before.ends_with('\r') || before.ends_with("\r\n"))
         return cut; // already the start of a line
     if (const void* cr = std::memchr(older.data() + cut, '\r', older.size() - cut)) {
-        std::size_t lineStart = std::size_t(static_cast<const char*>(cr) - older.data()) + 1;
-        if (lineStart < older.size() && older[lineStart] == '\n')
-            ++lineStart;
-        return lineStart;
+        const std::size_t lineStart = std::size_t(static_cast<const char*>(cr) - older.data()) + 1;
+        return lineStart + (older.substr(lineStart).starts_with('\n') ? 1 : 0);
     }
     const Joined text{older, newer};
     const std::size_t past = pastSequence(text, cut);
@@ -61,7 +62,7 @@ std::size_t keptTextStart(std::string_view older, std::string_view newer, std::s
         return past;
     // A character is at most four bytes: at most three continuation bytes follow its start.
     std::size_t start = cut;
-    while (start < text.size() && start - cut < 3 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+    while (start - cut < 3 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
         ++start;
     return start;
 }
