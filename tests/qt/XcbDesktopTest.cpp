@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,7 +47,11 @@ std::string titleProperty(const QWidget& window, const char* atom)
     return rest.left(rest.size() - 1).toStdString();
 }
 
-struct XcbDesktop : test::XcbMainFormTest {
+struct XcbDesktop : ::testing::Test {
+    QTemporaryDir dir;
+    std::vector<std::string> boxes;
+    std::unique_ptr<TMainForm> form;
+
     static inline QProcess* windowManager = nullptr;
 
     static void SetUpTestSuite()
@@ -55,10 +60,12 @@ struct XcbDesktop : test::XcbMainFormTest {
             return;
         windowManager = new QProcess;
         windowManager->start("openbox", {"--sm-disable"});
-        const bool running = QTest::qWaitFor(
-            [] { return runTool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); },
-            10000);
-        if (!running)
+        // Openbox is ready once it frames a window of ours.
+        QWidget probe;
+        probe.show();
+        const QString id = QString::number(probe.winId());
+        const auto framed = [&] { return runTool("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}).contains(" = "); };
+        if (!QTest::qWaitFor(framed, 20000))
             ADD_FAILURE() << "openbox did not start";
     }
     static void TearDownTestSuite()
@@ -83,6 +90,20 @@ struct XcbDesktop : test::XcbMainFormTest {
         ASSERT_TRUE(clipboardOwner->waitForReadyRead(10000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::clipboard()->text() == text; }, 5000));
         ASSERT_FALSE(QApplication::clipboard()->ownsClipboard());
+    }
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != "xcb")
+            GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
+        form = test::testMainForm(dir, boxes);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        // The window manager may refuse a program's own request for the focus; a pager's
+        // request it always follows.
+        form->activateWindow();
+        if (!QTest::qWaitForWindowActive(form.get(), 1000))
+            runTool("xdotool", {"windowactivate", QString::number(form->winId())});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
     void TearDown() override
     {
