@@ -1,6 +1,7 @@
 #include "core/Session.h"
 
 #include "base/Host.h"
+#include "core/PastedText.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
 #include "net/BareLineFeeds.h"
@@ -373,6 +374,27 @@ void Session::ProcessCommand(CommandBox& box)
         SendToMud("\r\n");
     else
         ParseCommand(t);
+}
+
+void Session::PasteIntoCommandLine(CommandBox& box, std::string_view text)
+{
+    const PastedText pasted = PastedText::split(text);
+    const std::size_t count = pasted.lines.size();
+    if (count > PasteAskAbove &&
+        host.messageBox(AppTitle, "Send " + std::to_string(count) + " lines to the game?",
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        // The first line joins what the command line holds, as typing it would.
+        if (i == 0)
+            box.insert(pasted.lines[0]);
+        else
+            box.setText(pasted.lines[i]);
+        box.selectAll();
+        ProcessCommand(box);
+    }
+    if (count == 0 || !pasted.rest.empty())
+        box.insert(pasted.rest);
 }
 
 void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)

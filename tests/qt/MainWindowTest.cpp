@@ -423,6 +423,8 @@ TEST_F(MainWindow, EditorCommandsStartTheEditorWithTheirFile)
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 namespace tw {
 namespace {
@@ -450,6 +452,19 @@ TEST_F(MainWindow, ClipboardCommandsWorkOnTheCommandLineAndThePlainView)
     form->CmdLine->setSelection(0, 4);
     form->action("Copy1")->trigger();
     EXPECT_EQ(clip->text(), "guard");
+
+    // The context menu's Paste enters pasted lines one by one, as Edit > Paste does.
+    clip->setText("n\ne\n");
+    form->CmdLine->QLineEdit::setText("");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), form->CmdLine->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(form->CmdLine, &menuKey);
+    QMenu* menu = form->CmdLine->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions())
+        if (a->text().startsWith(QLineEdit::tr("&Paste")))
+            a->trigger();
+    menu->close();
+    EXPECT_EQ(form->session().history.entries(), (std::vector<std::string>{"n", "e"}));
 }
 
 } // namespace
@@ -547,7 +562,7 @@ TEST_F(MainWindow, LayoutOfTheBottomRowsAndTheApplicationTitle)
     EXPECT_EQ(form->CmdLine->y() + form->CmdLine->height(), form->Status->y());
 
     setApplicationNames();
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tarnwick 5");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "tarnwick");
     EXPECT_EQ(form->windowTitle(), "Tarnwick");
 }
 

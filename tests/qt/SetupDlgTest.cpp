@@ -1,5 +1,4 @@
 #include "core/qt/PlainView.h"
-#include "settings/qt/FontConversion.h"
 #include "settings/qt/TSetupDlg.h"
 #include "support/RecordingHost.h"
 

@@ -158,6 +158,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         session_->ProcessCmdKey(*CmdLine, key, mods);
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+    CmdLine->onPaste = [this](const std::string& text) { session_->PasteIntoCommandLine(*CmdLine, text); };
     CmdLine->onTab = [this](bool forward) {
         // A secret is typed unseen; nothing on screen is offered for it.
         if (session_->inputHidden())
@@ -593,7 +594,7 @@ void TMainForm::Copy1Click()
         Terminal->copy();
 }
 
-void TMainForm::Paste1Click() { CmdLine->paste(); }
+void TMainForm::Paste1Click() { CmdLine->pasteFrom(); }
 
 void TMainForm::Find1Click()
 {
