@@ -105,9 +105,10 @@ void Session::MudSockRead(std::string_view raw)
             walk.cancel(); // the step was refused, or the map is full
     }
     script.echo = echoMode();
-    // The stat roller looks at short blocks while it rolls and may ask for a new roll.
+    // The stat roller looks at short blocks while it rolls and may ask for a new roll: "n" as
+    // one command, which the parser sends with its line end.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
-        parser.ParseCommand("n\r\n");
+        parser.ParseCommand("n");
         echoText += echoFor(script.echo, "n", script.echoColour);
     }
     echoText += triggerEngine.RunTriggers(block);

@@ -39,7 +39,7 @@ TEST_F(Roller, HumanMatchAndNearMiss)
 {
     ASSERT_TRUE(roller.ComboBox1Change("Human"));
     // Short of the Strength minimum only; the total of 96 is reached.
-    EXPECT_EQ(answerTo(statLine("19", "Intelligence: 19 Wisdom: 18 Dexterity: 20 Constitution: 20")), "n\r\n\r\n");
+    EXPECT_EQ(answerTo(statLine("19", "Intelligence: 19 Wisdom: 18 Dexterity: 20 Constitution: 20")), "n\r\n");
     EXPECT_TRUE(roller.rolling());
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(answerTo(statLine("20")), "");
@@ -63,11 +63,16 @@ TEST_F(Roller, ConversionAndTotals)
         {statLine("17", seventeens.c_str()), true}, // sum 85, below the Default total 90
         {"Strength: 9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
         {"Strength:  9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", true},
+        // Only blanks before the digits: a sign, "$", a tab or a blank after them is no number.
+        {"Strength: +9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: $F Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: \t9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: 20 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution:   ", false},
         {"Strength: 20 Intelligence: 20", false}, // the rest has not arrived
         {std::string(200, '.') + statLine("30"), false}, // one block too long to look at
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(answerTo(cases[i].block), cases[i].reroll ? "n\r\n\r\n" : "") << i;
+        EXPECT_EQ(answerTo(cases[i].block), cases[i].reroll ? "n\r\n" : "") << i;
         EXPECT_TRUE(roller.rolling()) << i;
         EXPECT_EQ(roller.StatBuffer, "") << i;
     }
