@@ -103,6 +103,10 @@ TEST(ListLineReader, AHugeLineTakesNoMemoryAndOnlyRegularFilesAreRead)
         EXPECT_TRUE(refused.atEnd());
     }
     EXPECT_EQ(ListLineReader::openFile(dir.file("none"), TextCoding::Bytes).error(), "File not found");
+    // A file that fails to read (here the process's own memory at address 0) ends with the error.
+    ListLineReader failing = ListLineReader::openFile("/proc/self/mem", TextCoding::Bytes);
+    EXPECT_TRUE(failing.atEnd());
+    EXPECT_EQ(failing.error(), "Input/output error");
 }
 
 } // namespace

@@ -23,6 +23,11 @@ struct Log : ::testing::Test {
 
     Log() { session.sessionLog.switchedOff = [this] { ++switchedOff; }; }
 
+    static std::ptrdiff_t openFiles()
+    {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    }
+
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
@@ -90,6 +95,12 @@ TEST_F(Log, RefusedFileOrNameLeavesTheLogAsItWas)
     }
     session.MudSockRead("going on");
     EXPECT_EQ(fileText(deep), "kept going on");
+
+    // Changing files closes the one before: no file is left open behind the log.
+    const auto before = openFiles();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_FALSE(session.sessionLog.applyDialog(i % 2 ? deep : name, true));
+    EXPECT_EQ(openFiles(), before);
 }
 
 // Ctrl+L only flips the switch: after the dialog closed the file, resuming ends at the next
@@ -134,6 +145,9 @@ TEST_F(Log, ReopensOnTick301And601)
     EXPECT_EQ(fileText(dir.file("second.log")), "bc");
     EXPECT_EQ(fileText(name), "d");
     EXPECT_EQ(session.sessionLog.LogFlushTicks, 1);
+    const auto open = openFiles();
+    ticks(300);
+    EXPECT_EQ(openFiles(), open); // the reopen closed the file first
 
     // A log whose file has gone cannot be reopened: logging ends silently.
     std::filesystem::remove(name);

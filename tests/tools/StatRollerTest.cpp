@@ -113,6 +113,16 @@ TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
     EXPECT_EQ(roller.StatBuffer, ""); // emptied when rolling starts
 }
 
+// Every race but "Default" asks for a total equal to the sum of its five minimums.
+TEST(StatRollerBoxes, RaceTotalsAreTheSumsOfTheirMinimums)
+{
+    for (const StatRoller::Race& race : StatRoller::races()) {
+        const auto& m = race.minimums;
+        const int sum = m[0] + m[1] + m[2] + m[3] + m[4];
+        EXPECT_EQ(m[StatRoller::TOT], std::string(race.name) == "Default" ? 90 : sum) << race.name;
+    }
+}
+
 TEST(StatRollerBoxes, RaceSelectionAndCorrections)
 {
     test::RecordingHost host;
