@@ -42,6 +42,7 @@ TEST(ListLineReader, LineEndsFromMemoryAndFromAFile)
         {"lone cr is text", "a\rb\r\nc\r\n", {"a\rb", "c"}},
         {"cr before crlf", "a\r\r\nx\r", {"a\r", "x\r"}},
         {"nothing", "", {}},
+        {"one byte", "x", {"x"}},
         {"zero byte kept", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
         {"long line cut, rest skipped", longLine + "\r\nnext\r\n", {std::string(255, 'a'), "next"}},
         {"long last line", longLine, {std::string(255, 'a')}},
@@ -87,6 +88,8 @@ TEST(ListLineReader, AHugeLineTakesNoMemoryAndOnlyRegularFilesAreRead)
     const std::string huge = dir.file("huge.trg");
     test::putFile(huge, "first");
     std::filesystem::resize_file(huge, std::uintmax_t(256) << 20); // a sparse file of NULs
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto filesBefore = openFiles();
     rusage before{}, after{};
     ::getrusage(RUSAGE_SELF, &before);
     ListLineReader r = ListLineReader::openFile(huge, TextCoding::Bytes);
@@ -95,6 +98,7 @@ TEST(ListLineReader, AHugeLineTakesNoMemoryAndOnlyRegularFilesAreRead)
     EXPECT_EQ(line, "first" + std::string(250, '\0'));
     EXPECT_TRUE(r.atEnd());
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 16 * 1024) << "kB";
+    EXPECT_EQ(openFiles(), filesBefore); // closed at its end
 
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
     for (const char* name : {"pipe", ""}) {

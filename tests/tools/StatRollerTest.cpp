@@ -61,6 +61,7 @@ TEST_F(Roller, ConversionAndTotals)
     };
     const Case cases[] = {
         {statLine("17", seventeens.c_str()), true}, // sum 85, below the Default total 90
+        {"Strength: 17 Intelligence: 18 Wisdom: 18 Dexterity: 18 Constitution: 18", true}, // 89
         {"Strength: 9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
         {"Strength:  9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", true},
         // Only blanks before the digits: a sign, "$", a tab or a blank after them is no number.
@@ -103,6 +104,11 @@ TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
     answerTo("Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
     EXPECT_EQ(roller.StatBuffer, "Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
     roller.StatBuffer.clear();
+    // The collected text keeps its first 255 characters: labels beyond them are not seen.
+    answerTo(std::string(100, '.'));
+    EXPECT_EQ(answerTo(std::string(120, '.') + statLine("20")), "");
+    EXPECT_TRUE(roller.rolling());
+    EXPECT_EQ(roller.StatBuffer, "");
     answerTo(std::string(150, '.'));
     answerTo(std::string(60, '.'));
     EXPECT_EQ(roller.StatBuffer, "");
