@@ -106,9 +106,10 @@ void Session::MudSockRead(std::string_view raw)
     if (walk.waitsForQuiet() && walkQuietWanted)
         walkQuietWanted(walk.quietMilliseconds());
     script.echo = echoMode();
-    // The stat roller looks at short blocks while it rolls and may ask for a new roll.
+    // The stat roller looks at short blocks while it rolls and may ask for a new roll: "n" as
+    // one command, which the parser sends with its line end.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
-        parser.ParseCommand("n\r\n");
+        parser.ParseCommand("n");
         echoText += echoFor(script.echo, "n", script.echoColour);
     }
     echoText += triggerEngine.RunTriggers(block);

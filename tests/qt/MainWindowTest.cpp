@@ -269,18 +269,28 @@ TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
     EXPECT_EQ(next.Status->text(), "Option file loaded");
 }
 
-TEST_F(MainWindow, RefusedOptionsFileIsForgotten)
+// A file that Load refuses, by its header or by being short, does not become the current
+// options file, so the next save cannot overwrite it; named at start, it is forgotten.
+TEST_F(MainWindow, RefusedOptionsFileIsNotTakenAndForgottenAtStart)
 {
     const QString file = dir.filePath("old.cfg");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("\x04IDAC..........");
     f.close();
+    form->session().optionsFileName = "current.cfg";
     form->chooseOptionsFile = [&](const QString&, bool) { return file; };
     form->LoadOptions1Click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Options Failed!|Config no longer supported. Please get at least version 3.");
-    EXPECT_EQ(form->session().optionsFileName, "");
+    EXPECT_EQ(form->session().optionsFileName, "current.cfg");
+
+    IniFile(form->iniPath).writeDefaultCfg(file);
+    TMainForm next;
+    next.iniPath = form->iniPath;
+    next.messageBoxHook = form->messageBoxHook;
+    next.TimerPop();
+    EXPECT_EQ(next.session().optionsFileName, "");
 }
 
 TEST_F(MainWindow, ShortOptionsFileChangesNothing)
@@ -292,10 +302,12 @@ TEST_F(MainWindow, ShortOptionsFileChangesNothing)
     QFile f(file);
     ASSERT_TRUE(f.resize(500));
     form->session().muds.clear();
+    form->session().optionsFileName = "current.cfg";
     form->LoadOptions1Click();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Tarnwick 5|Read beyond end of file");
     EXPECT_TRUE(form->session().muds.empty());
+    EXPECT_EQ(form->session().optionsFileName, "current.cfg");
 }
 
 } // namespace

@@ -261,6 +261,15 @@ void TSetupDlg::applyFontToTerminal(const QFont& font, const QColor& color)
 
 void TSetupDlg::OKBtnClick()
 {
+    // A file name too long to keep is refused, and the dialog stays open to shorten it.
+    const auto refused = [this](const QLineEdit* box, const std::string& field, const char* label) {
+        const auto refusal = refuseStoredFileName(keptOrEdited(box->text(), field, true), label);
+        if (refusal)
+            host_.messageBox(GeneralErrorCaption, *refusal, MsgButtons::Ok);
+        return refusal.has_value();
+    };
+    if (refused(Edit5, vars_.EditorName, "Editor") || refused(Edit6, vars_.NoteFileName, "Note File"))
+        return;
     readControls();
     terminal_.setWordWrap(vars_.WordWrap);
     if (colorChosen)
