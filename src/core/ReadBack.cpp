@@ -219,29 +219,27 @@ PaintedRows::Row ReadBack::rowFor(long line, int slot, int columns) const
     return {shown, selection_.columnsOn(int(line), columns)};
 }
 
-PaintedRows::Row ReadBack::Upper::row(int row, int, int columns) const
+long ReadBack::Pane::firstLine(int rows) const
 {
-    return r_.rowFor(r_.top_ + row, 0, columns);
-}
-
-long ReadBack::Live::firstLine(int rows) const
-{
+    if (upper_)
+        return r_.top_;
     const long lines = r_.terminal_.model().LineCount();
     return long(r_.store_.size()) + std::max(lines - rows + 1, 1L);
 }
 
-PaintedRows::Row ReadBack::Live::row(int row, int rows, int columns) const
+PaintedRows::Row ReadBack::Pane::row(int row, int rows, int columns) const
 {
-    return r_.rowFor(firstLine(rows) + row, 1, columns);
+    return r_.rowFor(firstLine(rows) + row, upper_ ? 0 : 1, columns);
 }
 
 // --- Selecting ---
 
-CellPosition ReadBack::cellOf(long first, long last, CellPoint at) const
+CellPosition ReadBack::Pane::cellOf(CellPoint at, int rows) const
 {
-    last = std::max(std::min(last, lineCount()), first);
+    const long first = firstLine(rows);
+    const long last = std::max(std::min(first + rows - 1, r_.lineCount()), first);
     const long line = std::clamp(first + at.row - 1, first, last);
-    return {int(line), std::clamp(at.column, 1, terminal_.ColumnCount())};
+    return {int(line), std::clamp(at.column, 1, r_.terminal_.ColumnCount())};
 }
 
 void ReadBack::clearSelection() { selection_.clear(); }
@@ -256,39 +254,19 @@ void ReadBack::selectWordAt(CellPosition cell)
     selection_.select({cell.line, from}, {cell.line, to});
 }
 
-void ReadBack::Upper::selectionStart(CellPoint at, int rows)
+// What the selection counts in must not grow under it: waiting lines are laid out first.
+void ReadBack::Pane::selectionStart(CellPoint at, int rows)
 {
     r_.digestAll();
-    r_.selection_.start(r_.cellOf(r_.top_, r_.top_ + rows - 1, at));
+    r_.selection_.start(cellOf(at, rows));
 }
 
-void ReadBack::Upper::selectionExtend(CellPoint to, int rows)
-{
-    r_.selection_.extend(r_.cellOf(r_.top_, r_.top_ + rows - 1, to));
-}
+void ReadBack::Pane::selectionExtend(CellPoint to, int rows) { r_.selection_.extend(cellOf(to, rows)); }
 
-void ReadBack::Upper::selectWord(CellPoint at, int rows)
+void ReadBack::Pane::selectWord(CellPoint at, int rows)
 {
     r_.digestAll();
-    r_.selectWordAt(r_.cellOf(r_.top_, r_.top_ + rows - 1, at));
-}
-
-void ReadBack::Live::selectionStart(CellPoint at, int rows)
-{
-    // What the selection counts in must not grow under it: waiting lines are laid out first.
-    r_.digestAll();
-    r_.selection_.start(r_.cellOf(firstLine(rows), firstLine(rows) + rows - 1, at));
-}
-
-void ReadBack::Live::selectionExtend(CellPoint to, int rows)
-{
-    r_.selection_.extend(r_.cellOf(firstLine(rows), firstLine(rows) + rows - 1, to));
-}
-
-void ReadBack::Live::selectWord(CellPoint at, int rows)
-{
-    r_.digestAll();
-    r_.selectWordAt(r_.cellOf(firstLine(rows), firstLine(rows) + rows - 1, at));
+    r_.selectWordAt(cellOf(at, rows));
 }
 
 std::vector<ReadBack::SelectedLine> ReadBack::selectedLines() const

@@ -87,9 +87,11 @@ public:
     static constexpr CellColour FoundBackground = RgbColour | 0xFFFF00, FoundForeground = RgbColour;
 
 private:
-    class Upper : public ViewRows {
+    // A pane: the upper one shows the whole text from the line the player scrolled to, the
+    // live one the terminal's last lines. The wheel in either scrolls back.
+    class Pane : public ViewRows {
     public:
-        explicit Upper(ReadBack& r) : r_(r) {}
+        Pane(ReadBack& r, bool upper) : r_(r), upper_(upper) {}
         PaintedRows::Row row(int row, int rows, int columns) const override;
         bool moreBelow() const override { return false; }
         void scrollLines(int delta) override { r_.scrollLines(delta); }
@@ -100,25 +102,12 @@ private:
         std::string selectedText() const override { return r_.selectedText(); }
 
     private:
-        ReadBack& r_;
-    };
-    // The live pane shows the last lines of the terminal; the wheel in it scrolls back too.
-    class Live : public ViewRows {
-    public:
-        explicit Live(ReadBack& r) : r_(r) {}
-        PaintedRows::Row row(int row, int rows, int columns) const override;
-        bool moreBelow() const override { return false; }
-        void scrollLines(int delta) override { r_.scrollLines(delta); }
-        void scrollToEnd() override { r_.join(); }
-        void selectionStart(CellPoint at, int rows) override;
-        void selectionExtend(CellPoint to, int rows) override;
-        void selectWord(CellPoint at, int rows) override;
-        std::string selectedText() const override { return r_.selectedText(); }
-        // The first line of the whole text the pane shows.
+        // The line of the whole text on the pane's first row, and the cell under a point.
         long firstLine(int rows) const;
+        CellPosition cellOf(CellPoint at, int rows) const;
 
-    private:
         ReadBack& r_;
+        bool upper_;
     };
 
     // Lines that went beyond the history's limit move everything up.
@@ -133,7 +122,6 @@ private:
     const ScreenLine* lineAt(long line, ScreenLine& slot) const;
     bool lineModern(long line) const;
     PaintedRows::Row rowFor(long line, int row, int columns) const;
-    CellPosition cellOf(long first, long last, CellPoint at) const;
     void selectWordAt(CellPosition cell);
     bool searching() const { return !what_.empty(); }
     // Occurrences within the terminal's lines, as (line of the whole text, column).
@@ -144,8 +132,8 @@ private:
     Terminal& terminal_;
     HistoryStore& store_;
     HistoryIntake& intake_;
-    Upper upper_{*this};
-    Live live_{*this};
+    Pane upper_{*this, true};
+    Pane live_{*this, false};
     bool enabled_ = false;
     bool split_ = false;
     long top_ = 1;

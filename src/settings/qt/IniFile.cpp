@@ -43,14 +43,26 @@ bool IniFile::readModern() const { return read("Modern/Enabled").toBool(); }
 
 bool IniFile::writeModern(bool on) const { return write("Modern/Enabled", on); }
 
-int IniFile::readZoom() const
-{
-    bool ok = false;
-    const int percent = read("View/Zoom").toInt(&ok);
-    return ok ? percent : 100;
-}
+int IniFile::readZoom() const { return readNumber("View/Zoom", 100); }
 
 bool IniFile::writeZoom(int percent) const { return write("View/Zoom", percent); }
+
+int IniFile::readNumber(const QString& key, int fallback) const
+{
+    bool ok = false;
+    const int number = read(key).toInt(&ok);
+    return ok ? number : fallback;
+}
+
+bool IniFile::readLongHistory() const { return read("View/LongHistory").toBool(); }
+
+bool IniFile::writeLongHistory(bool on) const { return write("View/LongHistory", on); }
+
+int IniFile::readHistoryLines(int fallback) const { return readNumber("View/HistoryLines", fallback); }
+
+int IniFile::readSplitLivePercent(int fallback) const { return readNumber("View/SplitLivePercent", fallback); }
+
+bool IniFile::writeSplitLivePercent(int percent) const { return write("View/SplitLivePercent", percent); }
 
 QString IniFile::readLastMud() const { return read("MUDList/LastUsed").toString(); }
 

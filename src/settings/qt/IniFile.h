@@ -22,6 +22,14 @@ public:
     // The colour view's text size in percent: key "Zoom" of section "View"; 100 when missing.
     int readZoom() const;
     bool writeZoom(int percent) const;
+    // The long history's switch, its most lines and the live pane's share of the split view in
+    // percent: keys "LongHistory", "HistoryLines" and "SplitLivePercent" of section "View";
+    // off, and the fallback for a missing or unreadable number.
+    bool readLongHistory() const;
+    bool writeLongHistory(bool on) const;
+    int readHistoryLines(int fallback) const;
+    int readSplitLivePercent(int fallback) const;
+    bool writeSplitLivePercent(int percent) const;
     // The MUD list's line of the game last connected to: key "LastUsed" of section "MUDList".
     QString readLastMud() const;
     bool writeLastMud(const QString& line) const;
@@ -35,6 +43,7 @@ public:
 private:
     bool write(const QString& key, const QVariant& value) const;
     QVariant read(const QString& key) const;
+    int readNumber(const QString& key, int fallback) const;
 
     QString path_;
 };
