@@ -13,63 +13,73 @@ namespace {
 // it looks at about one byte in `what.size()`, so a million lines take milliseconds.
 class ByteSearch {
 public:
-    ByteSearch(std::string_view what, bool caseSensitive) : what_(what)
+    ByteSearch(std::string_view what, bool caseSensitive) : m_(what.size())
     {
         for (int b = 0; b < 256; ++b)
             fold_[std::size_t(b)] = std::uint8_t(!caseSensitive && b >= 'A' && b <= 'Z' ? b + 32 : b);
-        const std::size_t m = what.size();
-        ahead_.fill(m);
-        back_.fill(m);
-        for (std::size_t i = 0; i + 1 < m; ++i)
-            ahead_[at(what, i)] = m - 1 - i;
-        for (std::size_t i = m - 1; i >= 1 && m > 0; --i)
-            back_[at(what, i)] = i;
+        folded_.resize(m_);
+        for (std::size_t i = 0; i < m_; ++i)
+            folded_[i] = fold_[static_cast<std::uint8_t>(what[i])];
+        // The shifts are looked up by the byte as it stands in the text, folded or not.
+        std::array<std::size_t, 256> ahead{}, back{};
+        ahead.fill(m_);
+        back.fill(m_);
+        for (std::size_t i = 0; i + 1 < m_; ++i)
+            ahead[folded_[i]] = m_ - 1 - i;
+        for (std::size_t i = m_; i-- > 1;)
+            back[folded_[i]] = i;
+        for (int b = 0; b < 256; ++b) {
+            ahead_[std::size_t(b)] = ahead[fold_[std::size_t(b)]];
+            back_[std::size_t(b)] = back[fold_[std::size_t(b)]];
+        }
     }
 
     // The first occurrence beginning at or after from, npos when none.
     std::size_t next(std::string_view hay, std::size_t from) const
     {
-        const std::size_t m = what_.size();
-        if (m == 0)
+        if (m_ == 0 || hay.size() < m_)
             return std::string_view::npos;
-        for (std::size_t pos = from; pos + m <= hay.size(); pos += ahead_[at(hay, pos + m - 1)])
-            if (matches(hay, pos))
+        const auto* text = reinterpret_cast<const std::uint8_t*>(hay.data());
+        const std::uint8_t last = folded_[m_ - 1];
+        for (std::size_t pos = from, end = hay.size() - m_; pos <= end;) {
+            const std::uint8_t b = text[pos + m_ - 1];
+            if (fold_[b] == last && matches(text + pos))
                 return pos;
+            pos += ahead_[b];
+        }
         return std::string_view::npos;
     }
 
     // The last occurrence beginning at or after from and before `before`, npos when none.
     std::size_t previous(std::string_view hay, std::size_t from, std::size_t before) const
     {
-        const std::size_t m = what_.size();
-        if (m == 0 || hay.size() < m || before <= from)
+        if (m_ == 0 || hay.size() < m_ || before <= from)
             return std::string_view::npos;
-        std::size_t pos = std::min(before - 1, hay.size() - m);
-        while (pos >= from && pos != std::string_view::npos) {
-            if (matches(hay, pos))
+        const auto* text = reinterpret_cast<const std::uint8_t*>(hay.data());
+        for (std::size_t pos = std::min(before - 1, hay.size() - m_);;) {
+            if (matches(text + pos))
                 return pos;
-            const std::size_t shift = back_[at(hay, pos)];
+            const std::size_t shift = back_[text[pos]];
             if (pos < from + shift)
-                break;
+                return std::string_view::npos;
             pos -= shift;
         }
-        return std::string_view::npos;
     }
 
 private:
-    std::size_t at(std::string_view s, std::size_t i) const { return fold_[static_cast<std::uint8_t>(s[i])]; }
-    bool matches(std::string_view hay, std::size_t pos) const
+    bool matches(const std::uint8_t* at) const
     {
-        for (std::size_t i = 0; i < what_.size(); ++i)
-            if (at(hay, pos + i) != at(what_, i))
+        for (std::size_t i = 0; i < m_; ++i)
+            if (fold_[at[i]] != folded_[i])
                 return false;
         return true;
     }
 
-    std::string_view what_;
+    std::size_t m_;
+    std::basic_string<std::uint8_t> folded_;
     std::array<std::uint8_t, 256> fold_{};
-    std::array<std::size_t, 256> ahead_{};
-    std::array<std::size_t, 256> back_{};
+    std::array<std::uint32_t, 256> ahead_{};
+    std::array<std::uint32_t, 256> back_{};
 };
 
 } // namespace

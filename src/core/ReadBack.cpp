@@ -380,7 +380,8 @@ std::optional<CellPosition> ReadBack::findFrom(bool older, CellPosition from) co
         return inHistory(store_.findBackward(what_, caseSensitive_, std::size_t(line - 1), offset));
     }
     if (from.line <= history) {
-        const std::size_t offset = offsetOf(from.line, from.column) + 1;
+        // Only what begins after `from`; column 0 stands before the line's first cell.
+        const std::size_t offset = from.column < 1 ? 0 : offsetOf(from.line, from.column) + 1;
         if (const auto found =
                 inHistory(store_.findForward(what_, caseSensitive_, std::size_t(from.line - 1), offset)))
             return found;
@@ -395,12 +396,11 @@ bool ReadBack::findNext(bool older)
     digestAll();
     const long end = lineCount();
     // From the occurrence selected, else from the end (going back) or the start.
-    CellPosition from = older ? CellPosition{int(end + 1), 1} : CellPosition{1, 0};
-    if (!selection_.empty())
-        from = selection_.first();
+    const CellPosition edge = older ? CellPosition{int(end + 1), 1} : CellPosition{1, 0};
+    const CellPosition from = selection_.empty() ? edge : selection_.first();
     std::optional<CellPosition> found = findFrom(older, from);
-    if (!found)
-        found = findFrom(older, older ? CellPosition{int(end + 1), 1} : CellPosition{1, 0});
+    if (!found && from != edge)
+        found = findFrom(older, edge);
     if (!found)
         return false;
     ScreenLine slot;

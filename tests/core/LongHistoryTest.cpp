@@ -282,6 +282,11 @@ TEST_F(LongHistory, FindsAcrossHistoryAndScrollbackAndMarksWhatIsShown)
     readBack.setSearch("DRAGON", true);
     ASSERT_TRUE(readBack.findNext(false));
     EXPECT_EQ(readBack.selection().first(), (CellPosition{1202, 5}));
+    // From the start, the very first cell counts.
+    readBack.setSearch("line 0001 ", false);
+    readBack.clearSelection();
+    ASSERT_TRUE(readBack.findNext(false));
+    EXPECT_EQ(readBack.selection().first(), (CellPosition{1, 1}));
     readBack.setSearch("wyvern", false);
     EXPECT_FALSE(readBack.findNext(true));
 }
