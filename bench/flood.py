@@ -156,7 +156,8 @@ def main():
         with open(os.path.join(home, "tarnwick", "TARNWICK.INI"), "w") as ini:
             ini.write(f"[Options]\nDefaultCFG={options}\n\n[Modern]\nEnabled={'true' if args.modern else 'false'}\n")
             if args.history:
-                ini.write("\n[View]\nLongHistory=true\nHistoryLines=1000000\n")
+                # The default number of lines kept, or for the memory figure the most there can be.
+                ini.write("\n[View]\nLongHistory=true\n" + ("HistoryLines=1000000\n" if args.memory else ""))
 
         world = subprocess.Popen([os.path.join(build, "practice", "practice_world"), "--port", "0",
                                   "--hunger-seconds", "0", "--seed", "1"],

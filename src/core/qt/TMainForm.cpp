@@ -169,9 +169,9 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     historyIdle_->setInterval(250);
     connect(historyIdle_, &QTimer::timeout, this, [this] {
         // A slice at a time, so that the window answers in between.
-        session_->readBack.digest(1u << 20);
+        session_->readBack.digest(256u << 10);
         if (session_->readBack.waiting() > 0)
-            historyIdle_->start(10);
+            historyIdle_->start(2);
     });
 
     Terminal = new PlainView(central_);
