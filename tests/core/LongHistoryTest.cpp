@@ -98,6 +98,8 @@ TEST(HistoryStore, FindsForwardAndBackward)
         store.append(rowOf(l), 80, false, false);
     store.append(rowOf("a gob"), 80, false, true); // continues in the next row
     store.append(rowOf("lin joined"), 80, false, false);
+    for (const char* l : {"xbc", "ab", "cz"})
+        store.append(rowOf(l), 80, false, false);
     using Hit = HistoryStore::Hit;
     struct Row {
         const char* what;
@@ -116,6 +118,8 @@ TEST(HistoryStore, FindsForwardAndBackward)
         {"hitsyou", false, true, 0, 0, std::nullopt}, // never across a line end
         {"GOBLIN", true, false, 3, 0, std::nullopt},
         {"", false, true, 0, 0, std::nullopt},
+        {"Y", false, true, 0, 0, Hit{1, 0, 1}},
+        {"bc", false, false, 99, 0, Hit{7, 1, 2}}, // back past one that runs across a line end
     };
     for (const Row& r : rows) {
         const auto got = r.forward ? store.findForward(r.what, r.caseSensitive, r.line, r.offset)
@@ -182,6 +186,21 @@ struct Box : CommandBox {
     void insert(const std::string&) override {}
 };
 
+TEST(HistoryIntake, ReadsTheOlderAndNewerTextAsOneAndModernLinesAsUtf8)
+{
+    HistoryStore store;
+    HistoryIntake intake(store);
+    // A sequence cut between the two parts is still a sequence, not text.
+    intake.take("Line A\r\nLine \x1b[1;3", "3mB\r\n", {80, true, false});
+    intake.take("caf\xc3\xa9 \xe4\xbd\xa0!", {}, {80, true, true});
+    intake.digest();
+    ASSERT_EQ(store.size(), 3u);
+    EXPECT_EQ(store.text(1), "Line B");
+    EXPECT_EQ(store.runs(1).back(), (HistoryStore::Run{5, 14, 0}));
+    EXPECT_EQ(store.text(2), "caf\xc3\xa9 \xe4\xbd\xa0!");
+    EXPECT_EQ(store.cellOf(2, 9), 7);
+}
+
 TEST_F(LongHistory, ScrollingBackSplitsAndTheUpperPaneStaysWhileTextArrives)
 {
     Box box;
@@ -202,6 +221,7 @@ TEST_F(LongHistory, ScrollingBackSplitsAndTheUpperPaneStaysWhileTextArrives)
     EXPECT_EQ(upperRow(0), "Line 0564 ok");
     EXPECT_EQ(upperRow(14), "Line 0578 ok");
     EXPECT_EQ(textOf(*readBack.live().row(6, 8, 80).line), "Line 1500 ok");
+    ASSERT_NE(readBack.live().row(7, 8, 80).line, nullptr) << "the last line, where the prompt stands";
     EXPECT_EQ(readBack.scrollBar(), (Terminal::ScrollBarState{1501 - 22, 15, 564}));
 
     session.ProcessCmdKey(box, vk::Home, {});
@@ -231,17 +251,28 @@ TEST_F(LongHistory, TheOldestLinesGoAndTheUpperPaneMovesWithThem)
 {
     session.setLongHistory(true, 1000);
     write(1, 1200);
+    // A selection from line 100 to 500; its start goes with the oldest lines.
+    readBack.scrollTo(100);
+    readBack.upper().selectionStart({1, 1}, 15);
     readBack.scrollTo(500);
+    readBack.upper().selectionExtend({4, 1}, 15);
     const std::string shown = upperRow(0);
     write(1201, 1400);
     EXPECT_LE(readBack.historyLines(), 1000);
     EXPECT_EQ(upperRow(0), shown);
+    ASSERT_FALSE(readBack.selection().empty());
+    EXPECT_EQ(readBack.selection().first(), (CellPosition{1, 1}));
+    EXPECT_EQ(readBack.selectedText().substr(0, 12), line(1));
+    EXPECT_EQ(readBack.selection().last().line, readBack.top());
+    EXPECT_TRUE(readBack.selectedText().ends_with(line(readBack.top() - 1) + "\nLine"));
 }
 
 TEST_F(LongHistory, SwitchedOffThePartsPagingIsUntouched)
 {
     Box box;
     write(1, 600);
+    readBack.digest(std::string::npos);
+    ASSERT_GT(readBack.historyLines(), 0);
     session.setLongHistory(false);
     EXPECT_EQ(readBack.historyLines(), 0);
     EXPECT_EQ(readBack.waiting(), 0u);
@@ -277,6 +308,9 @@ TEST_F(LongHistory, FindsAcrossHistoryAndScrollbackAndMarksWhatIsShown)
     EXPECT_EQ(row.line->cell(3).background, ReadBack::FoundBackground);
     EXPECT_EQ(row.line->cell(16).background, ReadBack::FoundBackground);
     EXPECT_EQ(row.line->cell(10).background, 0u);
+    EXPECT_EQ(row.line->cell(2).background, 0u);
+    EXPECT_EQ(row.line->cell(8).background, ReadBack::FoundBackground);
+    EXPECT_EQ(readBack.top(), 401 - 15 / 2) << "the occurrence in the middle of the pane";
     EXPECT_EQ(row.selected, (PaintedRows::Span{{3, 8}}));
 
     readBack.setSearch("DRAGON", true);
@@ -303,6 +337,13 @@ TEST_F(LongHistory, SelectsAcrossBothPanesAndCopiesWithColours)
     EXPECT_EQ(text.substr(0, 20), "0114 ok\nLine 0115 ok");
     EXPECT_EQ(text.substr(text.size() - 12), "0693 ok\nLine");
 
+    // A modern server's line reads as UTF-8, a wide character once.
+    terminal.setModern(true);
+    session.WriteTerminal("caf\xc3\xa9 \xe4\xbd\xa0!\r\n");
+    readBack.live().selectionStart({1, 7}, 8);
+    readBack.live().selectionExtend({7, 7}, 8);
+    EXPECT_EQ(readBack.selectedText(), "caf\xc3\xa9 \xe4\xbd\xa0");
+
     const Palette palette;
     ColourText html(ColourText::Form::Html, palette);
     const ReadBack::SelectedLine& first = lines.front();
@@ -316,16 +357,17 @@ TEST_F(LongHistory, TheWholeTextSavedAsTextAndHtml)
 {
     terminal.setColumnCount(10);
     write(1, 300);
-    session.WriteTerminal("<b>&amp; \xb0\r\n"); // a long line breaks into rows; the byte is a shade
+    session.WriteTerminal("<b>&amp; \xb0\x1b[1;7m!\x1b[0m\r\n"); // breaks into rows; \xb0 is a shade
     const std::string text = session.wholeText(false);
     EXPECT_EQ(text.substr(0, 26), "Line 0001 ok\nLine 0002 ok\n");
-    EXPECT_NE(text.find("Line 0299 ok\nLine 0300 ok\n<b>&amp; \u2591\n"), std::string::npos);
+    EXPECT_NE(text.find("Line 0299 ok\nLine 0300 ok\n<b>&amp; \u2591!\n"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 301);
     const std::string html = session.wholeText(true);
     EXPECT_NE(html.find(".f10{color:#00ff00}"), std::string::npos);
     EXPECT_NE(html.find("<span class=\"f10 b0\">Line 0300</span><span class=\"f7 b0\"> ok</span>\n"),
               std::string::npos);
-    EXPECT_NE(html.find("&lt;b&gt;&amp;amp; \u2591</span>\n</pre>\n</body>\n</html>\n"), std::string::npos);
+    EXPECT_NE(html.find("&lt;b&gt;&amp;amp; \u2591</span><span class=\"f0 b15\">!</span>\n</pre>\n</body>\n</html>\n"),
+              std::string::npos);
 }
 
 } // namespace
