@@ -1,4 +1,5 @@
 #include "tools/NoteFile.h"
+#include "base/FileIo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ TEST(NoteFile, FailedAddLeavesTheFileAsItWas)
     ASSERT_TRUE(error);
     EXPECT_EQ(fileText(notes), "old\r\nnote\r\n");
 
-    EXPECT_EQ(NoteFile::addNote("/dev/full", "a", "b"), "Disk full");
+    EXPECT_EQ(NoteFile::addNote("/dev/full", "a", "b"), NotRegularFileText);
     EXPECT_EQ(NoteFile::addNote(dir.file("missing/notes.not"), "a", "b"), "File not found");
 }
 
