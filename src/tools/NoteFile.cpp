@@ -22,8 +22,12 @@ std::string upperAscii(std::string out)
     return out;
 }
 
-// The next line as the player reads it: UTF-8, or Latin-1 when it is not valid UTF-8.
-std::string readText(ListLineReader& lines) { return utf8::validOrLatin1(lines.readLine()); }
+// The next line as the player reads it: UTF-8, or Latin-1 when it is not valid UTF-8. Read as
+// Latin-1, every byte is a character: the cut comes again, after the reading.
+std::string readText(ListLineReader& lines)
+{
+    return std::string(cutToCharacters(utf8::validOrLatin1(lines.readLine()), NoteFile::MaxLineLength, TextCoding::Utf8));
+}
 
 std::optional<std::string> findIn(ListLineReader& lines, std::string_view keyWord)
 {
