@@ -43,12 +43,32 @@ IniSettings IniSettings::load(const std::string& path)
             settings.problem_ = error;
         return settings;
     }
-    const IniText read = IniText::parse(*bytes);
+    return fromText(*bytes);
+}
+
+IniSettings IniSettings::fromText(std::string_view bytes)
+{
+    IniSettings settings;
+    const IniText read = IniText::parse(bytes);
     for (const auto& [section, keys] : read.sections())
         for (const auto& [key, value] : keys)
             if (isOwnKey(section, key) && value.size() <= MaxValueBytes)
                 settings.text_.set(section, key, value);
     return settings;
+}
+
+std::string IniSettings::fileText() const
+{
+    std::string bytes = text_.text();
+    if (bytes.size() <= MaxFileBytes)
+        return bytes;
+    // Only a file made to be hostile gets here: what the program needs most stays readable.
+    IniText essentials = text_;
+    if (const auto modern = text_.sections().find("Modern"); modern != text_.sections().end())
+        for (const auto& [key, value] : modern->second)
+            if (key.starts_with(CertificatePrefix))
+                essentials.erase("Modern", key);
+    return essentials.text();
 }
 
 std::optional<std::string> IniSettings::save(const std::string& path) const
@@ -57,17 +77,7 @@ std::optional<std::string> IniSettings::save(const std::string& path) const
     std::error_code ignored;
     if (!folder.empty())
         std::filesystem::create_directories(folder, ignored);
-    std::string bytes = text_.text();
-    if (bytes.size() > MaxFileBytes) {
-        // Only a file made to be hostile gets here: what the program needs most stays readable.
-        IniText essentials = text_;
-        if (const auto modern = text_.sections().find("Modern"); modern != text_.sections().end())
-            for (const auto& [key, value] : modern->second)
-                if (key.starts_with(CertificatePrefix))
-                    essentials.erase("Modern", key);
-        bytes = essentials.text();
-    }
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, fileText());
 }
 
 std::string IniSettings::get(const char* section, const char* key) const

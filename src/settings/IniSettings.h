@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -21,9 +22,15 @@ public:
     // Reads the file; a missing file, or one that cannot be read, gives the defaults, and
     // problem() says why when the file is there.
     static IniSettings load(const std::string& path);
-    // Writes the file through the safe save, making its folder when needed; the error text on
-    // failure. A file larger than the reader takes leaves the certificates out.
+    // Writes fileText() through the safe save, making its folder when needed; the error text
+    // on failure.
     std::optional<std::string> save(const std::string& path) const;
+
+    // The program's keys in a file's bytes.
+    static IniSettings fromText(std::string_view bytes);
+    // What save() writes: never more than load() reads, a file made to grow when it is
+    // written (bytes that are not UTF-8 take four) leaving the certificates out.
+    std::string fileText() const;
 
     // Why an existing file was not read ("File too large", "Not a regular file" ...), empty
     // when it was read or is missing.
