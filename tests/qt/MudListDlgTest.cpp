@@ -4,7 +4,9 @@
 #include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
+#include "support/Sanitizer.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -217,16 +219,6 @@ TEST_F(MudListDlgTest, EditKeepsAnImportedLongPort)
     });
     child(form, "AddBtn")->click();
 }
-
-} // namespace
-} // namespace tw
-
-#include "support/Sanitizer.h"
-
-#include <QElapsedTimer>
-
-namespace tw {
-namespace {
 
 // A list as long as an options file can hold opens at once, with the game offered selected.
 TEST_F(MudListDlgTest, TheLongestListOpensAtOnce)
