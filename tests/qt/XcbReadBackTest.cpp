@@ -114,7 +114,9 @@ TEST_F(XcbReadBack, PageUpSplitsTheLivePaneFollowsAFloodTheDividerMovesAndEndJoi
     ASSERT_TRUE(QTest::qWaitFor([&] { return divider->isVisible(); }, 3000));
     QTest::mouseClick(divider, Qt::LeftButton, {}, divider->closeMarkRect().center());
     EXPECT_FALSE(readBack().split());
-    EXPECT_TRUE(form->CmdLine->hasFocus());
+    // The window's focus stays with the command line (whether the window is still the active
+    // one is the X server's business: without a window manager it may hand it elsewhere).
+    EXPECT_EQ(form->focusWidget(), form->CmdLine) << "the click takes no focus";
 }
 
 TEST_F(XcbReadBack, TheWheelSplitsAndScrollingToTheEndJoins)
