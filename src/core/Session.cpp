@@ -3,7 +3,7 @@
 #include "base/Host.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
-#include "net/BareLineFeeds.h"
+#include "net/ModernLineEnds.h"
 #include "net/BlockRepair.h"
 
 #include <algorithm>
@@ -89,9 +89,10 @@ void Session::ParseCommand(const std::string& text)
     parser.ParseCommand(text);
 }
 
-void Session::MudSockRead(std::string_view raw)
+void Session::MudSockRead(std::string_view raw) { receiveBlock(repairBlock(raw)); }
+
+void Session::receiveBlock(std::string block)
 {
-    std::string block = repairBlock(raw);
     if (LoggingOn && logBlock)
         logBlock(block);
     mapOutcome_ = AutomapTracker::Outcome::Nothing;
@@ -158,7 +159,7 @@ void Session::beginConnection()
     sniffer_.reset();
     inflater_.stop();
     pending_.clear();
-    lastReceived_ = 0;
+    lineEndHalf_ = 0;
     telnetHinted_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
@@ -260,9 +261,10 @@ void Session::flushReceived()
 {
     if (pending_.empty())
         return;
-    const std::string block = startBareLineFeeds(pending_, lastReceived_);
+    // The line ends are made whole here; the old repair of LF CR would split CR LF CR LF.
+    std::string block = modernLineEnds(pending_, lineEndHalf_);
     pending_.clear();
-    MudSockRead(block);
+    receiveBlock(std::move(block));
 }
 
 void Session::receiveFailed(const std::string& why)

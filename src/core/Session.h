@@ -156,6 +156,8 @@ private:
     std::uint16_t appliedScrollbackSize_ = SetupVars{}.ScrollbackSize;
 
     void echo(const std::string& typed);
+    // The pipeline after the line-end repair: log, automapper, stat roller, triggers, display.
+    void receiveBlock(std::string block);
     void beginConnection();
     void endConnection();
     // Hands received bytes to the pipeline as they are (the switch off); returns their count.
@@ -171,7 +173,7 @@ private:
     TelnetSniffer sniffer_;
     Inflater inflater_;
     std::string pending_;        // decoded text not yet through the pipeline
-    char lastReceived_ = 0;      // the last byte of the block before, for bare line feeds
+    char lineEndHalf_ = 0;       // the CR or LF that ended the block before (ModernLineEnds)
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped

@@ -1,5 +1,6 @@
 // Modern Server Mode in the session: telnet out of the text, hidden input, compression, bare
 // line feeds and notices; and with the switch off, the bytes exactly as they came.
+#include "core/PlainText.h"
 #include "core/Session.h"
 #include "support/FakeSocketPort.h"
 #include "support/RecordingHost.h"
@@ -191,13 +192,35 @@ TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
     }
 }
 
-TEST_F(Modern, BareLineFeedsStartANewLine)
+// Every line end reaches the log, the plain view and the colour view as one CR LF, however
+// the game writes it and wherever the reads split it.
+TEST_F(Modern, EveryLineEndBecomesOneCrLf)
 {
-    connect(true);
-    session.socketRead("a\nb\r\nc\n\rd\re\n");
-    session.socketRead("\rf\n");
-    session.socketRead("g");
-    EXPECT_EQ(logged, (std::vector<std::string>{"a\r\nb\r\nc\r\nd\re\r\n", "\rf\r\n", "g"}));
+    struct Case {
+        std::vector<std::string> reads;
+        std::string logged;
+    } cases[] = {
+        {{"Line A\r\n\r\nLine B"}, "Line A\r\n\r\nLine B"},
+        {{"a\nb\r\nc\n\rd\re\n"}, "a\r\nb\r\nc\r\nd\r\ne\r\n"},
+        {{"a\n", "\rb\r", "\nc\r", "\rd"}, "a\r\nb\r\nc\r\n\r\nd"},
+        {{"a\n\r\n\n\r\r"}, "a\r\n\r\n\r\n\r\n"},
+        {{"a\r\0\nb\0c"s}, "a\r\nbc"},
+    };
+    for (const Case& c : cases) {
+        connect(true);
+        session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+        logged.clear();
+        for (const std::string& r : c.reads)
+            session.socketRead(r);
+        std::string joined;
+        for (const std::string& b : logged)
+            joined += b;
+        EXPECT_EQ(joined, c.logged);
+        EXPECT_EQ(shown(), c.logged);
+        // The colour view has as many lines as the plain text.
+        const std::string plain = plainText(shown());
+        EXPECT_EQ(session.terminal.model().LineCount(), 1 + std::count(plain.begin(), plain.end(), '\n')) << plain;
+    }
 }
 
 TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
