@@ -161,6 +161,7 @@ void Session::beginConnection()
     pending_.clear();
     lineEndHalf_ = 0;
     telnetHinted_ = false;
+    brokenTold_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
     terminalResized();
@@ -242,6 +243,13 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
     // A prompt is a block of its own, so that triggers see it whole.
     if (r.stop == TelnetDecoder::Stop::PromptEnd || pending_.size() >= MaxReadBlock)
         flushReceived();
+    if (r.stop == TelnetDecoder::Stop::Broken && !brokenTold_) {
+        // Said once per connection: a game that keeps doing it would bury its own text.
+        brokenTold_ = true;
+        flushReceived();
+        notice(BrokenTelnetText);
+        host.setStatus(BrokenTelnetText);
+    }
     if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
         flushReceived();
         if (!inflater_.start())

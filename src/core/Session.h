@@ -43,6 +43,9 @@ class SocketPort;
 inline constexpr const char* TelnetHint =
     "This game speaks telnet: switch on Options > Modern Server Mode.";
 
+// Said once per connection when the game sends a telnet sequence that never ends properly.
+inline constexpr const char* BrokenTelnetText = "The game sent a broken telnet sequence; it was dropped.";
+
 class Session : private ScriptHost {
 public:
     Session(Host& host, SocketPort& socket);
@@ -176,6 +179,7 @@ private:
     char lineEndHalf_ = 0;       // the CR or LF that ended the block before (ModernLineEnds)
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
+    bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
     // Sends the walk's next step as a typed command would go; returns its echo text.

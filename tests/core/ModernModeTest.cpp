@@ -172,6 +172,30 @@ TEST_F(Modern, ACompressedStreamOutlivesTheSwitch)
     EXPECT_TRUE(socket.isConnected);
 }
 
+// A subnegotiation that never ends cannot swallow the game: past its limit the text shows
+// again, and the player hears once per connection what happened.
+TEST_F(Modern, AnUnclosedSubnegotiationIsDroppedAndSaidOnce)
+{
+    connect(true);
+    session.socketRead("Hello " + IAC + SB + "\x18\x01");
+    for (int read = 0; read < 3; ++read)
+        session.socketRead(std::string(TelnetDecoder::MaxSubnegotiation, 'x'));
+    session.socketRead("the end" + IAC + SB + "\x18" + IAC + "\xf1" + "!");
+    EXPECT_NE(shown().find("the end!"), std::string::npos);
+    const auto notices = [this] {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = shown().find(BrokenTelnetText, at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(notices(), 1u);
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), BrokenTelnetText), 1);
+    // A new connection is told again.
+    connect(true);
+    session.socketRead(IAC + SB + "\x18" + IAC + "\xf1");
+    EXPECT_EQ(notices(), 2u);
+}
+
 TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
 {
     const std::string start = IAC + WILL + "\x56" + IAC + SB + "\x56" + IAC + SE;

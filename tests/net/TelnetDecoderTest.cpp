@@ -15,6 +15,7 @@ struct Decoded {
     std::string text, replies;
     std::vector<std::size_t> promptEnds; // text length at each prompt end
     bool echoes = false;
+    bool broken = false;
 };
 
 // Decodes the pieces one after another, as reads arrive.
@@ -28,6 +29,7 @@ Decoded decodeAll(TelnetDecoder& d, const std::vector<std::string>& pieces)
             rest.remove_prefix(r.consumed);
             if (r.stop == TelnetDecoder::Stop::PromptEnd)
                 out.promptEnds.push_back(out.text.size());
+            out.broken = out.broken || r.stop == TelnetDecoder::Stop::Broken;
         }
     }
     out.replies = d.takeReplies();
@@ -42,6 +44,7 @@ struct Case {
     const char* name;
     std::string in, text, replies;
     bool echoes = false;
+    bool broken = false;
 };
 
 // Every case gives the same result whole and split into two reads at any byte.
@@ -64,7 +67,14 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
         {"other commands vanish", "a" + IAC + "\xf1" + IAC + "\xf2" + "b", "ab", ""},
         {"subnegotiation is dropped", "a" + IAC + SB + "\x45x" + IAC + IAC + "y" + IAC + SE + "b", "ab", ""},
         {"broken subnegotiation ends at the next command", "a" + IAC + SB + "\x45x" + IAC + WILL + "\x19" + "b",
-         "ab", IAC + DO + "\x19"},
+         "ab", IAC + DO + "\x19", false, true},
+        {"an unclosed subnegotiation gives the text back past its limit",
+         "a" + IAC + SB + "\x18\x01" + std::string(TelnetDecoder::MaxSubnegotiation - 2, 's') + "text" + IAC + SE,
+         "atext", "", false, true},
+        {"a doubled IAC past the limit is a data byte again",
+         IAC + SB + std::string(TelnetDecoder::MaxSubnegotiation, 's') + IAC + IAC + "b", "\xff" "b", "", false, true},
+        {"a subnegotiation of the largest size is no fault", IAC + SB + std::string(TelnetDecoder::MaxSubnegotiation, 's') + IAC + SE + "b",
+         "b", ""},
     };
     for (const Case& c : cases) {
         for (std::size_t split = 0; split <= c.in.size(); ++split) {
@@ -73,6 +83,7 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
             EXPECT_EQ(got.text, c.text) << c.name << " split at " << split;
             EXPECT_EQ(got.replies, c.replies) << c.name << " split at " << split;
             EXPECT_EQ(got.echoes, c.echoes) << c.name;
+            EXPECT_EQ(got.broken, c.broken) << c.name << " split at " << split;
         }
     }
 }
@@ -114,12 +125,11 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     d.setWindowSize(255, 40);
     EXPECT_EQ(d.takeReplies(), "");
 
-    // A megabyte of subnegotiation without its end, then text again.
-    d.decode(IAC + SB + "\x18", text);
+    // A megabyte without the end of its subnegotiation: the text past the limit is shown.
     const std::string flood(1 << 20, 'x');
-    d.decode(flood, text);
-    d.decode(IAC + SE + "after", text);
-    EXPECT_EQ(text, "after");
+    const Decoded unclosed = decodeAll(d, {IAC + SB + "\x18", flood, IAC + SE + "after"});
+    EXPECT_EQ(unclosed.text, flood.substr(TelnetDecoder::MaxSubnegotiation - 1) + "after");
+    EXPECT_TRUE(unclosed.broken);
 
     // A negotiation flood over every option is answered at most once per option and side.
     std::string storm;
