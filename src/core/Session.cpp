@@ -129,7 +129,7 @@ void Session::setModern(bool on)
 {
     modern_ = on;
     script.echoColour = on ? AttrToSgr(makeAttr(EchoColour, 0)) : std::string();
-    terminal.setModern(on);
+    terminal.switchModern(on, palette);
     terminal.WriteTerminal({});
     telnet_.reset();
     sniffer_.reset();

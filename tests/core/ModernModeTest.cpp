@@ -272,6 +272,22 @@ TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
     EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
 }
 
+// Switching in the middle of a session keeps what is on screen: the scrollback is rewritten for
+// the new mode's reading, and only once.
+TEST_F(Modern, SwitchingKeepsWhatIsOnScreen)
+{
+    connect(true);
+    session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+    session.socketRead("caf\xc3\xa9 \x1b[38;5;196mred\r\n");
+    session.setModern(false);
+    EXPECT_EQ(shown(), "caf\x82 \x1b[0;1;31;40mred\r\n");
+    session.setModern(false);
+    session.socketRead("\xb0\n\r");
+    EXPECT_EQ(shown(), "caf\x82 \x1b[0;1;31;40mred\r\n\xb0\r\n");
+    session.setModern(true);
+    EXPECT_EQ(shown(), "caf\xc3\xa9 \x1b[0;1;31;40mred\r\n\xe2\x96\x91\r\n");
+}
+
 // The player's commands, typed or fired, are drawn in a colour of their own.
 TEST_F(Modern, TheCommandEchoHasAColourOfItsOwn)
 {
