@@ -31,6 +31,7 @@ Session::Session(Host& h, SocketPort& socket)
         endConnection();
     };
     connection.connected = [this] { beginConnection(); };
+    connection.tlsAllowed = [this] { return modern_; };
     connection.notice = [this](const std::string& text) {
         if (modern_)
             notice(text);

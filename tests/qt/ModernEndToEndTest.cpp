@@ -3,6 +3,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "net/qt/TBasicClientSocket.h"
 #include "script/qt/ListDialogSupport.h"
 #include "settings/qt/IniFile.h"
 
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QSslSocket>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -163,6 +165,31 @@ TEST_F(ModernEndToEnd, SwitchedOffTheSameSessionShowsTheBytesAsBefore)
     EXPECT_NE(buffer().find("hunter2\r\n"), std::string::npos); // echoed, as the Parts say
     EXPECT_NE(buffer().find("\xff\xfc\x01"), std::string::npos);
     EXPECT_EQ(buffer().find("Connected to"), std::string::npos);
+}
+
+// TLS to a port that does not speak it, and to one that never answers the handshake: said in
+// words, in the status row and the terminal.
+TEST_F(ModernEndToEnd, TlsFailuresAreSaidInWords)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "Qt has no TLS back end on this machine";
+    startWorld();
+    form->setModernMode(true);
+    const std::string plain = "127.0.0.1:" + std::to_string(world->port());
+    form->session().connection.connectTo("Practice", "tls://127.0.0.1", std::to_string(world->port()));
+    const std::string notTls = plain + " did not answer in TLS; is it the game's plain port?";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text().toStdString() == notTls; }, 5000))
+        << form->Status->text().toStdString();
+    EXPECT_TRUE(waitForText(notTls));
+    EXPECT_FALSE(form->session().connection.ReconnectArmed);
+
+    QTcpServer silent; // takes the connection and never answers the handshake
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    form->MudSock->handshakeLimit = 300;
+    form->session().connection.connectTo("Silent", "tls://127.0.0.1", std::to_string(silent.serverPort()));
+    EXPECT_TRUE(waitForText("127.0.0.1:" + std::to_string(silent.serverPort()) +
+                            " did not complete the TLS handshake within 20 s."));
+    EXPECT_TRUE(boxes.empty());
 }
 
 // TLS with a certificate made for this test: asked about once, remembered, and refused once
