@@ -8,10 +8,9 @@
 #include "settings/qt/IniFile.h"
 
 #include "PracticeWorldStart.h"
+#include "TestCertificate.h"
 
-#include <QProcess>
 #include <QSslSocket>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -196,16 +195,12 @@ TEST_F(ModernEndToEnd, TlsFailuresAreSaidInWords)
 // it changes.
 TEST_F(ModernEndToEnd, TlsAsksAboutAnUntrustedCertificateOnce)
 {
-    if (!QSslSocket::supportsSsl())
-        GTEST_SKIP() << "Qt has no TLS back end on this machine";
-    if (QStandardPaths::findExecutable("openssl").isEmpty())
-        GTEST_SKIP() << "no openssl command to make a test certificate";
+    if (*test::tlsUntestable())
+        GTEST_SKIP() << test::tlsUntestable();
     QTemporaryDir certs;
-    const QString cert = certs.filePath("cert.pem"), key = certs.filePath("key.pem");
-    ASSERT_EQ(QProcess::execute("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
-                                            "-subj", "/CN=practice.invalid", "-keyout", key, "-out", cert}),
-              0);
-    startWorld({"--tls-port", "0", "--tls-cert", cert, "--tls-key", key});
+    const auto made = test::makeTestCertificate(certs, "world");
+    ASSERT_TRUE(made);
+    startWorld({"--tls-port", "0", "--tls-cert", made->cert, "--tls-key", made->key});
     form->setModernMode(true);
     const std::string address = "tls://127.0.0.1";
     ASSERT_TRUE(connectTo(address, world->tlsPort()));
