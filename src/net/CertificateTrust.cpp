@@ -23,7 +23,7 @@ bool CertificateGate::check(const CertificateCheck& check)
                   MsgButtons::Ok, MsgAnswer::Ok, nullptr);
         return false;
     }
-    refusal_ = "The certificate of " + where + " cannot be verified; answer the question to connect.";
+    refusal_ = "The certificate of " + where + " cannot be verified.";
     const std::string key = where + " " + check.fingerprint;
     if (!asking_.insert(key).second)
         return false; // asked already, the answer is still to come

@@ -463,7 +463,7 @@ TEST_F(Tls, AnAcceptedCertificateConnectsAgain)
         life.connectTo("Practice", "tls://127.0.0.1", "4000");
         EXPECT_FALSE(life.certificates.check({"127.0.0.1", 4000, "CC", "self-signed"}));
         failWith(TlsFailure::CertificateRefused);
-        EXPECT_EQ(host.lastStatus(), "The certificate of 127.0.0.1:4000 cannot be verified; answer the question to connect.");
+        EXPECT_EQ(host.lastStatus(), "The certificate of 127.0.0.1:4000 cannot be verified.");
         EXPECT_FALSE(life.ReconnectArmed);
         if (elsewhere)
             life.connectTo("Other", "10.0.0.1", "4000");

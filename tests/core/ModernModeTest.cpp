@@ -270,6 +270,13 @@ TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
     ASSERT_NE(wait, std::string::npos);
     EXPECT_EQ(shown().find("Reconnecting", wait + 1), std::string::npos); // the first retry is at once
     EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
+
+    // The session's tick is the life cycle's: an attempt that did not connect is given up.
+    socket.isConnected = false;
+    session.connection.ConnectAttempted = true;
+    session.connection.ConnectCountdown = 1;
+    session.tick();
+    EXPECT_EQ(host.lastStatus(), "Not connected.");
 }
 
 // Switching in the middle of a session keeps what is on screen: the scrollback is rewritten for

@@ -17,10 +17,11 @@ const std::string E = "\x1b";
 
 // The cells as drawn, a line of text each: a classic cell's byte through code page 437, and
 // before every change of colours the two colours (RGB through the palette) in braces.
-std::vector<std::string> look(const std::string& buffer, bool modern, const Palette& palette = Palette{})
+std::vector<std::string> look(const std::string& buffer, bool modern, int columns = 80)
 {
+    const Palette palette;
     Terminal t;
-    t.setColumnCount(80);
+    t.setColumnCount(columns);
     t.setRowCount(25);
     t.setModern(modern);
     t.WriteTerminal(buffer);
@@ -29,7 +30,7 @@ std::vector<std::string> look(const std::string& buffer, bool modern, const Pale
     for (int l = 1; l <= m.LineCount(); ++l) {
         std::string line;
         std::pair<ColorRef, ColorRef> colours{~0u, ~0u};
-        for (int c = 1; c <= 80; ++c) {
+        for (int c = 1; c <= columns; ++c) {
             const ScreenCell& cell = m.line(l).cell(c);
             const std::pair<ColorRef, ColorRef> now{palette.colourOf(cell.foreground), palette.colourOf(cell.background)};
             if (now != colours)
@@ -51,6 +52,7 @@ struct Case {
     const char* name;
     std::string text;
     std::string next = "Z"; // text that arrives after the switch
+    int columns = 80;
 };
 
 // Nothing is lost going to modern mode: every cell looks as it did, and so does what follows.
@@ -66,12 +68,12 @@ TEST(ScrollbackConversion, ClassicTextLooksTheSameInModernMode)
         {"broken sequences and control glyphs", "\x01\x02" + E + "x" + E + E + "[31m" + E + "[3\xe9" + E + "[4;\rq"},
         {"an over-long sequence", E + "[" + std::string(60, '1') + "mX"},
         {"a trigger's highlight", "a" + E + "[c" + E + "[1;33;40mhi" + E + "[d b"},
-        {"tab, backspace and erasing", E + "[44mtab\there\bX\r\nline" + E + "[2D" + E + "[K!"},
+        {"tab, bell, backspace and erasing", E + "[44mtab\there\a\bX\r\nline" + E + "[2D" + E + "[K!"},
         {"cut off in a sequence", "text" + E + "[1;3", "1mZ"},
     };
     for (const Case& c : cases) {
         const std::string converted = convert(c.text, true);
-        EXPECT_EQ(look(converted + c.next, true), look(c.text + c.next, false)) << c.name << ": " << converted;
+        EXPECT_EQ(look(converted + c.next, true, c.columns), look(c.text + c.next, false, c.columns)) << c.name << ": " << converted;
     }
 }
 
@@ -84,13 +86,14 @@ TEST(ScrollbackConversion, ModernTextWithinClassicReachLooksTheSame)
         {"normal intensity and default colours", E + "[1;31mA" + E + "[22mB" + E + "[39;49mC"},
         {"table colours that are the sixteen", E + "[38;5;9mA" + E + "[48;5;4mB"},
         {"long moves", "abcdefgh" + E + "[100DX" + E + "[3;120Hq" + E + "[00005Cr"},
+        {"a move beyond what classic mode reads at once", E + "[100CA\r\n\a", "Z", 160},
         {"a trigger's highlight", "a" + E + "[c" + E + "[38;5;11mhi" + E + "[d b"},
         {"reverse", E + "[7mrev" + E + "[31mred"},
         {"cut off in a sequence", "text" + E + "[1;3", "1mZ"},
     };
     for (const Case& c : cases) {
         const std::string converted = convert(c.text, false);
-        EXPECT_EQ(look(converted + c.next, false), look(c.text + c.next, true)) << c.name << ": " << converted;
+        EXPECT_EQ(look(converted + c.next, false, c.columns), look(c.text + c.next, true, c.columns)) << c.name << ": " << converted;
     }
 }
 

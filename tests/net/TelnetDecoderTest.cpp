@@ -59,6 +59,8 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
         {"server echo on and off", IAC + WILL + "\x01" + IAC + WILL + "\x01" + IAC + WONT + "\x01" + "\r\n",
          "\r\n", IAC + DO + "\x01" + IAC + DONT + "\x01"},
         {"WONT for an option that is off is ignored", IAC + WONT + "\x01" + IAC + DONT + "\x1f", "", ""},
+        {"an option switched off can be agreed again", IAC + DO + "\x03" + IAC + DONT + "\x03" + IAC + DO + "\x03",
+         "", IAC + WILL + "\x03" + IAC + WONT + "\x03" + IAC + WILL + "\x03"},
         {"window size on agreement", IAC + DO + "\x1f", "", IAC + WILL + "\x1f" + IAC + SB + "\x1f" + "\x00\x50\x00\x18"s + IAC + SE},
         {"terminal type", IAC + DO + "\x18" + IAC + SB + "\x18\x01" + IAC + SE,
          "", IAC + WILL + "\x18" + IAC + SB + "\x18\x00"s + "TARNWICK" + IAC + SE},
@@ -140,9 +142,12 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     d.reset();
     d.decode(storm, text);
     EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
-    // A new connection starts afresh: nothing left to send, refusals given again.
-    d.decode(IAC + DO + "\xc8", text);
+    // A new connection starts afresh: nothing left to send, refusals given again, the server
+    // echoing no more.
+    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\x01", text);
+    EXPECT_TRUE(d.serverEchoes());
     d.reset();
+    EXPECT_FALSE(d.serverEchoes());
     EXPECT_EQ(d.takeReplies(), "");
     d.decode(IAC + DO + "\xc8" + IAC + WILL + "\xc8", text);
     EXPECT_EQ(d.takeReplies(), IAC + WONT + "\xc8" + IAC + DONT + "\xc8");
