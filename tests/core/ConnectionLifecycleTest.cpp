@@ -260,6 +260,18 @@ TEST_F(Fixture, RefusedConnectIsReportedAndRetriedAfterTenTicks)
     EXPECT_EQ(life.ConnectCountdown, 10);
 }
 
+// A socket that is already gone when the attempt is given up reports no close: the attempt
+// is still given up only once.
+TEST_F(Fixture, AnAttemptIsGivenUpOnce)
+{
+    reconnectSetting = false;
+    life.connectTo("Practice", "127.0.0.1", "4000");
+    socket.hasHandle = false;
+    for (int i = 0; i < 12; ++i)
+        life.tick();
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), "Not connected."), 1);
+}
+
 TEST_F(Fixture, FailedAttemptWithoutReconnectSettingStaysClosed)
 {
     reconnectSetting = false;

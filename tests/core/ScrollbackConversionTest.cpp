@@ -69,6 +69,7 @@ TEST(ScrollbackConversion, ClassicTextLooksTheSameInModernMode)
         {"an over-long sequence", E + "[" + std::string(60, '1') + "mX"},
         {"a trigger's highlight", "a" + E + "[c" + E + "[1;33;40mhi" + E + "[d b"},
         {"tab, bell, backspace and erasing", E + "[44mtab\there\a\bX\r\nline" + E + "[2D" + E + "[K!"},
+        {"a backspace blanks in the colours set just before", "ab" + E + "[41m\b\r\n"},
         {"cut off in a sequence", "text" + E + "[1;3", "1mZ"},
     };
     for (const Case& c : cases) {
@@ -82,6 +83,7 @@ TEST(ScrollbackConversion, ModernTextWithinClassicReachLooksTheSame)
 {
     const Case cases[] = {
         {"accents and frames", "caf\xc3\xa9 \xe2\x95\x94\xe2\x95\x90\xe2\x99\xa5 \xc2\xb0"},
+        {"bytes that are no UTF-8 keep their glyphs", "caf\xe9 \xb0\xff"},
         {"bright colours", E + "[91mY" + E + "[0;104mZ" + E + "[0;1;7;34mR" + E + "[0m."},
         {"normal intensity and default colours", E + "[1;31mA" + E + "[22mB" + E + "[39;49mC"},
         {"table colours that are the sixteen", E + "[38;5;9mA" + E + "[48;5;4mB"},

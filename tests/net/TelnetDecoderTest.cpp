@@ -126,6 +126,8 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     EXPECT_EQ(d.takeReplies(), IAC + SB + "\x1f" + "\x00\xff\xff\x00\x28"s + IAC + SE);
     d.setWindowSize(255, 40);
     EXPECT_EQ(d.takeReplies(), "");
+    d.setWindowSize(70000, 40); // beyond what the protocol counts: its largest
+    EXPECT_EQ(d.takeReplies(), IAC + SB + "\x1f" + "\xff\xff\xff\xff\x00\x28"s + IAC + SE);
 
     // A megabyte without the end of its subnegotiation: the text past the limit is shown.
     const std::string flood(1 << 20, 'x');
@@ -144,11 +146,14 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
     // A new connection starts afresh: nothing left to send, refusals given again, the server
     // echoing no more.
-    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\x01", text);
+    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\x01" + IAC + SB, text);
     EXPECT_TRUE(d.serverEchoes());
     d.reset();
     EXPECT_FALSE(d.serverEchoes());
     EXPECT_EQ(d.takeReplies(), "");
+    text.clear();
+    d.decode("text", text); // no longer inside the subnegotiation
+    EXPECT_EQ(text, "text");
     d.decode(IAC + DO + "\xc8" + IAC + WILL + "\xc8", text);
     EXPECT_EQ(d.takeReplies(), IAC + WONT + "\xc8" + IAC + DONT + "\xc8");
     EXPECT_EQ(telnet::escapeIac("a\xff" "b"), "a\xff\xff" "b");
