@@ -532,13 +532,13 @@ void TMainForm::ask(const std::string& caption, const std::string& text, MsgButt
         return;
     }
     QMessageBox* box = newMessageBox(caption, text, buttons);
-    box->setAttribute(Qt::WA_DeleteOnClose);
     // Enter and Escape give the safe answer; the other one takes a deliberate choice.
     box->setDefaultButton(standardButtonFor(safe));
     box->setEscapeButton(standardButtonFor(safe));
     connect(box, &QMessageBox::finished, this, [box, safe, answered = std::move(answered)] {
         QAbstractButton* clicked = box->clickedButton();
         const MsgAnswer answer = clicked ? answerFor(box->standardButton(clicked)) : safe;
+        box->deleteLater();
         if (answered)
             answered(answer);
     });
