@@ -118,10 +118,11 @@ TEST_F(XcbCertificate, AcceptedThenChangedIsRefusedForGood)
     EXPECT_FALSE(accepted.isEmpty());
     // Logged in, the player asks the world for its other certificate.
     const auto& buffer = form->session().terminal.ScrollbackBuffer();
-    for (const auto& [awaited, typed] : {std::pair("known? ", "Tester"), std::pair("(y/n)", "y"),
-                                         std::pair("Town Gate", "certificate")}) {
+    for (const auto& step : {std::pair("known? ", "Tester"), std::pair("(y/n)", "y"),
+                             std::pair("Town Gate", "certificate")}) {
+        const char* awaited = step.first;
         ASSERT_TRUE(QTest::qWaitFor([&] { return buffer.find(awaited) != std::string::npos; }, 5000)) << awaited;
-        form->CmdLine->QLineEdit::setText(typed);
+        form->CmdLine->QLineEdit::setText(step.second);
         form->EnterButtonClick();
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return buffer.find("the other certificate.") != std::string::npos; }, 5000));
