@@ -50,7 +50,7 @@ void SaveFullMap(benchmark::State& state)
     fillMap(map);
     map.MapFileName = tempPath();
     for (auto _ : state)
-        if (tw::MapFile::save(map))
+        if (tw::MapFile::save(map, map.MapFileName))
             state.SkipWithError("save failed");
     state.SetBytesProcessed(std::int64_t(state.iterations()) * 8316002);
     std::remove(map.MapFileName.c_str());
@@ -62,8 +62,7 @@ void LoadFullMap(benchmark::State& state)
     tw::MapModel map;
     fillMap(map);
     const std::string path = tempPath();
-    map.MapFileName = path;
-    tw::MapFile::save(map);
+    tw::MapFile::save(map, path);
     NullHost host;
     for (auto _ : state)
         if (!tw::MapFile::open(map, path, host))
@@ -148,8 +147,7 @@ void FullMapMemory(benchmark::State& state)
     fillMap(source);
     linkEverything(source);
     const std::string path = tempPath();
-    source.MapFileName = path;
-    tw::MapFile::save(source);
+    tw::MapFile::save(source, path);
     NullHost host;
     tw::bench::startOffscreenQt();
     for (auto _ : state) {

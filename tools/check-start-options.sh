@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program answers --help and --version, and refuses a mistaken option with exit code 2,
-# all without a display to open.
+# all without a display to open; one-dash options too, since the program reads every
+# argument before Qt starts.
 set -uo pipefail
 program=${1:?usage: check-start-options.sh PROGRAM VERSION}
 version=${2:?usage: check-start-options.sh PROGRAM VERSION}
@@ -18,4 +19,18 @@ out=$(run --connect nohost 2>&1); status=$?
 check "a bad address ends with 2" '[ "$status" -eq 2 ] && grep -q "^Usage: tarnwick" <<<"$out"'
 out=$(run /nonexistent/game.cfg 2>&1); status=$?
 check "an options file that is not there ends with 2" '[ "$status" -eq 2 ] && grep -q "cannot read the options file" <<<"$out"'
+for option in -v -foo --platform -x11; do
+    out=$(run "$option" 2>&1); status=$?
+    check "$option ends with 2 and says it is unknown" '[ "$status" -eq 2 ] && grep -q "unknown option '"'"'$option'"'"'" <<<"$out"'
+done
+out=$(run -platform 2>&1); status=$?
+check "a Qt option without its value ends with 2" '[ "$status" -eq 2 ] && grep -q "^tarnwick: -platform needs a value" <<<"$out"'
+out=$(run -- -v 2>&1); status=$?
+check "after -- an argument is the options file" '[ "$status" -eq 2 ] && grep -q "cannot read the options file '"'"'-v'"'"'" <<<"$out"'
+out=$(run -- 2>&1); status=$?
+check "a start without a display says so plainly" '[ "$status" -eq 1 ] && [ "$out" = "tarnwick: no display to open the window on (DISPLAY is not set)" ]'
+out=$(run -style fusion --version); status=$?
+check "Qt options stand beside the program's" '[ "$status" -eq 0 ] && [ "$out" = "Tarnwick $version" ]'
+out=$(TARNWICK_NO_HELP=1 run -platform nosuchplatform 2>&1); status=$?
+check "Qt gets its options" 'grep -q "platform plugin \"nosuchplatform\"" <<<"$out"'
 exit "$failed"

@@ -1,6 +1,7 @@
 #include "core/Session.h"
 
 #include "base/Host.h"
+#include "core/PastedText.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
 #include "net/ModernLineEnds.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace tw {
 
@@ -100,16 +102,16 @@ void Session::receiveBlock(std::string block)
     if (automapBlock)
         automapBlock(block);
     std::string echoText;
-    if (walk.walking()) {
-        if (mapOutcome_ == AutomapTracker::Outcome::Moved || !map.active)
-            echoText += walkStep();
-        else if (mapOutcome_ != AutomapTracker::Outcome::Nothing)
-            walk.cancel(); // the step was refused, or the map is full
-    }
+    const bool atPrompt = std::exchange(atPrompt_, false);
+    if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))
+        echoText += walkStep();
+    if (walk.waitsForQuiet() && walkQuietWanted)
+        walkQuietWanted(walk.quietMilliseconds());
     script.echo = echoMode();
-    // The stat roller looks at short blocks while it rolls and may ask for a new roll.
+    // The stat roller looks at short blocks while it rolls and may ask for a new roll: "n" as
+    // one command, which the parser sends with its line end.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
-        parser.ParseCommand("n\r\n");
+        parser.ParseCommand("n");
         echoText += echoFor(script.echo, "n", script.echoColour);
     }
     echoText += triggerEngine.RunTriggers(block);
@@ -161,6 +163,7 @@ void Session::beginConnection()
     inflater_.stop();
     pending_.clear();
     lineEndHalf_ = 0;
+    gameMarksPrompts_ = false;
     telnetHinted_ = false;
     brokenTold_ = false;
     receiveBroken_ = false;
@@ -176,6 +179,7 @@ void Session::beginConnection()
 
 void Session::endConnection()
 {
+    walk.cancel();
     inflater_.stop();
     pending_.clear();
     setInputHidden(false);
@@ -241,9 +245,18 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
     const TelnetDecoder::Result r = telnet_.decode(bytes, pending_);
     sendReplies();
     setInputHidden(telnet_.serverEchoes());
-    // A prompt is a block of its own, so that triggers see it whole.
-    if (r.stop == TelnetDecoder::Stop::PromptEnd || pending_.size() >= MaxReadBlock)
+    // A prompt is a block of its own, so that triggers see it whole; it also ends the reply
+    // that a speedwalk waits for, even when nothing came before it in this read.
+    if (r.stop == TelnetDecoder::Stop::PromptEnd) {
+        gameMarksPrompts_ = true;
+        atPrompt_ = true;
         flushReceived();
+        if (std::exchange(atPrompt_, false) && walk.walking() && map.active &&
+            walk.received(AutomapTracker::Outcome::Nothing, true, true))
+            showWalkStep();
+    } else if (pending_.size() >= MaxReadBlock) {
+        flushReceived();
+    }
     if (r.stop == TelnetDecoder::Stop::Broken && !brokenTold_) {
         // Said once per connection: a game that keeps doing it would bury its own text.
         brokenTold_ = true;
@@ -307,6 +320,19 @@ void Session::speedwalkTo(const Cell& target)
         WriteTerminal(echoText);
 }
 
+void Session::walkQuiet()
+{
+    if (walk.waitsForQuiet())
+        showWalkStep();
+}
+
+void Session::showWalkStep()
+{
+    const std::string echoText = walkStep();
+    if (!echoText.empty())
+        WriteTerminal(echoText);
+}
+
 std::string Session::walkStep()
 {
     const std::string step = walk.next();
@@ -360,6 +386,27 @@ void Session::ProcessCommand(CommandBox& box)
         SendToMud("\r\n");
     else
         ParseCommand(t);
+}
+
+void Session::PasteIntoCommandLine(CommandBox& box, std::string_view text)
+{
+    const PastedText pasted = PastedText::split(text);
+    const std::size_t count = pasted.lines.size();
+    if (count > PasteAskAbove &&
+        host.messageBox(AppTitle, "Send " + std::to_string(count) + " lines to the game?",
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        // The first line joins what the command line holds, as typing it would.
+        if (i == 0)
+            box.insert(pasted.lines[0]);
+        else
+            box.setText(pasted.lines[i]);
+        box.selectAll();
+        ProcessCommand(box);
+    }
+    if (count == 0 || !pasted.rest.empty())
+        box.insert(pasted.rest);
 }
 
 void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)

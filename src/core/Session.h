@@ -76,9 +76,13 @@ public:
     MapModel map;
     AutomapTracker tracker{map, host};
     // Speedwalk: sends the known way from the current room to a room of the map. While the
-    // automapper is on, each step waits until the automapper has followed the one before.
+    // automapper is on, each step waits until the reply to the one before is complete.
     Speedwalk walk;
     void speedwalkTo(const Cell& target);
+    // Called at each block while the walk waits for the reply to go quiet: the window (re)starts
+    // a timer of that many milliseconds that ends in walkQuiet().
+    std::function<void(int milliseconds)> walkQuietWanted;
+    void walkQuiet();
 
     // The taps of the receive pipeline and the automapper's command hook; the subsystems
     // behind them attach here (the automapper's are attached from the start).
@@ -141,6 +145,11 @@ public:
 
     // The command line.
     void ProcessCommand(CommandBox& box);
+    // Text pasted into the command line: each whole line is entered in turn as if typed (echo,
+    // history, the automapper); more than PasteAskAbove lines are sent only when the player
+    // says so. Text without a line end is only inserted.
+    static constexpr std::size_t PasteAskAbove = 10;
+    void PasteIntoCommandLine(CommandBox& box, std::string_view text);
     void ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods);
     // A character typed into the plain terminal view; true when the stat roller opens.
     bool TerminalKey(char typed);
@@ -182,8 +191,11 @@ private:
     bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
+    bool atPrompt_ = false;         // the block now going through the pipeline ends at a prompt
+    bool gameMarksPrompts_ = false; // this connection's game has sent a prompt end
     // Sends the walk's next step as a typed command would go; returns its echo text.
     std::string walkStep();
+    void showWalkStep();
     AutomapTracker::Outcome mapOutcome_ = AutomapTracker::Outcome::Nothing;
 
     // ScriptHost

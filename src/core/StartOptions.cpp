@@ -14,7 +14,8 @@ namespace {
 struct OptionRow {
     const char* name;
     bool takesValue;
-    // Returns the error text, empty when the value is good.
+    // Returns the error text, empty when the value is good. Rows without one are Qt's options,
+    // handed on to Qt with the value, if any, as the next argument.
     std::function<std::string(StartOptions&, const std::string& value)> apply;
 };
 
@@ -35,6 +36,22 @@ const OptionRow Options[] = {
              return {};
          return "--connect needs HOST:PORT with a port from 1 to 65535, not '" + value + "'";
      }},
+    {"--practice", false, [](StartOptions& o, const std::string&) { o.practice = true; return std::string(); }},
+    // The options of Qt's own that a player may want; Qt sees nothing else.
+    {"-platform", true, nullptr},
+    {"-platformpluginpath", true, nullptr},
+    {"-platformtheme", true, nullptr},
+    {"-plugin", true, nullptr},
+    {"-display", true, nullptr},
+    {"-geometry", true, nullptr},
+    {"-qwindowgeometry", true, nullptr},
+    {"-qwindowicon", true, nullptr},
+    {"-qwindowtitle", true, nullptr},
+    {"-session", true, nullptr},
+    {"-style", true, nullptr},
+    {"-stylesheet", true, nullptr},
+    {"-reverse", false, nullptr},
+    {"-widgetcount", false, nullptr},
 };
 
 std::string failure(const std::string& what)
@@ -52,8 +69,16 @@ std::string StartOptions::helpText()
            "  FILE.cfg             load this options file instead of the one used last\n"
            "  --connect HOST:PORT  connect to this game at start (tls://HOST:PORT for TLS,\n"
            "                       which needs Options > Modern Server Mode)\n"
+           "  --practice           start the practice world and connect to it; it stops\n"
+           "                       when Tarnwick ends\n"
            "  -h, --help           print this help and exit\n"
            "  --version            print the version and exit\n"
+           "  --                   end of the options: FILE.cfg may then begin with -\n"
+           "\n"
+           "Qt's own options are handed to Qt: -platform NAME, -display DISPLAY,\n"
+           "-style STYLE, -stylesheet FILE, -geometry WxH+X+Y, -reverse, -session ID,\n"
+           "-platformtheme NAME, -platformpluginpath DIR, -plugin NAME, -qwindowgeometry,\n"
+           "-qwindowicon, -qwindowtitle and -widgetcount.\n"
            "\n"
            "Settings live in ~/.config/tarnwick/TARNWICK.INI; the help pages are under Help.\n";
 }
@@ -147,11 +172,17 @@ StartOptions StartOptions::parse(const std::vector<std::string>& args)
             }
             value = args[++i];
         }
-        if (std::string why = row->apply(result, value); !why.empty()) {
+        if (!row->apply) {
+            result.toolkitArgs.push_back(name);
+            if (row->takesValue)
+                result.toolkitArgs.push_back(value);
+        } else if (std::string why = row->apply(result, value); !why.empty()) {
             result.error = failure(why);
             return result;
         }
     }
+    if (result.practice && result.connect)
+        result.error = failure("--practice connects to the practice world; leave out --connect");
     return result;
 }
 

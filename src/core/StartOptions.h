@@ -18,13 +18,17 @@ struct GameAddress {
 struct StartOptions {
     // A start that cannot go on ends with this exit code and the message on standard error.
     static constexpr int UsageExitCode = 2;
-    static constexpr const char* Usage = "Usage: tarnwick [--connect HOST:PORT] [FILE.cfg]";
+    static constexpr const char* Usage = "Usage: tarnwick [--connect HOST:PORT | --practice] [FILE.cfg]";
 
     std::optional<GameAddress> connect; // --connect HOST:PORT
+    bool practice = false;              // --practice: start the practice world and play it
     std::string optionsFile;            // FILE.cfg: loaded instead of the one used last
     bool help = false;                  // --help, -h: print helpText() and stop
     bool version = false;               // --version: print versionText() and stop
     std::string error;                  // empty when the program may start
+    // Qt's own options with their values, in the order given: Qt gets these and nothing else,
+    // so that the program's arguments never reach Qt and every mistake is caught before it.
+    std::vector<std::string> toolkitArgs;
 
     bool ok() const { return error.empty(); }
     // The start prints a text and ends without opening a window.

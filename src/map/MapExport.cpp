@@ -60,8 +60,10 @@ std::string MapExport::render(const RoomGrid& grid)
 
 std::optional<std::string> MapExport::write(MapModel& map, const std::string& path)
 {
+    if (auto error = writeFileAtomically(path, render(map.grid)))
+        return error;
     map.ExportFileName = path;
-    return writeFileAtomically(path, render(map.grid));
+    return std::nullopt;
 }
 
 } // namespace tw

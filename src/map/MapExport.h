@@ -12,8 +12,8 @@ class MapExport {
 public:
     // The whole export, lines ended by CR LF.
     static std::string render(const RoomGrid& grid);
-    // Export after the save dialog: ExportFileName takes the name; returns the I/O error
-    // text on failure, the previous file staying as it was.
+    // Export after the save dialog: ExportFileName takes the name when the file is written;
+    // returns the I/O error text on failure, the previous file and name staying as they were.
     static std::optional<std::string> write(MapModel& map, const std::string& path);
 };
 

@@ -9,8 +9,11 @@ namespace tw {
 
 namespace {
 
-// A longer file is not one this program wrote: its count and its size disagree.
-const char* const SizeMismatch = "File size does not match its room count";
+// The room count of the file's first two bytes.
+std::size_t roomCount(std::string_view head)
+{
+    return std::size_t(std::uint8_t(head[0])) | std::size_t(std::uint8_t(head[1])) << 8;
+}
 
 } // namespace
 
@@ -48,13 +51,15 @@ MapFile::Parsed MapFile::parse(std::string_view bytes)
         result.error = ReadBeyondEndOfFile;
         return result;
     }
-    const std::size_t count = std::size_t(std::uint8_t(bytes[0])) | std::size_t(std::uint8_t(bytes[1])) << 8;
+    const std::size_t count = roomCount(bytes);
     const std::size_t complete = std::min(count, (bytes.size() - 2) / RecordSize);
     for (std::size_t k = 0; k < complete; ++k) {
         const char* record = bytes.data() + 2 + k * RecordSize;
         const int x = std::uint8_t(record[0]), y = std::uint8_t(record[1]), l = std::uint8_t(record[2]);
-        if (!RoomGrid::inside(x, y, l))
+        if (!RoomGrid::inside(x, y, l)) {
+            ++result.skipped;
             continue;
+        }
         auto room = std::make_unique<TMapRoom>();
         std::memcpy(static_cast<void*>(room.get()), record + 3, sizeof(TMapRoom));
         room->normalise();
@@ -64,31 +69,45 @@ MapFile::Parsed MapFile::parse(std::string_view bytes)
     }
     if (complete < count)
         result.error = ReadBeyondEndOfFile;
-    else if (bytes.size() != 2 + count * RecordSize)
-        result.error = SizeMismatch;
     return result;
 }
 
-std::optional<std::string> MapFile::save(const MapModel& map)
+std::optional<std::string> MapFile::save(MapModel& map, const std::string& path)
 {
-    return writeFileAtomically(map.MapFileName, serialise(map.grid));
+    if (auto error = writeFileAtomically(path, serialise(map.grid)))
+        return error;
+    map.MapFileName = path;
+    map.markSaved();
+    return std::nullopt;
+}
+
+std::string MapFile::skippedText(int skipped)
+{
+    return skipped == 1 ? "1 room lies outside the map's grid and was skipped: saving this map leaves it out."
+                        : std::to_string(skipped) +
+                              " rooms lie outside the map's grid and were skipped: saving this map leaves them out.";
 }
 
 bool MapFile::open(MapModel& map, const std::string& path, Host& host)
 {
-    map.MapFileName = path;
     if (!fileExists(path)) {
         host.messageBox("Error", "File doesn't exist!", MsgButtons::Ok);
         return false;
     }
+    // Only the counted records are read, whatever follows them.
     std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, error, MaxFileBytes);
+    std::optional<std::string> bytes = readFileHead(path, 2, error);
+    if (bytes && bytes->size() == 2)
+        bytes = readFileHead(path, 2 + roomCount(*bytes) * RecordSize, error);
     Parsed parsed = bytes ? parse(*bytes) : Parsed{};
     if (!bytes || !parsed.error.empty()) {
         host.messageBox(AppTitle, bytes ? parsed.error : error, MsgButtons::Ok);
         return false;
     }
     map.takeRooms(std::move(parsed.rooms), parsed.last, parsed.anyRoom);
+    map.MapFileName = path;
+    if (parsed.skipped > 0)
+        host.messageBox(AppTitle, skippedText(parsed.skipped), MsgButtons::Ok);
     return true;
 }
 

@@ -31,6 +31,7 @@ void MapModel::newMap()
     PendingMove = 0;
     PendingRoomText.clear();
     InitRoom(StartX, StartY, StartLevel);
+    markSaved();
 }
 
 void MapModel::InitRoom(int x, int y, int level)
@@ -132,6 +133,34 @@ void MapModel::shiftUnless(bool edgeUsed, int dx, int dy, int dlevel)
     ViewLevel = std::clamp(ViewLevel + dlevel, 1, RoomGrid::Levels);
 }
 
+std::uint64_t MapModel::roomsDigest() const
+{
+    // FNV-1a over each room's cell and content; texts count as far as their length goes.
+    std::uint64_t h = 14695981039346656037ull;
+    const auto byte = [&h](int b) { h = (h ^ std::uint8_t(b)) * 1099511628211ull; };
+    const auto text = [&byte](const RoomText& t) {
+        byte(int(t.view().size()));
+        for (const char c : t.view())
+            byte(c);
+    };
+    for (int x = 1; x <= RoomGrid::Columns; ++x)
+        for (int y = 1; y <= RoomGrid::Rows; ++y)
+            for (int l = 1; l <= RoomGrid::Levels; ++l) {
+                const TMapRoom* r = room(x, y, l);
+                if (!r)
+                    continue;
+                for (const int b : {x, y, l})
+                    byte(b);
+                text(r->title);
+                for (const RoomText& line : r->description)
+                    text(line);
+                for (const MapExit& e : r->exits)
+                    for (const int b : {e.x, e.y, e.level})
+                        byte(b);
+            }
+    return h;
+}
+
 void MapModel::takeRooms(RoomGrid&& rooms, Cell last, bool anyRoom)
 {
     grid = std::move(rooms);
@@ -140,6 +169,7 @@ void MapModel::takeRooms(RoomGrid&& rooms, Cell last, bool anyRoom)
     MapY = at.y;
     MapLevel = at.level;
     ViewLevel = at.level;
+    markSaved();
 }
 
 } // namespace tw

@@ -3,6 +3,7 @@
 // operations that change the map as a whole. One instance lives as long as the program.
 #include "map/RoomGrid.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tw {
@@ -61,7 +62,17 @@ public:
     // Replaces every room and the position with a loaded map's (see MapFile).
     void takeRooms(RoomGrid&& rooms, Cell last, bool anyRoom);
 
+    // Whether the rooms differ from the ones last opened, saved or made new; leaving the
+    // program then offers to save them. The position and the viewed level are not saved and
+    // do not count.
+    bool changed() const { return roomsDigest() != savedDigest_; }
+    void markSaved() { savedDigest_ = roomsDigest(); }
+
 private:
+    // A 64-bit fingerprint of every room's cell, texts and exits: a full map's rooms take
+    // 8 MB, too much to keep a second time only to compare.
+    std::uint64_t roomsDigest() const;
+    std::uint64_t savedDigest_ = 0;
     bool anyRoomWhere(bool (*onEdge)(int x, int y, int level)) const;
     void shiftUnless(bool edgeUsed, int dx, int dy, int dlevel);
 };

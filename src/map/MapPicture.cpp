@@ -9,13 +9,17 @@ CellLook cellLook(const MapModel& map, int x, int y, int viewLevel)
     if (!room)
         return look;
     look.room = true;
-    // Only the level bytes count for the letters, only the column and row for the lines.
-    look.up = room->exit(dir::Up).level == viewLevel + 1;
-    look.down = room->exit(dir::Down).level == viewLevel - 1;
+    // Only present exits are drawn: an absent one (0, 0, 0) would otherwise read as a way down
+    // from level 1 or north-west from (1, 1). Of a present exit, only the level byte counts for
+    // the letters, only the column and row for the lines.
+    const MapExit& up = room->exit(dir::Up);
+    const MapExit& down = room->exit(dir::Down);
+    look.up = up.present() && up.level == viewLevel + 1;
+    look.down = down.present() && down.level == viewLevel - 1;
     for (int d = 1; d <= 8; ++d) {
         const Step s = directionStep(d);
         const MapExit& e = room->exit(d);
-        look.lines[std::size_t(d - 1)] = e.x == x + s.dx && e.y == y + s.dy;
+        look.lines[std::size_t(d - 1)] = e.present() && e.x == x + s.dx && e.y == y + s.dy;
     }
     return look;
 }

@@ -56,4 +56,22 @@ std::optional<std::vector<std::string>> Speedwalk::route(const MapModel& map, co
     return steps;
 }
 
+bool Speedwalk::received(AutomapTracker::Outcome outcome, bool atPrompt, bool gameMarksPrompts)
+{
+    if (!walking())
+        return false;
+    switch (outcome) {
+    case AutomapTracker::Outcome::Refused:
+    case AutomapTracker::Outcome::MapFull:
+        cancel();
+        return false;
+    case AutomapTracker::Outcome::Moved:
+        wait_ = gameMarksPrompts ? Wait::Prompt : Wait::Quiet;
+        break;
+    case AutomapTracker::Outcome::Nothing:
+        break;
+    }
+    return wait_ != Wait::FirstLine && atPrompt;
+}
+
 } // namespace tw

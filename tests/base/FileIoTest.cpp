@@ -4,10 +4,38 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The program is linked with --wrap=fsync and --wrap=close: every flush to disk and every
+// close comes here first, and fails with an I/O error (the file closed all the same) while a
+// test asks for it.
+namespace {
+bool failFlushes = false, failCloses = false;
+}
+extern "C" int __real_fsync(int fd);
+extern "C" int __wrap_fsync(int fd)
+{
+    if (failFlushes) {
+        errno = EIO;
+        return -1;
+    }
+    return __real_fsync(fd);
+}
+extern "C" int __real_close(int fd);
+extern "C" int __wrap_close(int fd)
+{
+    const int result = __real_close(fd);
+    if (failCloses) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
+}
 
 namespace tw {
 namespace {
@@ -70,6 +98,50 @@ TEST(FileIo, SavesWriteThroughLinksAndRefuseWhatIsNotAWritableFile)
     EXPECT_EQ(result, std::nullopt);
     EXPECT_EQ(readWholeFile(dir.file("real/inplace.cfg"), error), "after");
     EXPECT_EQ(refused, "File access denied");
+}
+
+// Data the disk did not take is no save: the old file stays, and nothing is left beside it.
+// Written in place (the folder takes no new file) the old file is lost, but the save fails.
+TEST(FileIo, DataTheDiskDidNotTakeFailsTheSave)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.path / "real");
+    const std::string f = dir.file("real/a.cfg");
+    std::string error;
+    for (const bool inPlace : {false, true}) {
+        for (bool* fault : {&failFlushes, &failCloses}) {
+            ASSERT_FALSE(writeFileAtomically(f, "old"));
+            if (inPlace && !test::refuseNewFiles(dir.path / "real", true))
+                GTEST_SKIP() << "no way to make a folder refuse new files here";
+            *fault = true;
+            const auto failed = writeFileAtomically(f, "new");
+            *fault = false;
+            if (inPlace)
+                test::refuseNewFiles(dir.path / "real", false);
+            EXPECT_EQ(failed, ioErrorText(EIO)) << inPlace;
+            if (!inPlace)
+                EXPECT_EQ(readWholeFile(f, error), "old");
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path / "real"), {}), 1);
+        }
+    }
+}
+
+// A new file can be read by everyone and written by its owner; a replaced one keeps its mode.
+TEST(FileIo, SavedFilesHaveTheModeOfANewFileOrOfTheOldOne)
+{
+    TempDir dir;
+    const std::pair<const char*, mode_t> cases[] = {{"new.cfg", 0}, {"private.cfg", 0600}, {"shared.cfg", 0775}};
+    for (const auto& [name, before] : cases) {
+        const std::string f = dir.file(name);
+        if (before) {
+            test::putFile(f, "old");
+            ::chmod(f.c_str(), before);
+        }
+        ASSERT_FALSE(writeFileAtomically(f, "saved")) << name;
+        struct stat st {};
+        ASSERT_EQ(::stat(f.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, before ? before : 0644u) << name;
+    }
 }
 
 TEST(FileIo, ReadRefusesMissingAndOversizedFiles)

@@ -1,8 +1,12 @@
+#include "core/PastedText.h"
 #include "core/Session.h"
 #include "support/FakeSocketPort.h"
 #include "support/RecordingHost.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
 
 namespace tw {
 namespace {
@@ -20,6 +24,11 @@ struct FakeBox : CommandBox {
     void caretToEnd() override
     {
         caretAtEnd = true;
+        allSelected = false;
+    }
+    void insert(const std::string& t) override
+    {
+        content = allSelected ? t : content + t;
         allSelected = false;
     }
 };
@@ -183,6 +192,75 @@ TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
     EXPECT_EQ(session.map.room(15, 14, 5)->title.str(), "Hall");
 }
 
+TEST(PastedText, CutsAtEveryKindOfLineEnd)
+{
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* text;
+        Lines lines;
+        const char* rest;
+    } cases[] = {
+        {"look", {}, "look"},
+        {"s\nlook\r\n", {"s", "look"}, ""},
+        {"a\r\rb", {"a", ""}, "b"},
+        {"a\n\r b", {"a", ""}, " b"}, // LF CR is two line ends
+        {"\n", {""}, ""},
+        {"", {}, ""},
+    };
+    for (const auto& c : cases) {
+        const PastedText p = PastedText::split(c.text);
+        EXPECT_EQ(p.lines, c.lines) << c.text;
+        EXPECT_EQ(p.rest, c.rest) << c.text;
+    }
+}
+
+TEST_F(CommandLine, EachPastedLineIsEnteredAsIfTyped)
+{
+    key(vk::KeyA, {false, true, false});
+    box.setText("say ");
+    box.caretToEnd();
+    session.PasteIntoCommandLine(box, "hi");
+    EXPECT_EQ(box.content, "say hi");
+    EXPECT_EQ(host.sent, "");
+
+    session.PasteIntoCommandLine(box, " there\nlook\r\nn\nno");
+    EXPECT_EQ(host.sent, "say hi there\r\nlook\r\nn\r\n");
+    EXPECT_EQ(shown, "say hi there\r\nlook\r\nn\r\n");
+    EXPECT_EQ(session.history.entries(), (std::vector<std::string>{"say hi there", "look", "n"}));
+    EXPECT_EQ(box.content, "no"); // typed, not yet entered
+    EXPECT_TRUE(host.boxes.empty());
+    session.MudSockRead("Hall\n\r");
+    EXPECT_EQ(session.map.position(), (Cell{15, 14, 5}));
+}
+
+TEST_F(CommandLine, MoreThanTenPastedLinesAskFirst)
+{
+    const struct {
+        int lines;
+        std::optional<MsgAnswer> answer; // none: no question
+        bool sent;
+    } cases[] = {{10, std::nullopt, true}, {11, MsgAnswer::No, false}, {37, MsgAnswer::Yes, true}};
+    for (const auto& c : cases) {
+        host.sent.clear();
+        host.boxes.clear();
+        box.setText("kept");
+        box.selectAll(); // replaced by the paste
+        if (c.answer)
+            host.answers.push_back(*c.answer);
+        std::string text;
+        for (int i = 0; i < c.lines; ++i)
+            text += "x\n";
+        session.PasteIntoCommandLine(box, text);
+        ASSERT_EQ(host.boxes.size(), c.answer ? 1u : 0u) << c.lines;
+        if (c.answer) {
+            EXPECT_EQ(host.boxes[0].text, "Send " + std::to_string(c.lines) + " lines to the game?");
+            EXPECT_EQ(host.boxes[0].buttons, MsgButtons::YesNo);
+        }
+        EXPECT_EQ(host.sent.size(), c.sent ? 3u * c.lines : 0u) << c.lines;
+        EXPECT_EQ(box.content, c.sent ? "x" : "kept") << c.lines;
+    }
+}
+
 // A speedwalk sends one step per reply while the automapper follows, all at once without it.
 TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
 {
@@ -204,11 +282,13 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     session.MudSockRead("Road");
     EXPECT_EQ(host.sent, "n\r\nlook\r\n"); // the reply's first line is not complete yet
     session.MudSockRead("\r\n> ");
+    session.walkQuiet();
     EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n");
     EXPECT_TRUE(shown.ends_with("\r\n> n\r\n")) << shown; // the step's echo follows the block
     session.MudSockRead("Alas, you cannot go that way.\r\n");
     session.MudSockRead("Square\r\n");
     EXPECT_EQ(host.sent, "n\r\nlook\r\nn\r\n"); // a refused step ends the walk
+    EXPECT_FALSE(session.walk.walking());
     EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
 
     // A command of the player's own ends it too.
@@ -225,6 +305,60 @@ TEST_F(CommandLine, SpeedwalkStepsAlongAsTheAutomapperFollows)
     session.speedwalkTo({16, 13, 5});
     EXPECT_TRUE(host.sent.ends_with("look\r\ne\r\n")) << host.sent;
     EXPECT_TRUE(shown.ends_with("Square\r\n\r\n")) << shown; // a bare line end, no command
+}
+
+// The next step goes when the reply to the last one is complete, so that the rest of a reply
+// that comes in pieces never names the next room: at a prompt end when the game marks its
+// prompts, else when the reply has gone quiet.
+TEST_F(CommandLine, SpeedwalkStepsWhenTheReplyIsComplete)
+{
+    struct Read {
+        std::string bytes; // empty: the quiet moment passes
+        std::string sent;  // the steps sent so far
+    };
+    const std::string GA = "\xff\xf9";
+    struct Walk {
+        bool marksPrompts;
+        std::vector<Read> reads;
+    };
+    const Walk walks[] = {
+        {false, {{"Road", "n\r\n"}, {"\r\nA plain ", "n\r\n"}, {"road.\r\n", "n\r\n"}, {"> ", "n\r\n"},
+                 {"", "n\r\nn\r\n"}, {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
+                 {"Corner\r\n", "n\r\nn\r\ne\r\n"}, {"", "n\r\nn\r\ne\r\n"}}},
+        // The second reply lacks its mark: the longer quiet moment ends it.
+        {true, {{"Road\r\n", "n\r\n"}, {"A plain road.\r\n> ", "n\r\n"}, {GA, "n\r\nn\r\n"},
+                {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
+                {"Corner\r\n> " + GA, "n\r\nn\r\ne\r\n"}}},
+    };
+    for (const Walk& w : walks) {
+        SCOPED_TRACE(w.marksPrompts);
+        test::RecordingHost h;
+        test::FakeSocketPort port;
+        Session s{h, port};
+        std::set<int> quietWanted;
+        s.walkQuietWanted = [&](int ms) { quietWanted.insert(ms); };
+        if (w.marksPrompts) {
+            s.setModern(true);
+            s.socketRead("Welcome.\r\n> " + GA);
+        }
+        MapModel& map = s.map;
+        map.CreateMap(15, 14, 5, 0);
+        map.CreateMap(15, 13, 5, 0);
+        map.CreateMap(16, 13, 5, 0);
+        map.active = true;
+        s.speedwalkTo({16, 13, 5});
+        for (const Read& r : w.reads) {
+            if (r.bytes.empty())
+                s.walkQuiet();
+            else
+                s.socketRead(r.bytes);
+            EXPECT_EQ(h.sent, r.sent) << r.bytes;
+        }
+        EXPECT_EQ(map.room(15, 14, 5)->title.str(), "Road");
+        EXPECT_EQ(map.room(15, 13, 5)->title.str(), "Square");
+        EXPECT_EQ(map.room(16, 13, 5)->title.str(), "Corner");
+        EXPECT_EQ(quietWanted, std::set<int>{w.marksPrompts ? 1000 : 250});
+    }
 }
 
 TEST_F(CommandLine, ScrollKeysOnlyWhereTheyApply)

@@ -289,6 +289,23 @@ TEST_F(Fixture, FailedAttemptWithoutReconnectSettingStaysClosed)
     EXPECT_FALSE(life.ConnectAttempted);
 }
 
+// An attempt that never completes is given up by the tick, which says so in both panels.
+TEST_F(Fixture, AnAttemptThatNeverCompletesIsGivenUpAfterTenTicks)
+{
+    reconnectSetting = false;
+    connectOk();
+    life.Disconnect1Click(); // the panel keeps the name
+    life.connectTo("Other", "127.0.0.1", "4001");
+    for (int i = 0; i < 9; ++i)
+        life.tick();
+    EXPECT_EQ(host.mudName, "Practice");
+    host.statuses.clear();
+    life.tick();
+    EXPECT_EQ(host.statuses, (std::vector<std::string>{"Not connected.", "Socket closed."}));
+    EXPECT_EQ(host.mudName, "(No connection)");
+    EXPECT_EQ(socket.opens, 2);
+}
+
 // One loss leads to exactly one new attempt, although the closed report and the loss
 // handler both ask for one.
 TEST_F(Fixture, PeerCloseReconnectsExactlyOnce)

@@ -49,10 +49,7 @@ std::vector<Saver> savers()
              return r.errorText;
          }},
         {"map", MapFile::serialise(map.grid),
-         [](const std::string& path) {
-             map.MapFileName = path;
-             return MapFile::save(map);
-         }},
+         [](const std::string& path) { return MapFile::save(map, path); }},
     };
 }
 

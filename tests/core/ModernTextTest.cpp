@@ -152,10 +152,13 @@ TEST(ModernText, LinesBreakAtWordBoundaries)
         {10, true, "abcdefghijklmno pq", {U"abcdefghij", U"klmno pq"}}, // longer than the line
         {10, true, "0123456789\r\nnext", {U"0123456789", U"next"}},     // no empty line
         {10, true, "aaaaaaaaaa bbb", {U"aaaaaaaaaa", U"bbb"}},          // the space is dropped
+        {10, true, "aaaa bbbbb ccc", {U"aaaa bbbbb", U"ccc"}},          // and the full line kept
         {10, true, "ab  cd  efgh", {U"ab  cd", U"efgh"}},
         {10, true, "a caf\xc3\xa9s\xc3\xa9s\xc3\xa9s", {U"a", U"cafésésés"}},
         {10, true, "x \xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad\xe6\x96\x87\xe4\xb8\xad", {U"x", U"中文中文中"}},
         {10, false, "hello world again", {U"hello worl"}},
+        {10, false, "0123456789\xc3\xa9\xe4\xb8\xad", {U"0123456789"}}, // past the edge: dropped
+        {10, false, "012345678\xe4\xb8\xad", {U"012345678"}},         // half past the edge
         {10, true, "1\t3456789 word", {U"1", U"3456789", U"word"}}, // the tab's cells are blanks
     };
     for (const Case& c : cases) {
@@ -213,6 +216,7 @@ TEST(ModernText, PlainTextIsWhatThePlayerReads)
         {"\r\n\bx", "\nx"},
         {"cut " + E + "[3", "cut "},
         {"cut \xe4\xb8", "cut "},
+        {"\x01\x7f~", "\xe2\x98\xba\xe2\x8c\x82~"}, // ☺⌂ as the colour view draws them
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(plainText(bytes), text) << bytes;

@@ -73,6 +73,14 @@ TEST(PaintedRows, ARowChangesOnlyWithWhatItShows)
     painted.remember(2, row);
     EXPECT_TRUE(painted.changed(2, row));
     EXPECT_TRUE(painted.changed(-1, row));
+
+    // A view shorter than one row has no rows at all.
+    for (const int rows : {0, -3}) {
+        painted.forget(rows, 10);
+        EXPECT_EQ(painted.rows(), 0);
+        painted.remember(0, row);
+        EXPECT_TRUE(painted.changed(0, row));
+    }
 }
 
 TEST(PaintedRows, TheRowsOfAViewFollowTheVisibleLinesAndTheSelection)

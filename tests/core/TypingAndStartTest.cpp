@@ -96,6 +96,12 @@ TEST(StartOptions, ConnectAndWhatIsRefused)
         {{"a.cfg", "b.cfg"}, std::nullopt, "tarnwick: unexpected argument 'b.cfg'"},
         {{""}, std::nullopt, "tarnwick: unexpected argument ''"},
         {{"--help=1"}, std::nullopt, "tarnwick: --help takes no value"},
+        {{"-v"}, std::nullopt, "tarnwick: unknown option '-v'"},
+        {{"-foo", "game.cfg"}, std::nullopt, "tarnwick: unknown option '-foo'"},
+        {{"--platform", "xcb"}, std::nullopt, "tarnwick: unknown option '--platform'"},
+        {{"-platform"}, std::nullopt, "tarnwick: -platform needs a value"},
+        {{"-reverse=1"}, std::nullopt, "tarnwick: -reverse takes no value"},
+        {{"--practice", "--connect", "h:1"}, GameAddress{"h", 1}, "tarnwick: --practice connects"},
     };
     for (const Row& r : rows) {
         const StartOptions o = StartOptions::parse(r.args);
@@ -135,6 +141,34 @@ TEST(StartOptions, HelpVersionAndTheOptionsFile)
     }
     EXPECT_EQ(StartOptions::helpText().rfind(StartOptions::Usage, 0), 0u);
     EXPECT_EQ(StartOptions::versionText(), "Tarnwick 5.0");
+}
+
+// Qt gets its own options, with their values, and never the program's; "--" ends them all.
+TEST(StartOptions, QtOptionsAreHandedOnAndNothingElse)
+{
+    using Args = std::vector<std::string>;
+    struct Row {
+        Args args;
+        Args toolkit;
+        const char* file;
+        bool practice;
+    } rows[] = {
+        {{"-platform", "offscreen"}, {"-platform", "offscreen"}, "", false},
+        {{"-style=fusion", "game.cfg"}, {"-style", "fusion"}, "game.cfg", false},
+        {{"-platform=xcb:nograb=1"}, {"-platform", "xcb:nograb=1"}, "", false},
+        {{"-display", ":1", "-reverse", "--practice"}, {"-display", ":1", "-reverse"}, "", true},
+        {{"--connect", "h:1", "-geometry", "800x600+0+0"}, {"-geometry", "800x600+0+0"}, "", false},
+        {{"--", "-platform"}, {}, "-platform", false},
+        {{"-session", "abc", "--", "-v"}, {"-session", "abc"}, "-v", false},
+        {{"--"}, {}, "", false},
+    };
+    for (const Row& r : rows) {
+        const StartOptions o = StartOptions::parse(r.args);
+        EXPECT_TRUE(o.ok()) << o.error;
+        EXPECT_EQ(o.toolkitArgs, r.toolkit) << r.args.front();
+        EXPECT_EQ(o.optionsFile, r.file) << r.args.front();
+        EXPECT_EQ(o.practice, r.practice) << r.args.front();
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "map/MapExport.h"
 #include "map/MapPicture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,18 @@ TEST(MapExport, ExitsDrawAroundTheStarAndLevelsComeInOrder)
     EXPECT_EQ(lines[94 + 2 + 2].substr(87), "  \\");
 }
 
+// View Export opens the last file written: a failed export leaves the name of the one before.
+TEST(MapExport, OnlyAWrittenFileBecomesTheExportFile)
+{
+    test::TempDir dir;
+    MapModel m;
+    EXPECT_FALSE(MapExport::write(m, dir.file("town.map")));
+    EXPECT_EQ(m.ExportFileName, dir.file("town.map"));
+    EXPECT_EQ(test::fileText(dir.file("town.map")), MapExport::render(m.grid));
+    EXPECT_EQ(MapExport::write(m, dir.file("missing/x.map")), "File not found");
+    EXPECT_EQ(m.ExportFileName, dir.file("town.map"));
+}
+
 TEST(MapPicture, CellsShowRoomsLettersAndLinesToAdjacentCells)
 {
     MapModel m;
@@ -81,6 +94,35 @@ TEST(MapPicture, CellsShowRoomsLettersAndLinesToAdjacentCells)
     EXPECT_FALSE(cellLook(m, 15, 15, 4).room);
     r.exit(dir::Down) = {15, 15, 4};
     EXPECT_TRUE(cellLook(m, 15, 15, 5).down);
+}
+
+// An exit with a zero byte is no exit, wherever its other bytes would point.
+TEST(MapPicture, AbsentExitsDrawNothing)
+{
+    struct Case {
+        Cell room;
+        int direction;
+        MapExit exit;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {{4, 4, 1}, dir::Down, {0, 0, 0}, false},  {{4, 4, 1}, dir::Down, {4, 4, 0}, false},
+        {{4, 4, 2}, dir::Down, {4, 4, 1}, true},   {{4, 4, 5}, dir::Down, {0, 0, 4}, false},
+        {{4, 4, 5}, dir::Up, {4, 0, 6}, false},    {{1, 1, 5}, dir::NorthWest, {0, 0, 0}, false},
+        {{1, 2, 5}, dir::North, {1, 1, 0}, false}, {{2, 2, 5}, dir::NorthWest, {1, 1, 5}, true},
+    };
+    for (const Case& c : cases) {
+        MapModel m;
+        m.InitRoom(c.room.x, c.room.y, c.room.level);
+        m.room(c.room.x, c.room.y, c.room.level)->exit(c.direction) = c.exit;
+        const CellLook look = cellLook(m, c.room.x, c.room.y, c.room.level);
+        const bool drawn = c.direction == dir::Up     ? look.up
+                           : c.direction == dir::Down ? look.down
+                                                      : look.lines[std::size_t(c.direction - 1)];
+        EXPECT_EQ(drawn, c.drawn) << c.room.x << "," << c.room.y << "," << c.room.level << " d" << c.direction;
+        const bool anything = look.up || look.down || look.lines != std::array<bool, 8>();
+        EXPECT_EQ(anything, c.drawn);
+    }
 }
 
 } // namespace

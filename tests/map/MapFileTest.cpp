@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tw {
 namespace {
 
@@ -73,6 +75,7 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
         std::string error;
         int rooms;
         Cell last;
+        int skipped = 0;
     };
     const Case cases[] = {
         {file(0, ""), "", 0, {}},
@@ -80,15 +83,19 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
         {"\x01", "Read beyond end of file", 0, {}},
         {file(2, record(1, 1, 1, "a")), "Read beyond end of file", 1, {1, 1, 1}},
         {file(2, record(1, 1, 1, "a") + record(2, 2, 2, "b").substr(0, 500)), "Read beyond end of file", 1, {1, 1, 1}},
-        {file(1, record(1, 1, 1, "a") + "x"), "File size does not match its room count", 1, {1, 1, 1}},
         {file(60000, record(1, 1, 1, "a")), "Read beyond end of file", 1, {1, 1, 1}},
-        {file(4, record(0, 1, 1, "") + record(31, 1, 1, "") + record(1, 31, 11, "") + record(2, 2, 2, "")), "", 1, {2, 2, 2}},
+        // What follows the counted records is not read.
+        {file(1, record(1, 1, 1, "a") + "x"), "", 1, {1, 1, 1}},
+        {file(1, record(1, 1, 1, "a") + record(2, 2, 2, "b")), "", 1, {1, 1, 1}},
+        {file(0, record(1, 1, 1, "a")), "", 0, {}},
+        {file(4, record(0, 1, 1, "") + record(31, 1, 1, "") + record(1, 31, 11, "") + record(2, 2, 2, "")), "", 1, {2, 2, 2}, 3},
         {file(2, record(2, 2, 2, "first") + record(2, 2, 2, "second")), "", 1, {2, 2, 2}},
         {file(1, longTitle), "", 1, {5, 5, 5}},
     };
     for (const Case& c : cases) {
         const MapFile::Parsed p = MapFile::parse(c.bytes);
         EXPECT_EQ(p.error, c.error) << c.bytes.size();
+        EXPECT_EQ(p.skipped, c.skipped) << c.bytes.size();
         const std::string again = MapFile::serialise(p.rooms);
         EXPECT_EQ(again.size(), 2 + 924u * std::size_t(c.rooms)) << c.bytes.size();
         EXPECT_EQ(p.anyRoom, c.rooms > 0);
@@ -97,6 +104,12 @@ TEST(MapFile, BadBytesAreSkippedOrRefused)
     }
     EXPECT_EQ(MapFile::parse(file(2, record(2, 2, 2, "first") + record(2, 2, 2, "second"))).rooms.at(2, 2, 2)->title.str(), "second");
     EXPECT_EQ(MapFile::parse(file(1, longTitle)).rooms.at(5, 5, 5)->title.view().size(), 80u);
+    // What a file holds after a text's end is not saved again: the saved bytes are the same
+    // whatever the room's file carried there.
+    std::string junk = record(5, 5, 5, "ab");
+    junk[3 + 1 + 2] = 'x';
+    EXPECT_EQ(MapFile::serialise(MapFile::parse(file(1, longTitle)).rooms)[5], char(80));
+    EXPECT_EQ(MapFile::serialise(MapFile::parse(file(1, junk)).rooms), file(1, record(5, 5, 5, "ab")));
 }
 
 TEST(MapFile, OpenAndSaveThroughTheMenu)
@@ -105,29 +118,48 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     test::RecordingHost host;
     MapModel m;
     m.ViewLevel = 2;
+    // A refused file leaves the map and its file name as they were, so that Save does not
+    // write over the refused file.
+    const std::string kept = dir.file("kept.twk");
+    ASSERT_FALSE(MapFile::save(m, kept));
     EXPECT_FALSE(MapFile::open(m, dir.file("none.twk"), host));
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].caption + "|" + host.boxes[0].text, "Error|File doesn't exist!");
-    EXPECT_EQ(m.MapFileName, dir.file("none.twk"));
+    EXPECT_EQ(m.MapFileName, kept);
 
-    // A short file is reported and the map stays as it was.
     const std::string bad = dir.file("bad.twk");
     ASSERT_FALSE(writeFileAtomically(bad, file(3, record(1, 1, 1, "a"))));
     EXPECT_FALSE(MapFile::open(m, bad, host));
     EXPECT_EQ(host.boxes.back().caption + "|" + host.boxes.back().text, "Tarnwick 5|Read beyond end of file");
     EXPECT_TRUE(m.RoomExists(15, 15, 5));
     EXPECT_FALSE(m.RoomExists(1, 1, 1));
+    EXPECT_EQ(m.MapFileName, kept);
 
+    // Bytes after the counted records are left unread; rooms off the grid are told in one box.
     const std::string good = dir.file("good.twk");
-    ASSERT_FALSE(writeFileAtomically(good, file(2, record(1, 1, 1, "a") + record(7, 3, 4, "b"))));
+    ASSERT_FALSE(writeFileAtomically(good, file(2, record(1, 1, 1, "a") + record(7, 3, 4, "b")) + std::string(5000, 'x')));
     EXPECT_TRUE(MapFile::open(m, good, host));
+    EXPECT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(m.MapFileName, good);
     EXPECT_FALSE(m.RoomExists(15, 15, 5));
     EXPECT_EQ(m.position(), (Cell{7, 3, 4}));
     EXPECT_EQ(m.ViewLevel, 4);
     m.InitRoom(9, 9, 9);
-    ASSERT_FALSE(MapFile::save(m));
+    EXPECT_TRUE(m.changed());
+    ASSERT_FALSE(MapFile::save(m, m.MapFileName));
+    EXPECT_FALSE(m.changed());
     std::string error;
     EXPECT_EQ(readWholeFile(good, error)->size(), 2 + 924u * 3);
+
+    const std::string outside = dir.file("outside.twk");
+    for (const auto& [records, text] : {
+             std::pair{record(1, 1, 1, "a") + record(0, 3, 4, "b"), "1 room lies outside the map's grid and was skipped: saving this map leaves it out."},
+             std::pair{record(31, 1, 1, "a") + record(0, 3, 4, "b"), "2 rooms lie outside the map's grid and were skipped: saving this map leaves them out."}}) {
+        ASSERT_FALSE(writeFileAtomically(outside, file(2, records)));
+        EXPECT_TRUE(MapFile::open(m, outside, host));
+        EXPECT_EQ(host.boxes.back().caption + "|" + host.boxes.back().text, std::string("Tarnwick 5|") + text);
+    }
+    EXPECT_EQ(host.boxes.size(), 4u);
 
     // No rooms: an empty map with the position and the viewed level at the start values.
     const std::string empty = dir.file("empty.twk");
@@ -137,9 +169,18 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     EXPECT_EQ(m.position(), (Cell{15, 15, 5}));
     EXPECT_EQ(m.ViewLevel, 5);
 
-    // A save that cannot be written keeps the previous file.
-    m.MapFileName = dir.file("missing/x.twk");
-    EXPECT_EQ(MapFile::save(m), "File not found");
+    // A save that cannot be written keeps the previous file and the name, and the map counts
+    // as changed still.
+    m.InitRoom(9, 9, 9);
+    EXPECT_EQ(MapFile::save(m, dir.file("missing/x.twk")), "File not found");
+    EXPECT_EQ(m.MapFileName, empty);
+    EXPECT_TRUE(m.changed());
+
+    // Only regular files are read: a named pipe would wait for a writer for ever.
+    const std::string pipe = dir.file("pipe.twk");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(MapFile::open(m, pipe, host));
+    EXPECT_EQ(host.boxes.back().text, "File doesn't exist!");
 }
 
 } // namespace

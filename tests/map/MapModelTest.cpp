@@ -24,6 +24,7 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     MapModel m;
     m.InitRoom(1, 1, 1);
     m.MapFileName = "old.twk";
+    m.ExportFileName = "old.map";
     m.MapY = 3;
     m.PendingMove = dir::Up;
     m.PendingRoomText = "Hall";
@@ -41,6 +42,37 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     EXPECT_EQ(m.position(), (Cell{15, 15, 5}));
     EXPECT_EQ(m.ViewLevel, 5);
     EXPECT_EQ(m.MapFileName, "");
+    EXPECT_EQ(m.ExportFileName, "");
+}
+
+// Leaving the program asks to save the map exactly when its rooms differ from the file's.
+TEST(MapModel, ChangedMeansTheRoomsDifferFromTheLastOpenedSavedOrNewOnes)
+{
+    struct Case {
+        const char* what;
+        void (*act)(MapModel&);
+        bool changed;
+    };
+    const Case cases[] = {
+        {"nothing", [](MapModel&) {}, false},
+        {"position and view", [](MapModel& m) { m.MapX = 3; m.ViewLevel = 9; m.MapLevel = 1; }, false},
+        {"room made", [](MapModel& m) { m.CreateMap(16, 15, 5, 0); }, true},
+        {"room deleted", [](MapModel& m) { m.DeleteRoom(15, 15, 5); }, true},
+        {"title", [](MapModel& m) { m.room(15, 15, 5)->title.set("Hall"); }, true},
+        {"same title again", [](MapModel& m) { m.room(15, 15, 5)->title.set("Initialize Me"); }, false},
+        {"last line", [](MapModel& m) { m.room(15, 15, 5)->description[9].set("x"); }, true},
+        {"exit level", [](MapModel& m) { m.room(15, 15, 5)->exit(dir::Down).level = 4; }, true},
+        {"shift", [](MapModel& m) { m.ShiftEast(); }, true},
+        {"changed and made new", [](MapModel& m) { m.CreateMap(1, 1, 1, 0); m.newMap(); }, false},
+        {"changed and marked saved", [](MapModel& m) { m.CreateMap(1, 1, 1, 0); m.markSaved(); }, false},
+        {"loaded", [](MapModel& m) { RoomGrid g; g.slot(2, 2, 2) = std::make_unique<TMapRoom>(); m.takeRooms(std::move(g), {2, 2, 2}, true); }, false},
+        {"the same room elsewhere", [](MapModel& m) { m.DeleteRoom(15, 15, 5); m.InitRoom(15, 16, 5); }, true},
+    };
+    for (const Case& c : cases) {
+        MapModel m;
+        c.act(m);
+        EXPECT_EQ(m.changed(), c.changed) << c.what;
+    }
 }
 
 TEST(MapModel, EveryDirectionHasItsStepBack)
@@ -165,19 +197,25 @@ TEST(MapModel, ShiftsMoveThePositionAndVerticalOnesTheViewedLevel)
         void (MapModel::*shift)();
         Cell position;
         int viewLevel;
+        Cell corner, cornerMoved; // a room in a far corner of the grid moves too
     };
     const Case cases[] = {
-        {&MapModel::ShiftNorth, {15, 14, 5}, 4}, {&MapModel::ShiftSouth, {15, 16, 5}, 4},
-        {&MapModel::ShiftWest, {14, 15, 5}, 4},  {&MapModel::ShiftEast, {16, 15, 5}, 4},
-        {&MapModel::ShiftUp, {15, 15, 6}, 5},    {&MapModel::ShiftDown, {15, 15, 4}, 3},
+        {&MapModel::ShiftNorth, {15, 14, 5}, 4, {30, 30, 10}, {30, 29, 10}},
+        {&MapModel::ShiftSouth, {15, 16, 5}, 4, {30, 1, 10}, {30, 2, 10}},
+        {&MapModel::ShiftWest, {14, 15, 5}, 4, {30, 30, 10}, {29, 30, 10}},
+        {&MapModel::ShiftEast, {16, 15, 5}, 4, {1, 30, 10}, {2, 30, 10}},
+        {&MapModel::ShiftUp, {15, 15, 6}, 5, {30, 30, 1}, {30, 30, 2}},
+        {&MapModel::ShiftDown, {15, 15, 4}, 3, {30, 30, 10}, {30, 30, 9}},
     };
     for (const Case& c : cases) {
         MapModel m;
         m.ViewLevel = 4;
+        m.InitRoom(c.corner.x, c.corner.y, c.corner.level);
         (m.*c.shift)();
         EXPECT_TRUE(m.ShiftOk);
         EXPECT_EQ(m.position(), c.position);
         EXPECT_TRUE(m.RoomExists(c.position.x, c.position.y, c.position.level));
+        EXPECT_TRUE(m.RoomExists(c.cornerMoved.x, c.cornerMoved.y, c.cornerMoved.level)) << c.corner.x;
         EXPECT_EQ(m.ViewLevel, c.viewLevel);
     }
     // The viewed level and a position on an empty edge cell stay on the grid.
@@ -188,6 +226,9 @@ TEST(MapModel, ShiftsMoveThePositionAndVerticalOnesTheViewedLevel)
     EXPECT_EQ(m.ViewLevel, 10);
     EXPECT_EQ(m.MapLevel, 10);
     EXPECT_TRUE(m.RoomExists(15, 15, 6));
+    m.ViewLevel = 1;
+    m.ShiftDown();
+    EXPECT_EQ(m.ViewLevel, 1);
 }
 
 } // namespace

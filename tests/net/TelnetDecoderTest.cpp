@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include "support/Deflate.h"
+#include "support/ResidentSize.h"
 
 namespace tw {
 namespace {
@@ -186,6 +187,29 @@ TEST(Inflater, InflatesInBoundedPiecesAndReportsEndAndCorruption)
     EXPECT_EQ(r.status, Inflater::Status::Error);
     EXPECT_FALSE(inf.errorText().empty());
     EXPECT_FALSE(inf.active());
+}
+
+// A stream gives back its memory however it ends: at its end, at corrupt data, or when the
+// connection closes in the middle of it (stopped, or a new stream started).
+TEST(Inflater, EveryStreamGivesBackItsMemory)
+{
+    const std::string stream = deflateAll(std::string(100000, 'x'));
+    Inflater inf;
+    const std::size_t before = test::heapBytesInUse();
+    for (int round = 0; round < 100; ++round) {
+        std::string out;
+        ASSERT_TRUE(inf.start());
+        ASSERT_EQ(inf.inflate(stream, out, 1 << 20).status, Inflater::Status::End);
+        ASSERT_TRUE(inf.start());
+        ASSERT_EQ(inf.inflate("\x78\x9c\xff garbage", out, 4096).status, Inflater::Status::Error);
+        ASSERT_TRUE(inf.start());
+        ASSERT_EQ(inf.inflate(stream, out, 4096).status, Inflater::Status::More);
+        inf.stop();
+        ASSERT_TRUE(inf.start());
+        ASSERT_EQ(inf.inflate(stream, out, 4096).status, Inflater::Status::More);
+    }
+    inf.stop();
+    EXPECT_LT(test::heapBytesInUse(), before + test::MiB / 4);
 }
 
 } // namespace

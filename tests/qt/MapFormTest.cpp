@@ -4,16 +4,19 @@
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "TestMainForm.h"
+#include "map/MapFile.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
+#include "script/qt/ListDialogSupport.h"
 #include "tools/qt/Launcher.h"
 #include "ModalDriver.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,7 +25,10 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -244,6 +250,25 @@ TEST_F(MapWindow, MapFileMenuAndExport)
     EXPECT_EQ(boxes, (std::vector<std::string>{"Error|File doesn't exist!"}));
     EXPECT_TRUE(map->RoomExists(16, 15, 5));
 
+    // A refused file keeps its name out of the map: Ctrl+S then writes the map's own file,
+    // not over the refused one.
+    const QString refused = dir.filePath("refused.twk");
+    QFile cut(refused);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(QByteArray("\x09\x00", 2) + QByteArray(6480, 'r'));
+    cut.close();
+    answer = refused;
+    mapForm->Open1Click();
+    EXPECT_EQ(boxes.back(), "Tarnwick 5|Read beyond end of file");
+    map->CreateMap(17, 15, 5, 0);
+    mapForm->action("Save1")->trigger(); // Ctrl+S
+    EXPECT_EQ(QFileInfo(refused).size(), 2 + 6480);
+    EXPECT_EQ(QFileInfo(dir.filePath("town.twk")).size(), 2 + 924 * 3);
+    // Save As to a place that cannot be written keeps the name too.
+    answer = dir.filePath("missing/elsewhere.twk");
+    mapForm->SaveAs1Click();
+    EXPECT_EQ(map->MapFileName, localPath(dir.filePath("town.twk")));
+
     std::vector<QStringList> started;
     form->launcher().setStartDetached([&](const QString& program, const QStringList& args) {
         started.push_back(QStringList{program} + args);
@@ -257,6 +282,92 @@ TEST_F(MapWindow, MapFileMenuAndExport)
     EXPECT_EQ(QFileInfo(answer).size(), 9 + 2 + 90 * 92 + 4); // one level: heading, drawing, two empty lines
     mapForm->ViewExport1Click();
     EXPECT_EQ(started, (std::vector<QStringList>{{"gedit", answer}}));
+}
+
+// The map lives only in its file: leaving the program with rooms that no file holds asks
+// first. Yes saves to the map's file or to one the player names; Cancel stays.
+TEST_F(MapWindow, LeavingWithAChangedMapAsksToSaveIt)
+{
+    struct Case {
+        bool named;           // the map has a file already
+        MsgAnswer answer;
+        QString chosen;       // what the save dialog gives when asked
+        bool closes, saved;
+    };
+    const QString named = dir.filePath("named.twk"), chosen = dir.filePath("chosen.twk");
+    const Case cases[] = {
+        {false, MsgAnswer::Cancel, chosen, false, false},
+        {false, MsgAnswer::No, chosen, true, false},
+        {true, MsgAnswer::Yes, "", true, true},
+        {false, MsgAnswer::Yes, chosen, true, true},
+        {false, MsgAnswer::Yes, "", false, false}, // the save dialog cancelled: nothing lost
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        QFile::remove(named);
+        QFile::remove(chosen);
+        form->show();
+        if (c.named)
+            ASSERT_FALSE(MapFile::save(*map, localPath(named)));
+        map->CreateMap(16, 15, 5, 0);
+        mapForm->chooseFile = [&](const FileChoice& choice) {
+            EXPECT_EQ(choice.title, "Save Tarnwick Map");
+            return c.chosen;
+        };
+        boxes.clear();
+        form->messageBoxHook = [&](const std::string& caption, const std::string& text, MsgButtons b) {
+            boxes.push_back(caption + "|" + text);
+            EXPECT_EQ(b, MsgButtons::YesNoCancel);
+            return c.answer;
+        };
+        form->close();
+        EXPECT_EQ(boxes, std::vector<std::string>{"Tarnwick 5|Save changes to the map file?"});
+        EXPECT_EQ(form->isVisible(), !c.closes);
+        EXPECT_EQ(QFileInfo(c.named ? named : chosen).size(), c.saved ? 2 + 924 * 2 : c.named ? 926 : 0);
+    }
+}
+
+// A game that answers each command in three writes a little apart: the room's name, its
+// description, the prompt.
+struct PiecemealGame {
+    QTcpServer server;
+    int rooms = 0;
+    PiecemealGame()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* peer = server.nextPendingConnection();
+            QObject::connect(peer, &QTcpSocket::readyRead, peer, [this, peer] {
+                for (const QByteArray& line : peer->readAll().split('\n')) {
+                    if (line.trimmed().isEmpty())
+                        continue;
+                    const QByteArray pieces[] = {"Room " + QByteArray::number(++rooms), "\r\nA plain room.\r\n", "> "};
+                    for (int i = 0; i < 3; ++i)
+                        QTimer::singleShot(40 * i, peer, [peer, piece = pieces[i]] { peer->write(piece); });
+                }
+            });
+        });
+    }
+};
+
+// The middle button walks the known way; each step waits until the game's reply is over, so
+// that every room keeps its own name.
+TEST_F(MapWindow, SpeedwalkWaitsForRepliesThatComeInPieces)
+{
+    PiecemealGame game;
+    Session& s = form->session();
+    s.connection.connectTo("Piecemeal", "127.0.0.1", std::to_string(game.server.serverPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->socketConnected(); }, 10000));
+    map->CreateMap(15, 14, 5, 0);
+    map->CreateMap(15, 13, 5, 0);
+    map->CreateMap(16, 13, 5, 0);
+    map->active = true;
+    mapForm->MapFaceMouseDown({16 * 30 - 15, 13 * 30 - 15}, Qt::MiddleButton, {});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map->position() == Cell{16, 13, 5}; }, 10000));
+    EXPECT_EQ(map->room(15, 14, 5)->title.str(), "Room 1");
+    EXPECT_EQ(map->room(15, 13, 5)->title.str(), "Room 2");
+    EXPECT_EQ(map->room(16, 13, 5)->title.str(), "Room 3");
+    EXPECT_FALSE(s.walk.walking());
 }
 
 TEST_F(MapWindow, ActivateSharesTheAutomapperSwitchWithCtrlA)
@@ -333,6 +444,47 @@ TEST_F(MapWindow, RoomEditorOpensOnTheHoveredCell)
     press(3, 3, Qt::RightButton);
     ASSERT_TRUE(map->RoomExists(3, 3, 5));
     EXPECT_EQ(map->room(3, 3, 5)->description[0].str(), "Only the first ten lines count!");
+}
+
+// The map's dialogs have their fixed or first client sizes and their faces; in the room editor's
+// fixed area every control lies whole, and the description shows all ten lines at once.
+TEST_F(MapWindow, DialogSizesAndFaces)
+{
+    struct Row {
+        QWidget* window;
+        QSize size;
+        bool fixed;
+        int pixels;
+    };
+    const Row rows[] = {
+        {form->RoomEditDLG, {378, 367}, true, 11},
+        {form->LevelDLG, {104, 105}, true, 11},
+        {form->VirtualDLG, {555, 325}, false, 11},
+        {form->VirtualDLG->VirtualScreen, {}, false, 11},
+        {mapForm, {508, 367}, false, 13},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.window->objectName().toStdString());
+        if (r.size.isValid())
+            EXPECT_EQ(r.window->size(), r.size);
+        EXPECT_EQ(r.window->minimumSize() == r.window->maximumSize(), r.fixed);
+        EXPECT_EQ(r.window->font().pixelSize(), r.pixels);
+        EXPECT_EQ(r.window->font().bold(), r.pixels == 11);
+    }
+    EXPECT_EQ(form->VirtualDLG->VirtualScreen->palette().color(QPalette::Text), Grey);
+
+    TRoomEditDLG& ed = *form->RoomEditDLG;
+    for (int n = 0; n < 10; ++n)
+        map->room(15, 15, 5)->description[std::size_t(n)].set(std::string(80, char('a' + n)));
+    test::whenModal(ed, [&] {
+        EXPECT_EQ(ed.DescMemo->verticalScrollBar()->maximum(), 0);
+        for (QWidget* w : ed.findChildren<QWidget*>())
+            if (w->isVisible())
+                EXPECT_TRUE(ed.rect().contains(QRect(w->mapTo(&ed, QPoint(0, 0)), w->size())))
+                    << w->objectName().toStdString();
+        ed.reject();
+    });
+    ed.editCell({15, 15, 5});
 }
 
 TEST_F(MapWindow, TheVirtualWalkThroughMovesThePosition)

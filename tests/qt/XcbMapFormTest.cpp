@@ -5,6 +5,7 @@
 #include "core/qt/TMainForm.h"
 #include "TestMainForm.h"
 #include "map/qt/MapFace.h"
+#include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
@@ -15,7 +16,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -140,6 +143,105 @@ TEST_F(XcbMapForm, KeysOfTheMapWindowAndItsDialogs)
     ASSERT_TRUE(QTest::qWaitForWindowActive(mapForm));
     QTest::keyClick(mapForm, Qt::Key_Escape);
     EXPECT_FALSE(mapForm->isVisible());
+}
+
+// The numbers (window ids, cardinals) the X server holds in a property of a window, or of the
+// root window without an id.
+std::vector<unsigned long> xprop(const QString& property, WId window = 0)
+{
+    QProcess p;
+    p.start("xprop", window ? QStringList{"-id", QString::number(window), property} : QStringList{"-root", property});
+    p.waitForFinished(5000);
+    const QString text = QString::fromLatin1(p.readAllStandardOutput());
+    std::vector<unsigned long> out;
+    const qsizetype from = std::max(text.indexOf('#'), text.indexOf('='));
+    if (from < 0)
+        return out;
+    for (const QString& part : text.mid(from + 1).split(',', Qt::SkipEmptyParts))
+        out.push_back(part.trimmed().toULong(nullptr, 0));
+    return out;
+}
+
+// Under a window manager (tools/run-under-xvfb.sh starts openbox for tests named XcbWm*):
+// frames, which window gets the focus back when a dialog closes, and the buttons a window asks
+// for.
+struct XcbWmMapWindows : ::testing::Test {
+    // How long the window manager may take on a busy machine.
+    static constexpr int Patience = 20000;
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+    TMapForm* mapForm = nullptr;
+
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != "xcb")
+            GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
+        for (const char* tool : {"xprop", "xdotool"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                GTEST_SKIP() << "needs " << tool;
+        // A window manager that has gone leaves its property on the root window behind: ask
+        // for its check window too.
+        const std::vector<unsigned long> check = xprop("_NET_SUPPORTING_WM_CHECK");
+        if (check.empty() || QProcess::execute("xprop", {"-id", QString::number(check.front()),
+                                                         "_NET_SUPPORTING_WM_CHECK"}) != 0)
+            GTEST_SKIP() << "needs a window manager";
+        form = test::testMainForm(dir, boxes);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get(), Patience));
+        // What the player does: click the main window, press Ctrl+Z. The window manager gives
+        // the focus only to what the player asked for.
+        QProcess::execute("xdotool", {"windowactivate", "--sync", QString::number(form->winId())});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get(), Patience));
+        mapForm = form->MapForm;
+        QProcess::execute("xdotool", {"key", "ctrl+z"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mapForm->isVisible(); }, Patience));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mapForm, Patience));
+    }
+    // The map window has the focus and lies over the main window.
+    bool mapOnTop()
+    {
+        const std::vector<unsigned long> stack = xprop("_NET_CLIENT_LIST_STACKING");
+        const auto at = [&](WId id) { return std::find(stack.begin(), stack.end(), id) - stack.begin(); };
+        const std::vector<unsigned long> active = xprop("_NET_ACTIVE_WINDOW");
+        return active == std::vector<unsigned long>{mapForm->winId()} && at(mapForm->winId()) > at(form->winId()) &&
+               at(mapForm->winId()) < std::ptrdiff_t(stack.size());
+    }
+};
+
+// The Motif hints' functions: what a window lets the window manager offer.
+constexpr unsigned long MwmClose = 0x20, MwmMinimize = 0x08, MwmMaximize = 0x10, MwmResize = 0x02;
+
+TEST_F(XcbWmMapWindows, DialogsGiveTheMapBackItsPlaceAndAskForTheirButtons)
+{
+    // The map window's size counts its frame, once the window manager has put one around it.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return mapForm->frameGeometry().size() == QSize(508, 367) && mapForm->size() != QSize(508, 367);
+    }, Patience)) << mapForm->frameGeometry().width() << "x" << mapForm->frameGeometry().height();
+
+    struct Dialog {
+        QDialog* dialog;
+        std::function<void()> open;
+        unsigned long wanted, unwanted; // Motif functions asked for and not
+    };
+    const Dialog dialogs[] = {
+        {form->LevelDLG, [&] { mapForm->Goto1Click(); }, 0, MwmClose | MwmMinimize | MwmMaximize},
+        {form->RoomEditDLG, [&] { mapForm->MapFaceClick(); }, MwmClose, MwmMinimize | MwmMaximize},
+        {form->VirtualDLG, [&] { mapForm->Virtual1Click(); }, MwmResize, MwmClose | MwmMinimize | MwmMaximize},
+    };
+    for (const Dialog& d : dialogs) {
+        SCOPED_TRACE(d.dialog->objectName().toStdString());
+        test::whenModal(*d.dialog, [&] {
+            EXPECT_EQ(d.dialog->parentWidget(), mapForm);
+            const std::vector<unsigned long> hints = xprop("_MOTIF_WM_HINTS", d.dialog->winId());
+            ASSERT_GE(hints.size(), 2u);
+            EXPECT_EQ(hints[1] & d.wanted, d.wanted) << hints[1];
+            EXPECT_EQ(hints[1] & d.unwanted, 0u) << hints[1];
+            d.dialog->reject();
+        });
+        d.open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mapOnTop(); }, Patience));
+    }
 }
 
 } // namespace

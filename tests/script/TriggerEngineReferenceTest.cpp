@@ -166,6 +166,39 @@ TEST(TriggerIndex, RulesOutTriggersWithAPieceTheBlockLacksAndFollowsTheLists)
     EXPECT_EQ(index.check(5, "foe", patterns, "an elf"), V::Absent);
 }
 
+// Every byte the index walks counts in the work budget, the walks again over the text that
+// highlights put into the block too.
+TEST(TriggerIndex, CountsEveryByteItScansAgainAfterHighlights)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::size_t, std::size_t>> inserted;
+        std::size_t least, most; // bytes counted for the walks again
+    };
+    const Case cases[] = {
+        {"one highlight", {{100, 116}}, 16, 200},
+        {"two apart", {{100, 116}, {3000, 3016}}, 32, 400},
+        {"all over the block", {{0, 2000}, {2000, 4000}}, 4000, 4000},
+    };
+    for (const Case& c : cases) {
+        ScriptState state;
+        state.triggers = {{"orc", "", "101501"}, {std::string(60, 'q') + "%%x", "", "100000"}};
+        PreparedPatternCache patterns;
+        TriggerIndex index;
+        std::string block(4000, '.');
+        block.replace(2000, 3, "orc");
+        index.startBlock(state, patterns);
+        ASSERT_EQ(index.check(0, state.triggers[0].pattern, patterns, block), TriggerIndex::Verdict::Present);
+        const std::size_t first = index.bytesScanned();
+        EXPECT_EQ(first, block.size()) << c.what;
+        for (const auto& [from, to] : c.inserted)
+            index.noteInserted(from, to);
+        index.blockChanged(block);
+        EXPECT_GE(index.bytesScanned() - first, c.least) << c.what;
+        EXPECT_LE(index.bytesScanned() - first, c.most) << c.what;
+    }
+}
+
 TEST(BytePairSet, SaysNoOnlyForPiecesThatCannotOccur)
 {
     struct Case {

@@ -253,5 +253,21 @@ TEST(TriggerEngine, AWorkBudgetStopsMatchingABlock)
     EXPECT_TRUE(f.host.statuses.empty());
 }
 
+// A search through the whole block that finds nothing is work like any other: thousands of
+// triggers whose words all occur, though never in their order, still stop at the budget.
+TEST(TriggerEngine, SearchesThatFindNothingSpendTheBudgetToo)
+{
+    Fixture f;
+    for (int i = 0; i < 5000; ++i)
+        f.state.triggers.push_back({"north%%orc", "kill orc", "100000"});
+    std::string block;
+    while (block.size() < 64000)
+        block += "An orc waits.\r\n";
+    block += "You came from the north.";
+    f.engine.RunTriggers(block);
+    EXPECT_TRUE(f.host.sent.empty());
+    EXPECT_EQ(f.host.lastStatus(), TriggerWorkBudget::StoppedText);
+}
+
 } // namespace
 } // namespace tw

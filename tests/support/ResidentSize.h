@@ -10,6 +10,8 @@
 
 #if TARNWICK_TEST_ASAN
 #include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
 #endif
 
 namespace tw::test {
@@ -22,6 +24,17 @@ inline std::size_t residentBytes()
     std::size_t pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * std::size_t(::sysconf(_SC_PAGESIZE));
+#endif
+}
+
+// The bytes allocated on the heap and not freed yet, for tests that look for leaks.
+inline std::size_t heapBytesInUse()
+{
+#if TARNWICK_TEST_ASAN
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 m = ::mallinfo2();
+    return m.uordblks + m.hblkhd;
 #endif
 }
 

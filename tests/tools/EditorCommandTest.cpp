@@ -22,7 +22,9 @@ TEST(EditorCommand, ChoosesTheEditorOrAFallback)
     const Case cases[] = {
         {"named editor found", "notepad.exe", "", {"notepad.exe", "xdg-open"}, {"notepad.exe"}},
         {"named editor with a file", "kate", "notes.not", {"kate", "xdg-open"}, {"kate", "notes.not"}},
-        {"Windows name of an installed editor", "gedit.EXE", "a.map", {"gedit"}, {"gedit", "a.map"}},
+        {"Windows name of an installed editor", "kwrite.EXE", "a.map", {"kwrite", "gedit", "xdg-open"},
+         {"kwrite", "a.map"}},
+        {"only \".exe\" is left out", "kwrite.bak", "", {"kwrite", "gedit"}, {"gedit"}},
         {"blanks around the name", "  kate  ", "", {"kate"}, {"kate"}},
         {"missing editor, a file: the desktop opener", "notepad.exe", "a.log",
          {"xdg-open", "gedit"}, {"xdg-open", "a.log"}},

@@ -148,6 +148,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         session_->ProcessCmdKey(*CmdLine, key, mods);
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+    CmdLine->onPaste = [this](const std::string& text) { session_->PasteIntoCommandLine(*CmdLine, text); };
     CmdLine->onTab = [this](bool forward) {
         // A secret is typed unseen; nothing on screen is offered for it.
         if (session_->inputHidden())
@@ -200,16 +201,19 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     LookupDlg = new TLookupDlg(session_->setup, *this, this);
     LevelDLG = new TLevelDLG(this);
     MapForm = new TMapForm(*session_, *LevelDLG, this);
+    // The map window's dialogs are its own, so that closing one gives the map the focus back
+    // instead of raising this window over it.
+    LevelDLG->setParent(MapForm, LevelDLG->windowFlags());
     MUDListForm = new TMUDListForm(session_->muds, *this, this);
     NumPadDlg = new TNumPadDlg(session_->keypad, session_->KeypadEnabled, *this, this);
-    RoomEditDLG = new TRoomEditDLG(session_->map, *this, this);
+    RoomEditDLG = new TRoomEditDLG(session_->map, *this, MapForm);
     MapForm->RoomEditDLG = RoomEditDLG;
     MessageForm = new TMessageForm(*this, this);
     SetupDlg = new TSetupDlg(session_->setup, *Terminal, *this, this);
     SetupDlg->InitSetupVars();
     StatRollDlg = new TStatRollDlg(session_->statRoller, this);
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
-    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, this);
+    VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, MapForm);
     MapForm->VirtualDLG = VirtualDLG;
 
     SizeAll();
@@ -409,7 +413,8 @@ void TMainForm::EnterButtonClick()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!mayClose()) {
+    // The map has its own file: both are offered for saving before the program ends.
+    if (!mayClose() || (!closed_ && !MapForm->mayClose())) {
         event->ignore();
         return;
     }
@@ -628,7 +633,7 @@ void TMainForm::Copy1Click()
         Terminal->copy();
 }
 
-void TMainForm::Paste1Click() { CmdLine->paste(); }
+void TMainForm::Paste1Click() { CmdLine->pasteFrom(); }
 
 void TMainForm::Find1Click()
 {
@@ -711,14 +716,23 @@ void TMainForm::LoadOptions1Click()
     const QString file = chooseOptionsFile(OptionsMenu::LoadTitle, false);
     if (file.isEmpty())
         return;
-    session_->optionsFileName = localPath(file);
-    LoadOptionsNow();
+    // The chosen file becomes the current one only once it has loaded: a refused file must
+    // not be the one the next save overwrites.
+    const std::string path = localPath(file);
+    if (loadOptionsFrom(path) == OptionsLoadResult::Kind::Loaded)
+        session_->optionsFileName = path;
 }
 
 void TMainForm::LoadOptionsNow()
 {
-    const OptionsLoadResult result =
-        OptionsMenu::loadOptionsNow(*this, session_->optionsFileName, session_->setup);
+    // A refused file named at start is not remembered for the next start.
+    if (loadOptionsFrom(session_->optionsFileName) == OptionsLoadResult::Kind::RefusedHeader)
+        session_->optionsFileName.clear();
+}
+
+OptionsLoadResult::Kind TMainForm::loadOptionsFrom(const std::string& path)
+{
+    const OptionsLoadResult result = OptionsMenu::loadOptionsNow(*this, path, session_->setup);
     switch (result.kind) {
     case OptionsLoadResult::Kind::Loaded:
         session_->takeOptions(result.data);
@@ -728,15 +742,14 @@ void TMainForm::LoadOptionsNow()
         session_->applySettings();
         session_->markOptionsSaved();
         break;
-    case OptionsLoadResult::Kind::RefusedHeader:
-        session_->optionsFileName.clear();
-        break;
     case OptionsLoadResult::Kind::IoError:
         messageBox(AppTitle, result.errorText, MsgButtons::Ok);
         break;
+    case OptionsLoadResult::Kind::RefusedHeader:
     case OptionsLoadResult::Kind::FileMissing:
         break;
     }
+    return result.kind;
 }
 
 void TMainForm::SaveOptions1Click()

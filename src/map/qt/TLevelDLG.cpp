@@ -2,6 +2,7 @@
 
 #include "base/WholeNumber.h"
 #include "map/RoomGrid.h"
+#include "map/qt/MapWindowStyle.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QGroupBox>
@@ -17,8 +18,10 @@ TLevelDLG::TLevelDLG(QWidget* parent) : QDialog(parent)
 {
     setObjectName("TLevelDLG");
     setWindowTitle("Level");
+    // A fixed frame with a caption and no buttons on it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
+    setFont(mapDialogFont());
 
     auto* group = new QGroupBox("Enter Level", this);
     group->setObjectName("GroupBox1");
@@ -35,12 +38,19 @@ TLevelDLG::TLevelDLG(QWidget* parent) : QDialog(parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
     layout->addWidget(group);
     auto* row = new QHBoxLayout;
-    row->addWidget(ok);
-    row->addWidget(cancel);
+    row->setSpacing(4);
+    for (QPushButton* b : {ok, cancel}) {
+        b->setMinimumWidth(0);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        row->addWidget(b);
+    }
     layout->addLayout(row);
-    setFixedSize(sizeHint().expandedTo(QSize(104, 105)));
+    setFixedSize(ClientSize);
+    centreOnScreen(*this);
 }
 
 void TLevelDLG::showEvent(QShowEvent* event)

@@ -2,6 +2,7 @@
 // "Level": asks for the level number for the map window's Level > Goto. The box keeps the last
 // text typed between openings.
 #include <QDialog>
+#include <QSize>
 
 #include <optional>
 
@@ -14,6 +15,7 @@ class TLevelDLG : public QDialog {
     Q_OBJECT
 public:
     explicit TLevelDLG(QWidget* parent = nullptr);
+    static constexpr QSize ClientSize{104, 105};
 
     QLineEdit* LText = nullptr;
     // The level typed, when it is a whole number from 1 to 10.

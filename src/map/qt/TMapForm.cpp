@@ -4,6 +4,7 @@
 #include "map/MapExport.h"
 #include "map/MapFile.h"
 #include "map/qt/MapFace.h"
+#include "map/qt/MapWindowStyle.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
@@ -11,14 +12,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace tw {
 
@@ -38,6 +38,7 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     setObjectName("TMapForm");
     setWindowFlag(Qt::Window);
     setWindowTitle("AutoMap");
+    setFont(mapFont("System", 13, false));
     chooseFile = ListFileDialog::forParent(this);
 
     ScrollBox = new QScrollArea(this);
@@ -52,11 +53,37 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
         MapFaceMouseDown(e->position().toPoint(), e->button(), e->modifiers());
     };
 
+    // A speedwalk's next step goes once the game's reply has been quiet for a moment.
+    auto* walkQuiet = new QTimer(this);
+    walkQuiet->setObjectName("WalkQuiet");
+    walkQuiet->setSingleShot(true);
+    connect(walkQuiet, &QTimer::timeout, this, [this] { session_.walkQuiet(); });
+    session_.walkQuietWanted = [walkQuiet](int milliseconds) { walkQuiet->start(milliseconds); };
+
     buildMenus();
-    resize(508, 367);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    resize(OuterSize);
+    centreOnScreen(*this);
     Face->redraw(map_);
+}
+
+// The window's size counts its frame. The frame is known only once the window manager has put
+// it around the window, so the size is set again then, once.
+void TMapForm::fitOuterSize()
+{
+    if (outerSized_ || !isVisible())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame == QSize(0, 0))
+        return;
+    outerSized_ = true;
+    resize(OuterSize - frame);
+    centreOnScreen(*this);
+}
+
+void TMapForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
 }
 
 void TMapForm::buildMenus()
@@ -127,6 +154,7 @@ QAction* TMapForm::action(const QString& name) const
 void TMapForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    fitOuterSize();
     if (!event->spontaneous())
         FormShow();
 }
@@ -230,23 +258,44 @@ void TMapForm::Open1Click()
         FormResize();
 }
 
-void TMapForm::Save1Click()
-{
-    if (map_.MapFileName.empty())
-        map_.MapFileName = localPath(chooseFile(SaveDialog1));
-    if (map_.MapFileName.empty())
-        return;
-    if (const auto error = MapFile::save(map_))
-        session_.host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
-}
+void TMapForm::Save1Click() { saveMap(); }
 
 void TMapForm::SaveAs1Click()
 {
     const QString file = chooseFile(SaveDialog1);
-    if (file.isEmpty())
-        return;
-    map_.MapFileName = localPath(file);
-    Save1Click();
+    if (!file.isEmpty())
+        saveMapTo(localPath(file));
+}
+
+bool TMapForm::saveMap()
+{
+    const std::string path = map_.MapFileName.empty() ? localPath(chooseFile(SaveDialog1)) : map_.MapFileName;
+    return !path.empty() && saveMapTo(path);
+}
+
+// A file that cannot be written keeps the name the map had, so that Save does not go on
+// trying a place that failed.
+bool TMapForm::saveMapTo(const std::string& path)
+{
+    if (const auto error = MapFile::save(map_, path)) {
+        session_.host.messageBox(GeneralErrorCaption, *error, MsgButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool TMapForm::mayClose()
+{
+    if (!map_.changed())
+        return true;
+    switch (session_.host.messageBox(AppTitle, SaveChangesText, MsgButtons::YesNoCancel)) {
+    case MsgAnswer::Cancel:
+        return false;
+    case MsgAnswer::Yes:
+        return saveMap();
+    default:
+        return true;
+    }
 }
 
 void TMapForm::Export1Click()

@@ -24,6 +24,8 @@ class TMapForm : public QMainWindow {
     Q_OBJECT
 public:
     TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent = nullptr);
+    // The window's first size, frame included.
+    static constexpr QSize OuterSize{508, 367};
 
     // The dialogs the map window opens; created later in the program's window order.
     TRoomEditDLG* RoomEditDLG = nullptr;
@@ -57,6 +59,14 @@ public:
     void Activate1Click();
     void Help1Click();
 
+    // Saves to MapFileName, or to a file the player names first; false when nothing was saved.
+    bool saveMap();
+    // The map is kept only in its file: when its rooms changed since it was last opened, saved
+    // or made new, asks "Save changes to the map file?". Yes saves, No leaves them, Cancel
+    // (or a save that did not happen) stays.
+    static constexpr const char* SaveChangesText = "Save changes to the map file?";
+    bool mayClose();
+
     void FormShow();
     void FormResize();
     void AlterCaption();
@@ -70,10 +80,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void fitOuterSize();
+    bool outerSized_ = false;
     void buildMenus();
     void afterShift();
+    bool saveMapTo(const std::string& path);
 
     Session& session_;
     MapModel& map_;

@@ -1,6 +1,7 @@
 #include "map/qt/TRoomEditDLG.h"
 
 #include "base/Host.h"
+#include "map/qt/MapWindowStyle.h"
 #include "script/qt/ListDialogSupport.h"
 
 #include <QCheckBox>
@@ -19,6 +20,9 @@ namespace tw {
 namespace {
 
 constexpr const char* Captions[dir::Count] = {"N", "S", "W", "E", "NW", "NE", "SW", "SE", "U", "D"};
+// The one-line boxes are as high as the 11-pixel text needs, so that the fixed client area has
+// room for all ten lines of the description.
+constexpr int RowHeight = 18;
 
 } // namespace
 
@@ -27,19 +31,24 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
 {
     setObjectName("TRoomEditDLG");
     setModal(true);
+    setFont(mapDialogFont());
 
     auto* titleBox = new QGroupBox("Title", this);
     titleBox->setObjectName("TitleBox");
     TitleEdit = new QLineEdit(titleBox);
     TitleEdit->setObjectName("TitleEdit");
     TitleEdit->setMaxLength(int(RoomText::Capacity));
+    TitleEdit->setFixedHeight(RowHeight);
     (new QVBoxLayout(titleBox))->addWidget(TitleEdit);
 
     auto* descBox = new QGroupBox("Description", this);
     descBox->setObjectName("DescBox");
     DescMemo = new QPlainTextEdit(descBox);
     DescMemo->setObjectName("DescMemo");
+    // Only a vertical bar: a horizontal one would hide the tenth line of long lines; the box
+    // still follows the caret sideways.
     DescMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DescMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     DescMemo->setTabChangesFocus(true);
     DescMemo->installEventFilter(this);
@@ -57,6 +66,7 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
         const std::size_t i = std::size_t(d - 1);
         const int row = 1 + (d - 1) % 5, column = d <= 5 ? 0 : 4;
         auto* check = new QCheckBox(Captions[i], exitBox);
+        check->setFixedHeight(RowHeight);
         check->setObjectName(QString("CheckBox%1").arg(d));
         CheckBoxes[i] = check;
         grid->addWidget(check, row, column);
@@ -65,7 +75,7 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
         for (std::size_t k = 0; k < 3; ++k) {
             auto* box = new QLineEdit("0", exitBox);
             box->setObjectName(QString("RM%1%2").arg(d).arg(QChar("xyz"[k])));
-            box->setFixedWidth(34);
+            box->setFixedSize(30, RowHeight);
             box->installEventFilter(this);
             RM[i][k] = box;
             grid->addWidget(box, row, column + 1 + int(k));
@@ -93,18 +103,31 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { host_.runHelp(RoomEdit::HelpCommand); });
 
+    // The title on top, the description with the buttons beside it, the exits below; the
+    // description box takes what is left, which holds all ten lines.
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
     layout->addWidget(titleBox);
-    layout->addWidget(descBox, 1);
-    layout->addWidget(exitBox);
-    auto* buttons = new QHBoxLayout;
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(6);
+    middle->addWidget(descBox, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->setContentsMargins(0, 8, 0, 0);
+    buttons->setSpacing(4);
+    for (QPushButton* b : {OKBtn, CancelBtn, help})
+        buttons->addWidget(b);
     buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(help);
-    layout->addLayout(buttons);
-    DescMemo->setMinimumHeight(48);
-    resize(QSize(378, 367).expandedTo(minimumSizeHint()));
+    middle->addLayout(buttons);
+    layout->addLayout(middle, 1);
+    layout->addWidget(exitBox);
+    for (QGroupBox* box : {titleBox, descBox, exitBox})
+        box->layout()->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(1);
+    DescMemo->document()->setDocumentMargin(2);
+    setFixedSize(ClientSize);
+    centreOnScreen(*this);
 }
 
 bool TRoomEditDLG::editCell(const Cell& c)

@@ -4,6 +4,7 @@
 #include "map/RoomEdit.h"
 
 #include <QDialog>
+#include <QSize>
 
 #include <array>
 
@@ -20,6 +21,7 @@ class TRoomEditDLG : public QDialog {
     Q_OBJECT
 public:
     TRoomEditDLG(MapModel& map, Host& host, QWidget* parent = nullptr);
+    static constexpr QSize ClientSize{378, 367};
 
     // Opens the editor on a cell and returns whether it closed with OK.
     bool editCell(const Cell& c);

@@ -1,15 +1,14 @@
 #include "map/qt/TVirtualDLG.h"
 
 #include "base/Host.h"
+#include "map/qt/MapWindowStyle.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "script/qt/ListDialogSupport.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStyle>
@@ -21,9 +20,11 @@ TVirtualDLG::TVirtualDLG(MapModel& map, TRoomEditDLG& roomEdit, Host& host, QWid
 {
     setObjectName("TVirtualDLG");
     setWindowTitle("Virtual AutoMap");
-    // Resizable, but without a close box: the console ends through OK or the quit command.
+    // Resizable, but without buttons on its caption: the console ends through OK or the quit
+    // command.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
+    setFont(mapDialogFont());
 
     VirtualScreen = new QPlainTextEdit(this);
     VirtualScreen->setObjectName("VirtualScreen");
@@ -32,13 +33,9 @@ TVirtualDLG::TVirtualDLG(MapModel& map, TRoomEditDLG& roomEdit, Host& host, QWid
     VirtualScreen->setFocusPolicy(Qt::ClickFocus);
     QPalette pal = VirtualScreen->palette();
     pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, QColor(192, 192, 192));
+    pal.setColor(QPalette::Text, QColor(128, 128, 128));
     VirtualScreen->setPalette(pal);
-    QFont screenFont("Monospace");
-    screenFont.setStyleHint(QFont::TypeWriter);
-    screenFont.setPixelSize(12);
-    screenFont.setBold(true);
-    VirtualScreen->setFont(screenFont);
+    VirtualScreen->setFont(mapFont("System", 11, true));
 
     VirtualCmd = new QLineEdit(this);
     VirtualCmd->setObjectName("VirtualCmd");
@@ -63,8 +60,7 @@ TVirtualDLG::TVirtualDLG(MapModel& map, TRoomEditDLG& roomEdit, Host& host, QWid
     connect(HelpBtn, &QPushButton::clicked, this, [this] { host_.runHelp(VirtualWalk::HelpCommand); });
 
     resize(555, 325);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void TVirtualDLG::showEvent(QShowEvent* event)
