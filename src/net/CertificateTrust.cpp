@@ -49,8 +49,6 @@ bool CertificateGate::check(const CertificateCheck& check)
                       accepted(check.host, check.port);
               });
     checking_ = false;
-    if (trustedNow_)
-        refusal_.clear();
     return trustedNow_;
 }
 

@@ -460,6 +460,16 @@ TEST_F(Tls, TheTickWaitsWhileTheHandshakeRuns)
     EXPECT_EQ(socket.opens, 2); // the immediate retry of the reconnection
 }
 
+// A socket that is already gone when its handshake fails reports no close: the retry comes all
+// the same.
+TEST_F(Tls, AFailureOnASocketAlreadyGoneIsRetriedToo)
+{
+    life.connectTo("Practice", "tls://127.0.0.1", "4000");
+    socket.hasHandle = false;
+    failWith(TlsFailure::HandshakeTimedOut);
+    EXPECT_EQ(socket.opens, 2);
+}
+
 // With Modern Server Mode off a tls:// address is refused with a word about the switch, and a
 // reconnection to one stops.
 TEST_F(Tls, AddressesNeedModernServerMode)
