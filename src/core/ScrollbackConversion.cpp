@@ -94,7 +94,6 @@ public:
         // stays one short line, emptied as it grows.
         shadow_.setColumnCount(ScreenLine::Width);
         shadow_.setRowCount(1);
-        shadow_.setModern(!toModern);
         parser_.setModern(!toModern);
         parser_.reset();
         shadow_.restart();

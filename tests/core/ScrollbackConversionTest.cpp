@@ -20,7 +20,7 @@ const std::string E = "\x1b";
 std::vector<std::string> look(const std::string& buffer, bool modern, int columns = 80)
 {
     const Palette palette;
-    Terminal t;
+    Terminal t(1 << 16); // room for all of it: the terminal's own trim would hide a bad cut
     t.setColumnCount(columns);
     t.setRowCount(25);
     t.setModern(modern);
@@ -142,6 +142,8 @@ TEST(ScrollbackConversion, TextBeyondTheCapacityLosesWholeLinesFromTheStart)
     ASSERT_LT(after.size(), before.size());
     for (std::size_t i = 1; i <= after.size(); ++i)
         EXPECT_EQ(after[after.size() - i], before[before.size() - i]) << i;
+    // A line longer than all the room keeps its end.
+    EXPECT_GT(convert(std::string(300, 'a'), true, 100).size(), 80u);
     // Not even the last line fits: only its colours are kept.
     EXPECT_LE(convert(classic, true, 20).size(), 20u);
 }
