@@ -102,7 +102,7 @@ TEST_F(XcbCertificate, EnterAndEscapeNeverTrustAndTheClockGoesOn)
         ASSERT_TRUE(press(key));
         ASSERT_TRUE(closed(question)) << key;
         EXPECT_EQ(status(), refused) << key;
-        EXPECT_TRUE(IniFile(form->iniPath).trustedCertificate("127.0.0.1", world->tlsPort()).isEmpty());
+        EXPECT_TRUE(IniFile(form->iniPath).trustedCertificate("127.0.0.1", world->tlsPort()).empty());
         expectNoMoreAttempts(refused);
     }
 }
@@ -114,8 +114,8 @@ TEST_F(XcbCertificate, AcceptedThenChangedIsRefusedForGood)
     ASSERT_TRUE(question);
     QTest::mouseClick(question->button(QMessageBox::Yes), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return status() == "Connected!"; }, 10000)) << status();
-    const QString accepted = IniFile(form->iniPath).trustedCertificate("127.0.0.1", world->tlsPort());
-    EXPECT_FALSE(accepted.isEmpty());
+    const std::string accepted = IniFile(form->iniPath).trustedCertificate("127.0.0.1", world->tlsPort());
+    EXPECT_FALSE(accepted.empty());
     // Logged in, the player asks the world for its other certificate.
     const auto& buffer = form->session().terminal.ScrollbackBuffer();
     for (const auto& step : {std::pair("known? ", "Tester"), std::pair("(y/n)", "y"),
