@@ -86,27 +86,20 @@ private:
     bool escape()
     {
         const char* const start = p_;
-        const char* q = p_ + 1;
-        if (q == end_)
+        const AnsiParser::Scan scan = AnsiParser::scanSequence(p_, end_);
+        switch (scan.kind) {
+        case AnsiParser::Scan::Incomplete:
             return false;
-        if (*q != '[')
-            return brokenAt(start, q);
-        ++q;
-        while (q < end_ && ((*q >= '0' && *q <= '9') || *q == ';')) {
-            ++q;
-            if (std::size_t(q - start) > AnsiParser::EscapeLimit) {
-                showRaw(start, q);
-                p_ = q;
-                return true;
-            }
-        }
-        if (q == end_)
-            return false;
-        if (AnsiParser::isFinal(*q)) {
-            p_ = q + 1;
+        case AnsiParser::Scan::TooLong:
+            showRaw(start, scan.end);
+            [[fallthrough]];
+        case AnsiParser::Scan::Command:
+            p_ = scan.end;
             return true;
+        case AnsiParser::Scan::Broken:
+            break;
         }
-        return brokenAt(start, q);
+        return brokenAt(start, scan.end);
     }
 
     // The sequence from start broke at q: what was collected shows as text, and so does the

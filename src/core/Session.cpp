@@ -4,7 +4,7 @@
 #include "core/PastedText.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
-#include "net/BareLineFeeds.h"
+#include "net/ModernLineEnds.h"
 #include "net/BlockRepair.h"
 
 #include <algorithm>
@@ -33,6 +33,7 @@ Session::Session(Host& h, SocketPort& socket)
         endConnection();
     };
     connection.connected = [this] { beginConnection(); };
+    connection.tlsAllowed = [this] { return modern_; };
     connection.notice = [this](const std::string& text) {
         if (modern_)
             notice(text);
@@ -91,9 +92,10 @@ void Session::ParseCommand(const std::string& text)
     parser.ParseCommand(text);
 }
 
-void Session::MudSockRead(std::string_view raw)
+void Session::MudSockRead(std::string_view raw) { receiveBlock(repairBlock(raw)); }
+
+void Session::receiveBlock(std::string block)
 {
-    std::string block = repairBlock(raw);
     if (LoggingOn && logBlock)
         logBlock(block);
     mapOutcome_ = AutomapTracker::Outcome::Nothing;
@@ -130,7 +132,7 @@ void Session::setModern(bool on)
 {
     modern_ = on;
     script.echoColour = on ? AttrToSgr(makeAttr(EchoColour, 0)) : std::string();
-    terminal.setModern(on);
+    terminal.switchModern(on, palette);
     terminal.WriteTerminal({});
     telnet_.reset();
     sniffer_.reset();
@@ -160,9 +162,10 @@ void Session::beginConnection()
     sniffer_.reset();
     inflater_.stop();
     pending_.clear();
-    lastReceived_ = 0;
+    lineEndHalf_ = 0;
     gameMarksPrompts_ = false;
     telnetHinted_ = false;
+    brokenTold_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
     terminalResized();
@@ -256,6 +259,13 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
     } else if (pending_.size() >= MaxReadBlock) {
         flushReceived();
     }
+    if (r.stop == TelnetDecoder::Stop::Broken && !brokenTold_) {
+        // Said once per connection: a game that keeps doing it would bury its own text.
+        brokenTold_ = true;
+        flushReceived();
+        notice(BrokenTelnetText);
+        host.setStatus(BrokenTelnetText);
+    }
     if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
         flushReceived();
         if (!inflater_.start())
@@ -275,9 +285,10 @@ void Session::flushReceived()
 {
     if (pending_.empty())
         return;
-    const std::string block = startBareLineFeeds(pending_, lastReceived_);
+    // The line ends are made whole here; the old repair of LF CR would split CR LF CR LF.
+    std::string block = modernLineEnds(pending_, lineEndHalf_);
     pending_.clear();
-    MudSockRead(block);
+    receiveBlock(std::move(block));
 }
 
 void Session::receiveFailed(const std::string& why)

@@ -43,6 +43,9 @@ class SocketPort;
 inline constexpr const char* TelnetHint =
     "This game speaks telnet: switch on Options > Modern Server Mode.";
 
+// Said once per connection when the game sends a telnet sequence that never ends properly.
+inline constexpr const char* BrokenTelnetText = "The game sent a broken telnet sequence; it was dropped.";
+
 class Session : private ScriptHost {
 public:
     Session(Host& host, SocketPort& socket);
@@ -165,6 +168,8 @@ private:
     std::uint16_t appliedScrollbackSize_ = SetupVars{}.ScrollbackSize;
 
     void echo(const std::string& typed);
+    // The pipeline after the line-end repair: log, automapper, stat roller, triggers, display.
+    void receiveBlock(std::string block);
     void beginConnection();
     void endConnection();
     // Hands received bytes to the pipeline as they are (the switch off); returns their count.
@@ -180,9 +185,10 @@ private:
     TelnetSniffer sniffer_;
     Inflater inflater_;
     std::string pending_;        // decoded text not yet through the pipeline
-    char lastReceived_ = 0;      // the last byte of the block before, for bare line feeds
+    char lineEndHalf_ = 0;       // the CR or LF that ended the block before (ModernLineEnds)
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
+    bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
     bool atPrompt_ = false;         // the block now going through the pipeline ends at a prompt

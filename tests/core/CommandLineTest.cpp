@@ -112,6 +112,10 @@ TEST_F(CommandLine, HotkeysReplaceOrAppendAndSubmitOrWait)
     EXPECT_EQ(host.sent, "kill orc\r\nflee\r\n");
     key(vk::F1, {false, true, false}); // Ctrl+F1 is entry 0
     EXPECT_EQ(host.sent, "kill orc\r\nflee\r\nkill orc\r\n");
+
+    session.hotkeys[23] = {"rest", true, false};
+    key(vk::F12, {true, false, false}); // Shift+F12 is the last entry
+    EXPECT_EQ(host.sent, "kill orc\r\nflee\r\nkill orc\r\nrest\r\n");
 }
 
 TEST_F(CommandLine, WithoutOptionsEveryFunctionKeyDoesNothing)

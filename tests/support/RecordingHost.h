@@ -13,6 +13,13 @@ struct RecordingHost : Host {
         std::string caption, text;
         MsgButtons buttons;
     };
+    // A question asked without waiting, held until the test answers it.
+    struct Question {
+        std::string caption, text;
+        MsgButtons buttons;
+        MsgAnswer safe;
+        std::function<void(MsgAnswer)> answered;
+    };
 
     bool connected = true;
     std::size_t acceptLimit = std::string::npos; // bytes the socket takes per write
@@ -22,6 +29,8 @@ struct RecordingHost : Host {
     std::string mudName;
     std::vector<Box> boxes;
     std::deque<MsgAnswer> answers;               // answers to give; Ok/Yes when empty
+    bool holdQuestions = false;                  // ask() keeps its questions open
+    std::vector<Question> questions;
     int terminalChanges = 0;
     std::vector<std::string> helpLines;
     std::vector<std::pair<std::string, std::string>> editorRuns;
@@ -47,6 +56,14 @@ struct RecordingHost : Host {
             return a;
         }
         return b == MsgButtons::YesNo || b == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+    void ask(const std::string& c, const std::string& t, MsgButtons b, MsgAnswer safe,
+             std::function<void(MsgAnswer)> answered) override
+    {
+        if (holdQuestions)
+            questions.push_back({c, t, b, safe, std::move(answered)});
+        else
+            Host::ask(c, t, b, safe, std::move(answered));
     }
     void terminalChanged() override { ++terminalChanges; }
     void runHelp(const std::string& line) override { helpLines.push_back(line); }

@@ -18,7 +18,6 @@
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
 #include "net/BlockRepair.h"
-#include "net/CertificateTrust.h"
 #include "net/SockError.h"
 #include "net/qt/MudSocketPort.h"
 #include "net/qt/TBasicClientSocket.h"
@@ -95,30 +94,22 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
                           current.isEmpty() ? QString(OptionsMenu::InitialFileName) : current, false};
         return ListFileDialog::choose(this, choice);
     };
-    MudSock->trustCertificate = [this](const std::string& host, std::uint16_t port,
-                                       const std::string& fingerprint, const std::string& problems) {
-        const std::string key = host + ":" + std::to_string(port) + " " + fingerprint;
-        // Refused once, a certificate is not asked about again at every reconnect.
-        if (refusedCertificates_.count(key))
-            return false;
-        const IniFile ini(iniPath);
-        const CertificateCheck check{host, port, fingerprint, problems, ini.trustedCertificate(host, port)};
-        // The attempt's grace period must not run out while the player reads the question.
-        const bool ticking = Timer1->isActive();
-        Timer1->stop();
-        const bool trusted = trustCertificate(*this, check, [&](const std::string& accepted) {
-            if (!ini.rememberCertificate(host, port, accepted))
-                messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
-        });
-        if (ticking)
-            Timer1->start();
-        if (!trusted)
-            refusedCertificates_.insert(key);
-        return trusted;
-    };
     socketPort_ = std::make_unique<MudSocketPort>(*MudSock);
     session_ = std::make_unique<Session>(*this, *socketPort_);
     ConnectionLifecycle& life = session_->connection;
+    // Accepted certificates are kept in the INI file, per host and port.
+    life.certificates.remembered = [this](const std::string& host, std::uint16_t port) {
+        return IniFile(iniPath).trustedCertificate(host, port);
+    };
+    life.certificates.remember = [this](const std::string& host, std::uint16_t port, const std::string& fingerprint) {
+        const IniFile ini(iniPath);
+        if (!ini.rememberCertificate(host, port, fingerprint))
+            messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+    };
+    MudSock->trustCertificate = [&life](const std::string& host, std::uint16_t port,
+                                        const std::string& fingerprint, const std::string& problems) {
+        return life.certificates.check({host, port, fingerprint, problems});
+    };
     connect(MudSock, &TBasicClientSocket::OnInfo, this, [&life](int code) { life.SockInfo(code); });
     connect(MudSock, &TBasicClientSocket::OnConnect, this, [&life] { life.SockConnect(); });
     connect(MudSock, &TBasicClientSocket::OnDisconnect, this, [&life] { life.SockDisconnect(); });
@@ -482,40 +473,89 @@ void TMainForm::setStatus(const std::string& text) { Status->setText(GameText::t
 
 void TMainForm::setMudName(const std::string& text) { MudName->setText(GameText::toQString(text)); }
 
-MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& text,
-                                MsgButtons buttons)
+namespace {
+
+QMessageBox::StandardButton standardButtonFor(MsgAnswer answer)
 {
-    if (messageBoxHook)
-        return messageBoxHook(caption, text, buttons);
-    QMessageBox box(this);
-    // Texts may name files, whose names are in the system's encoding.
-    box.setWindowTitle(textFromPath(caption));
-    box.setText(textFromPath(text));
-    // The program's one warning, the stat roller's match, carries the warning icon.
-    if (caption == "Warning")
-        box.setIcon(QMessageBox::Warning);
-    switch (buttons) {
-    case MsgButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MsgButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MsgButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setIcon(QMessageBox::Question);
-        break;
+    switch (answer) {
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    default: return QMessageBox::Ok;
     }
-    switch (box.exec()) {
+}
+
+MsgAnswer answerFor(int button)
+{
+    switch (button) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
     default: return MsgAnswer::Ok;
     }
+}
+
+} // namespace
+
+QMessageBox* TMainForm::newMessageBox(const std::string& caption, const std::string& text, MsgButtons buttons)
+{
+    auto* box = new QMessageBox(this);
+    // Texts may name files, whose names are in the system's encoding.
+    box->setWindowTitle(textFromPath(caption));
+    box->setText(textFromPath(text));
+    // The program's one warning, the stat roller's match, carries the warning icon.
+    if (caption == "Warning")
+        box->setIcon(QMessageBox::Warning);
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setIcon(QMessageBox::Question);
+        break;
+    case MsgButtons::YesNoCancel:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setIcon(QMessageBox::Question);
+        break;
+    }
+    return box;
+}
+
+MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& text,
+                                MsgButtons buttons)
+{
+    if (messageBoxHook)
+        return messageBoxHook(caption, text, buttons);
+    const std::unique_ptr<QMessageBox> box(newMessageBox(caption, text, buttons));
+    return answerFor(box->exec());
+}
+
+void TMainForm::ask(const std::string& caption, const std::string& text, MsgButtons buttons,
+                    MsgAnswer safe, std::function<void(MsgAnswer)> answered)
+{
+    if (messageBoxHook) {
+        const MsgAnswer answer = messageBoxHook(caption, text, buttons);
+        if (answered)
+            answered(answer);
+        return;
+    }
+    QMessageBox* box = newMessageBox(caption, text, buttons);
+    // Enter and Escape give the safe answer; the other one takes a deliberate choice.
+    box->setDefaultButton(standardButtonFor(safe));
+    box->setEscapeButton(standardButtonFor(safe));
+    connect(box, &QMessageBox::finished, this, [box, safe, answered = std::move(answered)] {
+        QAbstractButton* clicked = box->clickedButton();
+        const MsgAnswer answer = clicked ? answerFor(box->standardButton(clicked)) : safe;
+        box->deleteLater();
+        if (answered)
+            answered(answer);
+    });
+    // Modal to the window, but the event loop and with it the tick go on.
+    box->open();
 }
 
 void TMainForm::terminalChanged()

@@ -12,10 +12,10 @@
 #include <QString>
 #include <QStringList>
 #include <map>
-#include <set>
 #include <memory>
 
 class QAction;
+class QMessageBox;
 class QMenu;
 class QScrollBar;
 class QTimer;
@@ -65,6 +65,8 @@ public:
     void setMudName(const std::string& text) override;
     MsgAnswer messageBox(const std::string& caption, const std::string& text,
                          MsgButtons buttons) override;
+    void ask(const std::string& caption, const std::string& text, MsgButtons buttons, MsgAnswer safe,
+             std::function<void(MsgAnswer)> answered) override;
     void terminalChanged() override;
     void runHelp(const std::string& commandLine) override;
     void runEditor(const std::string& editor, const std::string& file) override;
@@ -174,7 +176,7 @@ public:
     // Where a first start looks for the sample options file.
     static constexpr const char* SampleOptionsName = "practice.cfg";
     QStringList sampleFolders;
-    // Message boxes shown by tests are answered here instead of opening a window.
+    // Message boxes and questions shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 
 protected:
@@ -183,6 +185,7 @@ protected:
 
 private:
     void buildMenus();
+    QMessageBox* newMessageBox(const std::string& caption, const std::string& text, MsgButtons buttons);
     // Saves the options; on success the file becomes the current options file.
     bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
     // Loads an options file and applies it; says what became of the file.
@@ -205,7 +208,6 @@ private:
     std::unique_ptr<Session> session_;
     QWidget* central_ = nullptr;
     std::map<QString, QAction*> actions_;
-    std::set<std::string> refusedCertificates_;
     bool closed_ = false;
     std::optional<GameAddress> startConnect_;
     std::string startOptionsFile_;
