@@ -37,6 +37,7 @@ class Launcher;
 class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
+class SwitchIndicator;
 class TSetupDlg;
 class TAddNoteDlg;
 class TLogFileDlg;
@@ -115,6 +116,8 @@ public:
     void LoadOptionsNow();
     void EnterButtonClick();
     void ResizeAll();
+    // Shows the automapper's and the log's switches as they stand.
+    void showSwitches();
 
     // The colour view's own keys: the text size and copying its selection.
     void viewKey(ViewKey key);
@@ -135,6 +138,8 @@ public:
     StatusPanel* Status = nullptr;
     StatusPanel* MudName = nullptr;
     StatusPanel* Clock = nullptr;
+    // At the right edge of MudName: "MAP" while the automapper is on, "LOG" while logging.
+    SwitchIndicator* Indicator = nullptr;
     QTimer* Timer1 = nullptr;
     AboutBox* About = nullptr;
     SoundPlayer* SoundPlay = nullptr;

@@ -52,6 +52,10 @@ int IniFile::readZoom() const
 
 bool IniFile::writeZoom(int percent) const { return write("View/Zoom", percent); }
 
+bool IniFile::readMapSwitch(const QString& key) const { return read("Map/" + key).toBool(); }
+
+bool IniFile::writeMapSwitch(const QString& key, bool on) const { return write("Map/" + key, on); }
+
 QString IniFile::readLastMud() const { return read("MUDList/LastUsed").toString(); }
 
 bool IniFile::writeLastMud(const QString& line) const { return write("MUDList/LastUsed", line); }

@@ -1,0 +1,190 @@
+// The living map's rules: titles as the player reads them, the hover tip, the cells a tracked
+// change redraws, the view that follows the player and the map that saves itself.
+#include "map/AutomapTracker.h"
+#include "map/MapAutoSave.h"
+#include "map/MapFile.h"
+#include "map/MapFollow.h"
+#include "map/MapPicture.h"
+#include "map/RoomEdit.h"
+#include "map/RoomSummary.h"
+#include "map/VirtualWalk.h"
+#include "support/QuietHost.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tw {
+namespace {
+
+TEST(RoomSummary, TitlesReadAsTheTerminalShowsThem)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Town Gate", "Town Gate"},
+        {"\x1b[1;32mTown Gate\x1b[0m", "Town Gate"},
+        {"\x1b[2J\x1b[H\x1b[cHall\x1b[d", "Hall"},
+        {"\x1b[1;3xHall", "[1;3xHall"},         // broken off: shown without its escape
+        {"Hall\x1b", "Hall"},
+        {"Hall\x1b[", "Hall["},
+        {"A\tB\nC\x7f" "D\x07", "A B C D "},       // a bare line feed's title stays on one line
+        {"Caf\xc3\xa9 \x1b[" + std::string(60, '1') + "m", "Caf\xc3\xa9 [" + std::string(60, '1') + "m"},
+    };
+    for (const auto& [stored, read] : cases)
+        EXPECT_EQ(titleAsRead(stored), read) << stored;
+}
+
+TEST(RoomSummary, TipNamesTheTitleAndTheExits)
+{
+    MapModel map;
+    map.CreateMap(15, 14, 5, 0);
+    map.CreateMap(15, 15, 6, 0);
+    map.room(15, 15, 5)->title.set("\x1b[33mThe Gate\x1b[0m");
+    map.CreateMap(3, 3, 3, 0);
+    EXPECT_EQ(roomTip(map, {15, 15, 5}), "The Gate\nExits: North Up");
+    EXPECT_EQ(roomTip(map, {3, 3, 3}), "Initialize Me\nExits: None.");
+    EXPECT_EQ(roomTip(map, {4, 3, 3}), "");
+    EXPECT_EQ(roomTip(map, {31, 3, 3}), "");
+}
+
+// The editor and the walk-through show the title as read; the map keeps what the game sent.
+TEST(RoomSummary, EditorAndWalkThroughShowTitlesAsRead)
+{
+    const std::string sent = "\x1b[1;36mThe Hall\x1b[0m";
+    struct Case {
+        const char* typed; // the title box at OK
+        std::string stored;
+    };
+    const Case cases[] = {{"The Hall", sent}, {"The Great Hall", "The Great Hall"}, {"", ""}};
+    for (const Case& c : cases) {
+        MapModel map;
+        map.room(15, 15, 5)->title.set(sent);
+        RoomEditForm form = RoomEdit::fill(map, {15, 15, 5});
+        EXPECT_EQ(form.title, "The Hall");
+        form.title = c.typed;
+        RoomEdit::store(map, {15, 15, 5}, form);
+        EXPECT_EQ(map.room(15, 15, 5)->title.str(), c.stored) << c.typed;
+    }
+    MapModel map;
+    map.room(15, 15, 5)->title.set(sent);
+    VirtualWalk walk(map);
+    walk.start();
+    EXPECT_EQ(walk.screen().substr(0, 22), "(15,15,5)\n[ The Hall ]");
+}
+
+struct Tracked : ::testing::Test {
+    MapModel map;
+    test::QuietHost host;
+    AutomapTracker tracker{map, host};
+    LevelLooks before;
+    Tracked()
+    {
+        map.active = true;
+        before = LevelLooks::of(map);
+    }
+    void walk(const char* command, const char* reply = "Room\r\n")
+    {
+        tracker.command(command);
+        tracker.receive(reply);
+    }
+    std::vector<Cell> changed() const { return changedCells(before, LevelLooks::of(map)); }
+};
+
+TEST_F(Tracked, AStepRedrawsTheRoomsLeftAndReached)
+{
+    EXPECT_TRUE(changed().empty());
+    walk("e");
+    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 15, 5}, {16, 15, 5}}));
+    before = LevelLooks::of(map);
+    walk("w"); // back along known exits: only the disc moves
+    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 15, 5}, {16, 15, 5}}));
+    before = LevelLooks::of(map);
+    walk("ne"); // a diagonal links nothing: the new room and the disc
+    EXPECT_EQ(changed(), (std::vector<Cell>{{16, 14, 5}, {15, 15, 5}}));
+    before = LevelLooks::of(map);
+    walk("n", "Alas, you cannot go that way.\r\n");
+    EXPECT_TRUE(changed().empty());
+    walk("u"); // the disc leaves the level; the room below shows its way up
+    EXPECT_EQ(changed(), (std::vector<Cell>{{16, 14, 5}}));
+    EXPECT_FALSE(LevelLooks::of(map).disc.x);
+}
+
+TEST_F(Tracked, AnotherLevelOrAShiftRedrawsWhatMoved)
+{
+    map.ViewLevel = 6;
+    EXPECT_EQ(changed().size(), 900u);
+    EXPECT_EQ(changed().front(), (Cell{1, 1, 6}));
+    map.ViewLevel = 5;
+    map.MapY = 1;
+    map.InitRoom(15, 1, 5);
+    before = LevelLooks::of(map);
+    walk("n"); // the map shifts south to make room: both rooms move down a row, a new one on top
+    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 1, 5}, {15, 2, 5}, {15, 15, 5}, {15, 16, 5}}));
+}
+
+TEST(MapFollow, OnlyFollowingShowsThePlayersLevel)
+{
+    MapModel map;
+    map.MapLevel = 3;
+    MapFollow follow;
+    EXPECT_FALSE(follow.follow(map));
+    EXPECT_EQ(map.ViewLevel, 5);
+    follow.on = true;
+    EXPECT_TRUE(follow.follow(map));
+    EXPECT_EQ(map.ViewLevel, 3);
+}
+
+TEST(MapFollow, TheViewMovesOnlyWhenTheRoomAndItsNeighboursLeaveIt)
+{
+    using View = MapFollow::View;
+    struct Case {
+        View view;
+        Cell cell;
+        View expected;
+    };
+    const View v{300, 300, 300, 240}; // cells 11-20 across, 11-18 down
+    const Case cases[] = {
+        {v, {15, 15, 5}, v},
+        {v, {12, 12, 5}, v},
+        {v, {19, 17, 5}, v},
+        {v, {11, 15, 5}, {165, 315, 300, 240}}, // its west neighbour is out of sight: centred
+        {v, {15, 18, 5}, {285, 405, 300, 240}},
+        {v, {25, 3, 5}, {585, -45, 300, 240}},  // the scroll bars keep it on the board
+        {{0, 0, 300, 240}, {1, 1, 5}, {0, 0, 300, 240}},
+        {{0, 0, 60, 60}, {5, 5, 5}, {105, 105, 60, 60}}, // too small for three cells
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MapFollow::keepInSight(c.view, c.cell, 30), c.expected) << c.cell.x << "," << c.cell.y;
+}
+
+TEST(MapAutoSave, SavesAChangedMapWithAFileOnlyWhileOn)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("walk.twk");
+    MapModel map;
+    MapAutoSave autoSave;
+    ASSERT_FALSE(MapFile::save(map, file));
+    map.CreateMap(16, 15, 5, 0);
+    EXPECT_FALSE(autoSave.due(map));
+    EXPECT_FALSE(autoSave.saveChanges(map));
+    EXPECT_EQ(std::filesystem::file_size(file), 2 + 924u);
+    autoSave.on = true;
+    EXPECT_TRUE(autoSave.due(map));
+    EXPECT_FALSE(autoSave.saveChanges(map));
+    EXPECT_EQ(std::filesystem::file_size(file), 2 + 2 * 924u);
+    EXPECT_FALSE(map.changed());
+
+    // Unchanged, nothing is written; a file that cannot be written says why and stays.
+    std::filesystem::remove(file);
+    EXPECT_FALSE(autoSave.saveChanges(map));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    map.CreateMap(17, 15, 5, 0);
+    map.MapFileName = dir.path.string();
+    EXPECT_TRUE(autoSave.saveChanges(map));
+    EXPECT_TRUE(map.changed());
+    map.MapFileName.clear();
+    EXPECT_FALSE(autoSave.due(map));
+}
+
+} // namespace
+} // namespace tw

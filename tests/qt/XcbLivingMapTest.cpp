@@ -1,0 +1,160 @@
+// The living map in real windows on the xcb platform, read back from the X server: a walk of
+// the practice world drawn step by step, the tip on a rest of the mouse and the indicator.
+// These run under Xvfb and skip themselves on any other platform.
+#include "core/qt/CommandLineEdit.h"
+#include "core/qt/StatusPanel.h"
+#include "core/qt/SwitchIndicator.h"
+#include "core/qt/TMainForm.h"
+#include "TestMainForm.h"
+#include "map/qt/MapFace.h"
+#include "map/qt/TMapForm.h"
+
+#include "PracticeWorldStart.h"
+
+#include <QAction>
+#include <QScreen>
+#include <QToolTip>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+const QColor Blue(0, 0, 255), Maroon(128, 0, 0);
+
+struct XcbLivingMap : ::testing::Test {
+    std::unique_ptr<practice::PracticeServer> world;
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+    std::vector<std::string> boxes;
+    TMapForm* mapForm = nullptr;
+    std::size_t mark = 0;
+
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != "xcb")
+            GTEST_SKIP() << "needs the xcb platform (run under Xvfb)";
+        test::startPracticeWorld(world);
+        if (!world)
+            return;
+        form = test::testMainForm(dir, boxes);
+        form->show();
+        mapForm = form->MapForm;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    const std::string& buffer() { return form->session().terminal.ScrollbackBuffer(); }
+    bool answered(const char* text)
+    {
+        return QTest::qWaitFor([&] { return buffer().find(text, mark) != std::string::npos; }, 5000);
+    }
+    void type(const std::string& line)
+    {
+        mark = buffer().size();
+        form->CmdLine->setText(line);
+        form->EnterButtonClick();
+    }
+    void logIn()
+    {
+        form->session().connection.connectTo("Practice", "127.0.0.1", std::to_string(world->port()));
+        ASSERT_TRUE(answered("wish to be known? "));
+        type("Walker");
+        ASSERT_TRUE(answered("Keep these statistics? (y/n)"));
+        type("y");
+        ASSERT_TRUE(answered("Town Gate"));
+        ASSERT_TRUE(answered("> "));
+    }
+    // The colour the X server shows at a cell's centre in the map window.
+    QColor shownAt(int x, int y) const
+    {
+        const QPoint at = mapForm->Face->mapTo(mapForm, QPoint(x * 30 - 15, y * 30 - 15));
+        return mapForm->screen()->grabWindow(mapForm->winId(), at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+    }
+};
+
+// Following, the X server shows the disc in each room the moment the game names it, on the
+// player's level; switched off, the window keeps what it drew (the old behaviour).
+TEST_F(XcbLivingMap, AWalkOfThePracticeWorldIsDrawnAtEveryStep)
+{
+    logIn();
+    form->session().map.active = true;
+    form->Automap1Click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(mapForm));
+    mapForm->action("FollowWalk1")->trigger();
+    const MapModel& map = form->session().map;
+    const struct {
+        const char* command;
+        const char* room;
+        Cell cell;
+    } walk[] = {{"n", "South Road", {15, 14, 5}}, {"d", "Damp Tunnel", {15, 14, 4}},
+                {"u", "South Road", {15, 14, 5}}, {"n", "Town Square", {15, 13, 5}},
+                {"e", "Fountain Street", {16, 13, 5}}, {"e", "East Road", {17, 13, 5}},
+                {"s", "Herb Garden", {17, 14, 5}}};
+    Cell before = map.position();
+    for (const auto& step : walk) {
+        SCOPED_TRACE(step.command);
+        type(step.command);
+        ASSERT_TRUE(answered(step.room));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return map.position() == step.cell; }, 5000));
+        EXPECT_EQ(map.ViewLevel, step.cell.level);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shownAt(step.cell.x, step.cell.y) == Maroon; }, 5000));
+        if (before.level == step.cell.level)
+            EXPECT_NE(shownAt(before.x, before.y), Maroon);
+        before = step.cell;
+    }
+
+    mapForm->action("FollowWalk1")->trigger();
+    type("w");
+    ASSERT_TRUE(answered("Stables"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map.position() == Cell{16, 14, 5}; }, 5000));
+    mapForm->Face->repaint();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownAt(17, 14) == Maroon; }, 5000));
+    EXPECT_NE(shownAt(16, 14), Maroon);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(XcbLivingMap, ARestOnARoomShowsItsTitleAndExits)
+{
+    logIn();
+    form->session().map.active = true;
+    type("n");
+    ASSERT_TRUE(answered("South Road"));
+    form->Automap1Click();
+    mapForm->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mapForm));
+    QTest::mouseMove(mapForm->Face, QPoint(15 * 30 - 15, 14 * 30 - 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mapForm->windowTitle() == "AutoMap (15,14,5)"; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    const QString tip = QToolTip::text();
+    EXPECT_TRUE(tip.contains("South Road")) << tip.toStdString();
+    EXPECT_TRUE(tip.contains("Exits: South")) << tip.toStdString();
+    EXPECT_FALSE(tip.contains(QChar(27)));
+    QToolTip::hideText();
+}
+
+// Real key events on the command line switch the automapper and the log; the X server shows
+// the indicator inside the game's panel.
+TEST_F(XcbLivingMap, TheIndicatorFollowsCtrlAAndCtrlL)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    SwitchIndicator* indicator = form->Indicator;
+    const auto panelPicture = [&] {
+        return form->screen()->grabWindow(form->winId(), form->MudName->mapTo(form.get(), QPoint()).x(),
+                                          form->MudName->mapTo(form.get(), QPoint()).y(),
+                                          form->MudName->width(), form->MudName->height()).toImage();
+    };
+    const QImage idle = panelPicture();
+    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(indicator->text(), "MAP");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panelPicture() != idle; }, 5000));
+    form->session().LogFileName = dir.filePath("game.log").toStdString();
+    QTest::keyClick(form->CmdLine, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(indicator->text(), "MAP LOG");
+    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->CmdLine, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_FALSE(indicator->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panelPicture() == idle; }, 5000));
+}
+
+} // namespace
+} // namespace tw
