@@ -115,15 +115,21 @@ void linkEverything(tw::MapModel& map)
                 }
 }
 
-// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
-void DrawFullLevel(benchmark::State& state)
+// A full, linked map with the player in the middle of the level in view; Qt for drawing.
+void standInTheMiddle(tw::MapModel& map)
 {
     tw::bench::startOffscreenQt();
-    tw::MapModel map;
     fillMap(map);
     linkEverything(map);
     map.ViewLevel = map.MapLevel = 5;
     map.MapX = map.MapY = 15;
+}
+
+// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
+void DrawFullLevel(benchmark::State& state)
+{
+    tw::MapModel map;
+    standInTheMiddle(map);
     tw::MapFace face;
     for (auto _ : state) {
         face.redraw(map);
@@ -136,12 +142,8 @@ BENCHMARK(DrawFullLevel)->Unit(benchmark::kMillisecond);
 // back west on a full, linked level, then only the cells that changed drawn again.
 void DrawAfterTrackedStep(benchmark::State& state)
 {
-    tw::bench::startOffscreenQt();
     tw::MapModel map;
-    fillMap(map);
-    linkEverything(map);
-    map.ViewLevel = map.MapLevel = 5;
-    map.MapX = map.MapY = 15;
+    standInTheMiddle(map);
     map.active = true;
     NullHost host;
     tw::AutomapTracker tracker(map, host);
