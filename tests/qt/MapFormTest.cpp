@@ -574,12 +574,13 @@ TEST_F(LivingMap, FollowingShowsEveryTrackedStepAtOnceOnThePlayersLevel)
         walk("e");
         EXPECT_TRUE(inSight().contains(QRect((map->MapX - 2) * 30, (map->MapY - 2) * 30, 90, 90))) << i;
     }
-    // Hidden, the window draws nothing; shown again, the whole level.
+    // Hidden, the window draws nothing; shown again, the whole of the player's level.
     mapForm->hide();
     const QImage before = mapForm->Face->picture();
-    walk("n");
+    walk("d");
     EXPECT_EQ(mapForm->Face->picture(), before);
     form->Automap1Click();
+    EXPECT_EQ(map->ViewLevel, 4);
     EXPECT_TRUE(discShown(map->MapX, map->MapY));
 }
 
