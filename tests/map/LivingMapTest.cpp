@@ -72,54 +72,47 @@ TEST(RoomSummary, EditorAndWalkThroughShowTitlesAsRead)
     EXPECT_EQ(walk.screen().substr(0, 22), "(15,15,5)\n[ The Hall ]");
 }
 
-struct Tracked : ::testing::Test {
+// Each step redraws only the cells whose drawing it changed: the rooms the disc left and
+// reached, a new room, a room that shows a new exit; a shift redraws what moved.
+TEST(ChangedCells, AStepRedrawsWhatItChanged)
+{
     MapModel map;
     test::QuietHost host;
-    AutomapTracker tracker{map, host};
-    LevelLooks before;
-    Tracked()
-    {
-        map.active = true;
-        before = LevelLooks::of(map);
-    }
-    void walk(const char* command, const char* reply = "Room\r\n")
-    {
-        tracker.command(command);
-        tracker.receive(reply);
-    }
-    std::vector<Cell> changed() const { return changedCells(before, LevelLooks::of(map)); }
-};
-
-TEST_F(Tracked, AStepRedrawsTheRoomsLeftAndReached)
-{
-    EXPECT_TRUE(changed().empty());
-    walk("e");
-    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 15, 5}, {16, 15, 5}}));
-    before = LevelLooks::of(map);
-    walk("w"); // back along known exits: only the disc moves
-    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 15, 5}, {16, 15, 5}}));
-    before = LevelLooks::of(map);
-    walk("ne"); // a diagonal links nothing: the new room and the disc
-    EXPECT_EQ(changed(), (std::vector<Cell>{{16, 14, 5}, {15, 15, 5}}));
-    before = LevelLooks::of(map);
-    walk("n", "Alas, you cannot go that way.\r\n");
-    EXPECT_TRUE(changed().empty());
-    walk("u"); // the disc leaves the level; the room below shows its way up
-    EXPECT_EQ(changed(), (std::vector<Cell>{{16, 14, 5}}));
-    EXPECT_FALSE(LevelLooks::of(map).disc.x);
-}
-
-TEST_F(Tracked, AnotherLevelOrAShiftRedrawsWhatMoved)
-{
-    map.ViewLevel = 6;
-    EXPECT_EQ(changed().size(), 900u);
-    EXPECT_EQ(changed().front(), (Cell{1, 1, 6}));
-    map.ViewLevel = 5;
-    map.MapY = 1;
+    AutomapTracker tracker(map, host);
+    map.active = true;
     map.InitRoom(15, 1, 5);
+    using Cells = std::vector<Cell>;
+    const struct {
+        const char* command;
+        const char* reply;
+        Cells changed;
+    } steps[] = {
+        {"e", "Room\r\n", {{15, 15, 5}, {16, 15, 5}}},
+        {"w", "Room\r\n", {{15, 15, 5}, {16, 15, 5}}}, // along known exits: the disc alone
+        {"ne", "Room\r\n", {{16, 14, 5}, {15, 15, 5}}}, // a diagonal links nothing
+        {"n", "Alas, you cannot go that way.\r\n", {}},
+        {"u", "Room\r\n", {{16, 14, 5}}},              // the disc leaves; the room shows "U"
+        {"d", "Room\r\n", {{16, 14, 5}}},
+        {"", "", {}},
+    };
+    for (const auto& s : steps) {
+        const LevelLooks before = LevelLooks::of(map);
+        tracker.command(s.command);
+        tracker.receive(s.reply);
+        EXPECT_EQ(changedCells(before, LevelLooks::of(map)), s.changed) << s.command;
+    }
+    // At the top edge the map shifts south first: every room moves down a row, a new one on top.
+    map.MapX = 15;
+    map.MapY = 1;
+    LevelLooks before = LevelLooks::of(map);
+    tracker.command("n");
+    tracker.receive("Room\r\n");
+    EXPECT_EQ(changedCells(before, LevelLooks::of(map)),
+              (Cells{{15, 1, 5}, {15, 2, 5}, {16, 14, 5}, {15, 15, 5}, {16, 15, 5}, {15, 16, 5}, {16, 16, 5}}));
+    map.ViewLevel = 6;
     before = LevelLooks::of(map);
-    walk("n"); // the map shifts south to make room: both rooms move down a row, a new one on top
-    EXPECT_EQ(changed(), (std::vector<Cell>{{15, 1, 5}, {15, 2, 5}, {15, 15, 5}, {15, 16, 5}}));
+    map.ViewLevel = 5;
+    EXPECT_EQ(changedCells(before, LevelLooks::of(map)).size(), 900u);
 }
 
 TEST(MapFollow, OnlyFollowingShowsThePlayersLevel)

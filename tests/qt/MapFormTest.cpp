@@ -2,7 +2,6 @@
 // program builds them.
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
-#include "core/qt/SwitchIndicator.h"
 #include "core/qt/TMainForm.h"
 #include "TestMainForm.h"
 #include "map/MapFile.h"
@@ -560,14 +559,6 @@ TEST_F(LivingMap, FollowingShowsEveryTrackedStepAtOnceOnThePlayersLevel)
     EXPECT_TRUE(roomShown(16, 15));
     EXPECT_TRUE(discShown(16, 15));
     EXPECT_FALSE(discShown(15, 15));
-    walk("d");
-    EXPECT_EQ(map->ViewLevel, 4);
-    EXPECT_EQ(mapForm->windowTitle().right(3), ",4)");
-    EXPECT_TRUE(discShown(16, 15));
-    EXPECT_FALSE(roomShown(15, 15));
-    walk("u");
-    EXPECT_EQ(map->ViewLevel, 5);
-    EXPECT_TRUE(roomShown(15, 15));
 
     // The view keeps the player's room in sight, with its neighbours.
     for (int i = 0; i < 12; ++i) {
@@ -580,7 +571,7 @@ TEST_F(LivingMap, FollowingShowsEveryTrackedStepAtOnceOnThePlayersLevel)
     walk("d");
     EXPECT_EQ(mapForm->Face->picture(), before);
     form->Automap1Click();
-    EXPECT_EQ(map->ViewLevel, 4);
+    EXPECT_EQ(mapForm->windowTitle().right(3), ",4)");
     EXPECT_TRUE(discShown(map->MapX, map->MapY));
 }
 
@@ -685,40 +676,6 @@ TEST_F(LivingMap, ARestOnARoomShowsItsTitleAsReadAndItsExits)
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_TRUE(QToolTip::text().contains("&lt;b&gt;South&lt;/b&gt; Road<br>Exits: South")) << QToolTip::text().toStdString();
     QToolTip::hideText();
-}
-
-TEST_F(LivingMap, TheIndicatorShowsTheSwitchesInsideTheGamesPanel)
-{
-    map->active = false;
-    form->resize(1000, 700);
-    form->show();
-    const QRect panel = form->MudName->geometry();
-    SwitchIndicator* shown = form->Indicator;
-    EXPECT_FALSE(shown->isVisible());
-    const auto ctrl = [&](Qt::Key key) { QTest::keyClick(form->CmdLine, key, Qt::ControlModifier); };
-    ctrl(Qt::Key_A);
-    EXPECT_TRUE(shown->isVisible());
-    EXPECT_EQ(shown->text(), "MAP");
-    EXPECT_TRUE(mapForm->action("Activate1")->isChecked());
-    form->session().LogFileName = localPath(dir.filePath("game.log"));
-    ctrl(Qt::Key_L);
-    EXPECT_EQ(shown->text(), "MAP LOG");
-    mapForm->action("Activate1")->trigger();
-    EXPECT_EQ(shown->text(), "LOG");
-    // Logging to a file that was never opened ends at the next tick's write: off again.
-    form->session().sessionLog.LogBlock("text");
-    form->TimerPop();
-    EXPECT_FALSE(shown->isVisible());
-
-    // At the right edge inside the panel, which keeps its place and width.
-    ctrl(Qt::Key_A);
-    EXPECT_EQ(form->MudName->geometry(), panel);
-    EXPECT_EQ(shown->parentWidget(), form->MudName);
-    EXPECT_LE(shown->geometry().right(), form->MudName->width() - form->MudName->frameWidth());
-    EXPECT_GT(shown->geometry().left(), form->MudName->width() / 2);
-    form->resize(1200, 700);
-    EXPECT_LE(shown->geometry().right(), form->MudName->width() - form->MudName->frameWidth());
-    EXPECT_GT(shown->geometry().left(), form->MudName->width() * 3 / 4);
 }
 
 } // namespace

@@ -131,29 +131,38 @@ TEST_F(XcbLivingMap, ARestOnARoomShowsItsTitleAndExits)
     QToolTip::hideText();
 }
 
-// Real key events on the command line switch the automapper and the log; the X server shows
-// the indicator inside the game's panel.
-TEST_F(XcbLivingMap, TheIndicatorFollowsCtrlAAndCtrlL)
+// Real key events on the command line, the map window's menu and a failed log write switch
+// the indicator; the X server shows it inside the game's panel, which keeps its place.
+TEST_F(XcbLivingMap, TheIndicatorShowsTheSwitchesInsideTheGamesPanel)
 {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    SwitchIndicator* indicator = form->Indicator;
-    const auto panelPicture = [&] {
-        return form->screen()->grabWindow(form->winId(), form->MudName->mapTo(form.get(), QPoint()).x(),
-                                          form->MudName->mapTo(form.get(), QPoint()).y(),
-                                          form->MudName->width(), form->MudName->height()).toImage();
+    const QRect panel = form->MudName->geometry();
+    SwitchIndicator* shown = form->Indicator;
+    const auto picture = [&] {
+        const QPoint at = form->MudName->mapTo(form.get(), QPoint());
+        return form->screen()->grabWindow(form->winId(), at.x(), at.y(), panel.width(), panel.height()).toImage();
     };
-    const QImage idle = panelPicture();
-    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(indicator->text(), "MAP");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return panelPicture() != idle; }, 5000));
+    const QImage idle = picture();
+    const auto ctrl = [&](Qt::Key key) { QTest::keyClick(form->CmdLine, key, Qt::ControlModifier); };
+    ctrl(Qt::Key_A);
+    EXPECT_EQ(shown->text(), "MAP");
+    EXPECT_TRUE(mapForm->action("Activate1")->isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return picture() != idle; }, 5000));
+    EXPECT_EQ(form->MudName->geometry(), panel);
     form->session().LogFileName = dir.filePath("game.log").toStdString();
-    QTest::keyClick(form->CmdLine, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(indicator->text(), "MAP LOG");
-    QTest::keyClick(form->CmdLine, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(form->CmdLine, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_FALSE(indicator->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return panelPicture() == idle; }, 5000));
+    ctrl(Qt::Key_L);
+    EXPECT_EQ(shown->text(), "MAP LOG");
+    mapForm->action("Activate1")->trigger();
+    EXPECT_EQ(shown->text(), "LOG");
+    form->resize(form->width() + 200, form->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->MudName->width() > panel.width(); }, 5000));
+    EXPECT_LE(shown->geometry().right(), form->MudName->width() - form->MudName->frameWidth());
+    EXPECT_GT(shown->geometry().left(), form->MudName->width() * 3 / 4);
+    // The log file was never opened: the tick's write fails and switches logging off.
+    form->session().sessionLog.LogBlock("text");
+    form->TimerPop();
+    EXPECT_FALSE(shown->isVisible());
 }
 
 } // namespace
