@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -31,7 +30,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolTip>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -663,19 +661,6 @@ TEST_F(LivingMap, AMapWithAFileSavesItselfAfterTrackingAndAtExit)
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(QFileInfo(file).size(), 2 + 4 * 924);
-}
-
-TEST_F(LivingMap, ARestOnARoomShowsItsTitleAsReadAndItsExits)
-{
-    walk("n", "\x1b[1;32m<b>South</b> Road\x1b[0m\r\n");
-    form->Automap1Click();
-    EXPECT_EQ(mapForm->roomTipAt({15 * 30 - 15, 14 * 30 - 5}), "<b>South</b> Road\nExits: South");
-    EXPECT_EQ(mapForm->roomTipAt({15 * 30 - 15, 13 * 30 - 5}), "");
-    QHelpEvent rest(QEvent::ToolTip, {15 * 30 - 15, 14 * 30 - 5}, mapForm->Face->mapToGlobal(QPoint(435, 415)));
-    QApplication::sendEvent(mapForm->Face, &rest);
-    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
-    EXPECT_TRUE(QToolTip::text().contains("&lt;b&gt;South&lt;/b&gt; Road<br>Exits: South")) << QToolTip::text().toStdString();
-    QToolTip::hideText();
 }
 
 } // namespace

@@ -124,10 +124,15 @@ TEST_F(XcbLivingMap, ARestOnARoomShowsItsTitleAndExits)
     QTest::mouseMove(mapForm->Face, QPoint(15 * 30 - 15, 14 * 30 - 10));
     ASSERT_TRUE(QTest::qWaitFor([&] { return mapForm->windowTitle() == "AutoMap (15,14,5)"; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
-    const QString tip = QToolTip::text();
-    EXPECT_TRUE(tip.contains("South Road")) << tip.toStdString();
-    EXPECT_TRUE(tip.contains("Exits: South")) << tip.toStdString();
-    EXPECT_FALSE(tip.contains(QChar(27)));
+    // The title as read, on one line with the exits below it.
+    EXPECT_TRUE(QToolTip::text().contains(">South Road<br>Exits: South<")) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+    // The game's text is never taken for markup.
+    form->session().map.room(15, 14, 5)->title.set("\x1b[1;32m<b>Bold</b> Road\x1b[0m");
+    QTest::mouseMove(mapForm->Face, QPoint(15 * 30 - 15, 15 * 30 - 10));
+    QTest::mouseMove(mapForm->Face, QPoint(15 * 30 - 12, 14 * 30 - 10));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::text().contains("&lt;b&gt;Bold&lt;/b&gt; Road<br>"); }, 5000))
+        << QToolTip::text().toStdString();
     QToolTip::hideText();
 }
 
