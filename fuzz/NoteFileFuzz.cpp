@@ -1,5 +1,6 @@
 // The note look-up on arbitrary file contents and search texts: no crash, and a found note
 // is one line of at most 255 characters.
+#include "base/TextCut.h"
 #include "tools/NoteFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -12,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string keyWord = in.ConsumeRandomLengthString(300);
     const std::string file = in.ConsumeRemainingBytesAsString();
     const std::optional<std::string> found = tw::NoteFile::findNote(file, keyWord);
-    if (found && (found->size() > tw::NoteFile::MaxLineLength ||
-                  found->find_first_of("\r\n") != std::string::npos))
+    if (found && (tw::characterCount(*found, tw::TextCoding::Utf8) > tw::NoteFile::MaxLineLength ||
+                  found->find('\n') != std::string::npos))
         std::abort();
     if (found && keyWord.empty())
         std::abort();

@@ -198,6 +198,22 @@ std::optional<std::string> readFileHead(const std::string& path, std::size_t n, 
     return out;
 }
 
+int openRegularFileForReading(const std::string& path, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = ioErrorText(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = NotRegularFileText;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 int writeAllBytes(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {

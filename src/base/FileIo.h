@@ -27,6 +27,11 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& e
 // The first bytes of a file, at most n (fewer when the file is shorter).
 std::optional<std::string> readFileHead(const std::string& path, std::size_t n, std::string& error);
 
+// Opens a file for reading and returns its descriptor, or -1 with error set. Anything but a
+// regular file (a folder, a device, a pipe) is refused with NotRegularFileText, without
+// waiting for a pipe's writer, so that reading it to its end cannot go on for ever.
+int openRegularFileForReading(const std::string& path, std::string& error);
+
 // The I/O error text for an errno value ("File not found", "File access denied",
 // "Disk full", ...).
 std::string ioErrorText(int errnoValue);

@@ -1,17 +1,44 @@
 #include "base/TextCut.h"
 
+#include "base/Utf8.h"
+
+#include <algorithm>
+
 namespace tw {
 
-std::string_view cutToBytes(std::string_view text, std::size_t maxBytes)
+namespace {
+
+struct Prefix {
+    std::size_t bytes;
+    std::size_t characters;
+};
+
+// The first maxCharacters characters of text: their bytes and how many they are.
+Prefix prefix(std::string_view text, std::size_t maxCharacters, TextCoding coding)
 {
-    if (text.size() <= maxBytes)
-        return text;
-    const auto continuation = [&](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; };
-    std::size_t n = maxBytes;
-    // A UTF-8 character is at most four bytes long; longer runs are not UTF-8 and are cut as bytes.
-    while (n > 0 && maxBytes - n < 3 && continuation(n))
-        --n;
-    return text.substr(0, continuation(n) ? maxBytes : n);
+    if (coding == TextCoding::Bytes) {
+        const std::size_t n = std::min(text.size(), maxCharacters);
+        return {n, n};
+    }
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    std::size_t characters = 0;
+    for (; p < end && characters < maxCharacters; ++characters)
+        p += utf8::decode(p, end).length; // a byte outside a valid sequence is one character
+    return {std::size_t(p - begin), characters};
+}
+
+} // namespace
+
+std::size_t characterCount(std::string_view text, TextCoding coding)
+{
+    return prefix(text, text.size(), coding).characters;
+}
+
+std::string_view cutToCharacters(std::string_view text, std::size_t maxCharacters, TextCoding coding)
+{
+    return text.substr(0, prefix(text, maxCharacters, coding).bytes);
 }
 
 } // namespace tw

@@ -28,6 +28,23 @@ constexpr std::array<Range, 45> Wide = {{
 }};
 } // namespace
 
+std::string validOrLatin1(std::string_view bytes)
+{
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* p = bytes.data(); p < end;) {
+        const Decoded d = decode(p, end);
+        if (d.status != Status::Valid) {
+            std::string latin1;
+            latin1.reserve(2 * bytes.size());
+            for (const char c : bytes)
+                append(latin1, static_cast<unsigned char>(c));
+            return latin1;
+        }
+        p += d.length;
+    }
+    return std::string(bytes);
+}
+
 bool isWide(char32_t code)
 {
     if (code < Wide.front().first)

@@ -85,6 +85,10 @@ inline void append(std::string& out, char32_t code)
     }
 }
 
+// The text as UTF-8: the bytes themselves when they are valid UTF-8, else every byte read as
+// its Latin-1 character (a text file written by an older program).
+std::string validOrLatin1(std::string_view bytes);
+
 // Whether the character takes two cells in a terminal: the East Asian wide and fullwidth
 // characters (CJK ideographs, kana, hangul, fullwidth forms, most emoji).
 bool isWide(char32_t code);

@@ -1,6 +1,7 @@
 #include "core/Session.h"
 
 #include "base/Host.h"
+#include "core/PastedText.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
 #include "net/BareLineFeeds.h"
@@ -116,9 +117,10 @@ void Session::MudSockRead(std::string_view raw)
     if (walk.waitsForQuiet() && walkQuietWanted)
         walkQuietWanted(walk.quietMilliseconds());
     script.echo = echoMode();
-    // The stat roller looks at short blocks while it rolls and may ask for a new roll.
+    // The stat roller looks at short blocks while it rolls and may ask for a new roll: "n" as
+    // one command, which the parser sends with its line end.
     if (statRollerRolling() && block.size() <= 255 && statRollerExamine && statRollerExamine(block)) {
-        parser.ParseCommand("n\r\n");
+        parser.ParseCommand("n");
         echoText += echoFor(script.echo, "n", script.echoColour);
     }
     echoText += triggerEngine.RunTriggers(block);
@@ -384,6 +386,27 @@ void Session::ProcessCommand(CommandBox& box)
         SendToMud("\r\n");
     else
         ParseCommand(t);
+}
+
+void Session::PasteIntoCommandLine(CommandBox& box, std::string_view text)
+{
+    const PastedText pasted = PastedText::split(text);
+    const std::size_t count = pasted.lines.size();
+    if (count > PasteAskAbove &&
+        host.messageBox(AppTitle, "Send " + std::to_string(count) + " lines to the game?",
+                        MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        // The first line joins what the command line holds, as typing it would.
+        if (i == 0)
+            box.insert(pasted.lines[0]);
+        else
+            box.setText(pasted.lines[i]);
+        box.selectAll();
+        ProcessCommand(box);
+    }
+    if (count == 0 || !pasted.rest.empty())
+        box.insert(pasted.rest);
 }
 
 void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)

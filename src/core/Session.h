@@ -148,6 +148,11 @@ public:
 
     // The command line.
     void ProcessCommand(CommandBox& box);
+    // Text pasted into the command line: each whole line is entered in turn as if typed (echo,
+    // history, the automapper); more than PasteAskAbove lines are sent only when the player
+    // says so. Text without a line end is only inserted.
+    static constexpr std::size_t PasteAskAbove = 10;
+    void PasteIntoCommandLine(CommandBox& box, std::string_view text);
     void ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods);
     // A character typed into the plain terminal view; true when the stat roller opens.
     bool TerminalKey(char typed);

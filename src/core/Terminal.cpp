@@ -1,5 +1,6 @@
 #include "core/Terminal.h"
 
+#include "core/ScrollbackCut.h"
 #include "net/AnsiColour.h"
 
 #include <algorithm>
@@ -34,20 +35,24 @@ void Terminal::WriteTerminal(std::string_view text)
         atBottom_ = false;
         selection_.clear();
         buffer_.assign(reset);
-        buffer_.append(text.substr(length - room));
+        buffer_.append(text.substr(keptTextStart(text, {}, length - room, modern())));
     } else if (buffer_.size() + length >= room) {
         // Drop the older half. The colours set in it are gone, so the kept text starts from
         // light grey on black. Should the new text not fit beside the newer half, more of the
-        // old text goes: the newest text is never the part that is lost.
+        // old text goes: the newest text is never the part that is lost. The kept text begins
+        // with a whole line, or at least never inside an escape sequence.
         const std::size_t current = buffer_.size();
         std::size_t drop = current / 2;
         const std::size_t assembled = ResetLength + (current - drop) + length;
         if (assembled > capacity_)
             drop = std::min(current, drop + (assembled - capacity_));
-        buffer_.replace(0, drop, reset);
+        drop = keptTextStart(buffer_, text, drop, modern());
+        // A sequence cut at the end of the old text ends in the new one: its rest goes too.
+        const std::size_t dropNew = drop > current ? drop - current : 0;
+        buffer_.replace(0, std::min(drop, current), reset);
         // The lines move up by what was dropped: a selection would cover other text.
         selection_.clear();
-        buffer_.append(text);
+        buffer_.append(text.substr(dropNew));
     } else {
         buffer_.append(text);
     }

@@ -1,8 +1,21 @@
 #include "script/AliasListFile.h"
 
+#include "base/FileIo.h"
 #include "base/ListFileText.h"
 
 namespace tw {
+
+namespace {
+
+AliasEntry readAlias(ListLineReader& reader)
+{
+    AliasEntry a;
+    a.word = reader.readLine();
+    a.expansion = reader.readLine();
+    return a;
+}
+
+} // namespace
 
 std::string AliasListFile::toText(const AliasList& aliases)
 {
@@ -14,14 +27,11 @@ std::string AliasListFile::toText(const AliasList& aliases)
     return out;
 }
 
-std::optional<std::string> AliasListFile::appendFromText(std::string_view text, AliasList& aliases)
+std::optional<std::string> AliasListFile::appendFromText(std::string_view text, AliasList& aliases,
+                                                         TextCoding coding)
 {
-    return appendListEntries(text, aliases, [](ListLineReader& reader) {
-        AliasEntry a;
-        a.word = reader.readLine();
-        a.expansion = reader.readLine();
-        return a;
-    });
+    ListLineReader reader(text, coding);
+    return appendListEntries(reader, aliases, readAlias);
 }
 
 std::optional<std::string> AliasListFile::exportTo(const std::string& path, const AliasList& aliases)
@@ -29,9 +39,10 @@ std::optional<std::string> AliasListFile::exportTo(const std::string& path, cons
     return writeFileAtomically(path, toText(aliases));
 }
 
-std::optional<std::string> AliasListFile::importFrom(const std::string& path, AliasList& aliases)
+std::optional<std::string> AliasListFile::importFrom(const std::string& path, AliasList& aliases,
+                                                     TextCoding coding)
 {
-    return importListFile(path, aliases, appendFromText);
+    return importListFile(path, coding, aliases, readAlias);
 }
 
 } // namespace tw

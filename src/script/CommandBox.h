@@ -11,6 +11,8 @@ public:
     virtual void setText(const std::string& text) = 0;
     virtual void selectAll() = 0;
     virtual void caretToEnd() = 0; // caret after the last character, nothing selected
+    // Puts text in place of the selection, or at the caret when nothing is selected.
+    virtual void insert(const std::string& text) = 0;
 };
 
 // Virtual-key codes of the keys the command line binds.

@@ -25,9 +25,10 @@ std::string HotkeyFile::toText(const HotkeyTable& table)
     return out;
 }
 
-HotkeyTable HotkeyFile::fromText(std::string_view text)
+namespace {
+
+HotkeyTable readTable(ListLineReader& reader)
 {
-    ListLineReader reader(text);
     HotkeyTable table;
     for (HotkeyEntry& e : table) {
         reader.readLine(); // the label
@@ -40,18 +41,27 @@ HotkeyTable HotkeyFile::fromText(std::string_view text)
     return table;
 }
 
+} // namespace
+
+HotkeyTable HotkeyFile::fromText(std::string_view text, TextCoding coding)
+{
+    ListLineReader reader(text, coding);
+    return readTable(reader);
+}
+
 std::optional<std::string> HotkeyFile::exportTo(const std::string& path, const HotkeyTable& table)
 {
     return writeFileAtomically(path, toText(table));
 }
 
-std::optional<std::string> HotkeyFile::importFrom(const std::string& path, HotkeyTable& table)
+std::optional<std::string> HotkeyFile::importFrom(const std::string& path, HotkeyTable& table,
+                                                  TextCoding coding)
 {
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(path, error, MaxListFileBytes);
-    if (!text)
-        return error;
-    table = fromText(*text);
+    ListLineReader reader = ListLineReader::openFile(path, coding);
+    const HotkeyTable read = readTable(reader);
+    if (!reader.error().empty())
+        return reader.error();
+    table = read;
     return std::nullopt;
 }
 

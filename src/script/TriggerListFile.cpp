@@ -1,8 +1,22 @@
 #include "script/TriggerListFile.h"
 
+#include "base/FileIo.h"
 #include "base/ListFileText.h"
 
 namespace tw {
+
+namespace {
+
+TriggerEntry readTrigger(ListLineReader& reader)
+{
+    TriggerEntry t;
+    t.pattern = reader.readLine();
+    t.response = reader.readLine();
+    t.switches = reader.readLine();
+    return t;
+}
+
+} // namespace
 
 std::string TriggerListFile::toText(const TriggerList& triggers)
 {
@@ -15,15 +29,11 @@ std::string TriggerListFile::toText(const TriggerList& triggers)
     return out;
 }
 
-std::optional<std::string> TriggerListFile::appendFromText(std::string_view text, TriggerList& triggers)
+std::optional<std::string> TriggerListFile::appendFromText(std::string_view text, TriggerList& triggers,
+                                                           TextCoding coding)
 {
-    return appendListEntries(text, triggers, [](ListLineReader& reader) {
-        TriggerEntry t;
-        t.pattern = reader.readLine();
-        t.response = reader.readLine();
-        t.switches = reader.readLine();
-        return t;
-    });
+    ListLineReader reader(text, coding);
+    return appendListEntries(reader, triggers, readTrigger);
 }
 
 std::optional<std::string> TriggerListFile::exportTo(const std::string& path, const TriggerList& triggers)
@@ -31,9 +41,10 @@ std::optional<std::string> TriggerListFile::exportTo(const std::string& path, co
     return writeFileAtomically(path, toText(triggers));
 }
 
-std::optional<std::string> TriggerListFile::importFrom(const std::string& path, TriggerList& triggers)
+std::optional<std::string> TriggerListFile::importFrom(const std::string& path, TriggerList& triggers,
+                                                       TextCoding coding)
 {
-    return importListFile(path, triggers, appendFromText);
+    return importListFile(path, coding, triggers, readTrigger);
 }
 
 } // namespace tw

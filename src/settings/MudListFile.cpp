@@ -1,8 +1,22 @@
 #include "settings/MudListFile.h"
 
+#include "base/FileIo.h"
 #include "base/ListFileText.h"
 
 namespace tw {
+
+namespace {
+
+MudEntry readMud(ListLineReader& reader)
+{
+    MudEntry m;
+    m.name = reader.readLine();
+    m.address = reader.readLine();
+    m.port = reader.readLine();
+    return m;
+}
+
+} // namespace
 
 std::string MudListFile::toText(const MudList& muds)
 {
@@ -15,15 +29,11 @@ std::string MudListFile::toText(const MudList& muds)
     return out;
 }
 
-std::optional<std::string> MudListFile::appendFromText(std::string_view text, MudList& muds)
+std::optional<std::string> MudListFile::appendFromText(std::string_view text, MudList& muds,
+                                                       TextCoding coding)
 {
-    return appendListEntries(text, muds, [](ListLineReader& reader) {
-        MudEntry m;
-        m.name = reader.readLine();
-        m.address = reader.readLine();
-        m.port = reader.readLine();
-        return m;
-    });
+    ListLineReader reader(text, coding);
+    return appendListEntries(reader, muds, readMud);
 }
 
 std::optional<std::string> MudListFile::exportTo(const std::string& path, const MudList& muds)
@@ -31,9 +41,10 @@ std::optional<std::string> MudListFile::exportTo(const std::string& path, const 
     return writeFileAtomically(path, toText(muds));
 }
 
-std::optional<std::string> MudListFile::importFrom(const std::string& path, MudList& muds)
+std::optional<std::string> MudListFile::importFrom(const std::string& path, MudList& muds,
+                                                   TextCoding coding)
 {
-    return importListFile(path, muds, appendFromText);
+    return importListFile(path, coding, muds, readMud);
 }
 
 } // namespace tw

@@ -34,6 +34,14 @@ void bringIntoRange(SetupVars& v)
     v.FontHeight = std::clamp(v.FontHeight, -tallest, tallest);
 }
 
+std::optional<std::string> refuseStoredFileName(std::string_view name, std::string_view box)
+{
+    constexpr std::size_t MaxStoredBytes = 255;
+    if (name.size() <= MaxStoredBytes)
+        return std::nullopt;
+    return "The " + std::string(box) + " name is too long: an options file keeps at most 255 bytes of it.";
+}
+
 int echoButtonFromFlags(bool echoCommand, bool echoEnter, bool echoNone)
 {
     if (echoNone)

@@ -1,7 +1,9 @@
 #pragma once
 // The rules of the General Setup dialog that do not need a window.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
@@ -19,6 +21,11 @@ std::uint16_t scrollbackSizeFrom(const std::string& text);
 struct SetupVars;
 void bringIntoRange(SetupVars& vars);
 inline constexpr int LargestFontSize = 400;
+
+// The options file keeps a file name in at most 255 bytes; a longer one is refused rather than
+// cut, since the cut name would name another file. The refusal's text names the box, or
+// nothing when the name fits.
+std::optional<std::string> refuseStoredFileName(std::string_view name, std::string_view box);
 
 // Which echo button is on after the three stored flags are put into the radio group in the
 // order Command, Enter, None: the last marked one wins; -1 when none is marked.

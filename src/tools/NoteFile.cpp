@@ -3,6 +3,7 @@
 #include "base/FileIo.h"
 #include "base/ListLineReader.h"
 #include "base/TextCut.h"
+#include "base/Utf8.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,13 +14,33 @@ namespace tw {
 
 namespace {
 
-std::string upperAscii(std::string_view text)
+std::string upperAscii(std::string out)
 {
-    std::string out(text);
     for (char& c : out)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     return out;
+}
+
+// The next line as the player reads it: UTF-8, or Latin-1 when it is not valid UTF-8.
+std::string readText(ListLineReader& lines) { return utf8::validOrLatin1(lines.readLine()); }
+
+std::optional<std::string> findIn(ListLineReader& lines, std::string_view keyWord)
+{
+    const std::string wanted = upperAscii(std::string(keyWord));
+    if (wanted.empty())
+        return std::nullopt;
+    while (!lines.atEnd()) {
+        if (upperAscii(readText(lines)).find(wanted) != std::string::npos)
+            return readText(lines);
+        lines.readLine(); // the text line of a note that does not match
+    }
+    return std::nullopt;
+}
+
+std::string_view cutLine(std::string_view text)
+{
+    return cutToCharacters(text, NoteFile::MaxLineLength, TextCoding::Utf8);
 }
 
 } // namespace
@@ -39,9 +60,9 @@ std::optional<std::string> NoteFile::addNote(const std::string& path, std::strin
     std::string bytes;
     if (last != '\n' && last != '\r')
         bytes += "\r\n";
-    bytes.append(cutToBytes(keyWord, MaxLineLength));
+    bytes.append(cutLine(keyWord));
     bytes += "\r\n";
-    bytes.append(cutToBytes(text, MaxLineLength));
+    bytes.append(cutLine(text));
     bytes += "\r\n";
     if (const int error = writeAllBytes(fd, bytes)) {
         // Take back a half-written note, so that the pairs of lines stay pairs.
@@ -58,27 +79,19 @@ std::optional<std::string> NoteFile::addNote(const std::string& path, std::strin
 
 std::optional<std::string> NoteFile::findNote(std::string_view fileBytes, std::string_view keyWord)
 {
-    const std::string wanted = upperAscii(keyWord);
-    if (wanted.empty())
-        return std::nullopt;
-    ListLineReader lines(fileBytes);
-    while (!lines.atEnd()) {
-        if (upperAscii(lines.readLine()).find(wanted) != std::string::npos)
-            return lines.readLine();
-        lines.readLine(); // the text line of a note that does not match
-    }
-    return std::nullopt;
+    ListLineReader lines(fileBytes, TextCoding::Utf8);
+    return findIn(lines, keyWord);
 }
 
 NoteFile::Lookup NoteFile::lookUp(const std::string& path, std::string_view keyWord)
 {
     if (!fileExists(path))
         return {Lookup::Kind::NoFile, {}};
-    std::string error;
-    const std::optional<std::string> bytes = readWholeFile(path, error);
-    if (!bytes)
-        return {Lookup::Kind::Failed, error};
-    if (auto found = findNote(*bytes, keyWord))
+    ListLineReader lines = ListLineReader::openFile(path, TextCoding::Utf8);
+    std::optional<std::string> found = findIn(lines, keyWord);
+    if (!lines.error().empty())
+        return {Lookup::Kind::Failed, lines.error()};
+    if (found)
         return {Lookup::Kind::Found, std::move(*found)};
     return {Lookup::Kind::NotFound, NotFoundText};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The note file: pairs of lines, a key word line and its text line, each ended by CR LF.
-// Notes are appended at the end and found by a part of their key word.
+// Notes are appended at the end and found by a part of their key word. The program writes the
+// lines in UTF-8; a line that is not valid UTF-8 was written by an older program in Latin-1.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ public:
     static constexpr const char* NotFoundText = "[note not found]";
     static constexpr const char* NoFileText = "Note file not specified.";
 
-    // Appends the key word and the text as two lines, creating the file when it is missing.
+    // Appends the key word and the text (UTF-8, each cut to 255 characters) as two lines,
+    // creating the file when it is missing.
     // A file whose last line has no line end gets one first, so that the new key word does
     // not join that line. Returns the I/O error text on failure; the file is then as it was.
     static std::optional<std::string> addNote(const std::string& path, std::string_view keyWord,
@@ -27,11 +29,12 @@ public:
         Kind kind;
         std::string text; // the note's text, "[note not found]", or the I/O error text
     };
+    // Reads the file line by line, whatever its size. The found text is UTF-8.
     static Lookup lookUp(const std::string& path, std::string_view keyWord);
 
     // The search over the file's bytes: the text line after the first key word line that
-    // contains keyWord (letters a to z compared in upper case); nothing when none does or
-    // keyWord is empty.
+    // contains keyWord (UTF-8; letters a to z compared in upper case); nothing when none does
+    // or keyWord is empty.
     static std::optional<std::string> findNote(std::string_view fileBytes, std::string_view keyWord);
 };
 

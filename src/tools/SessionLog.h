@@ -13,6 +13,7 @@ namespace tw {
 class SessionLog {
 public:
     static constexpr std::size_t MaxNameLength = 255;
+    static constexpr const char* NameTooLongText = "The log file name is longer than 255 characters.";
     // The file is closed and opened again after this many ticks with logging on.
     static constexpr std::uint16_t ReopenTicks = 300;
 
@@ -22,8 +23,9 @@ public:
     SessionLog& operator=(const SessionLog&) = delete;
 
     // OK in the Log File dialog: takes the name and the switch and opens (or creates) the
-    // file when logging is on. Returns the I/O error text when the file cannot be opened (a
-    // read-only file is not); logging then stays on and the first block written switches it off.
+    // file when logging is on. Returns the error text when the file cannot be opened (a
+    // read-only file is not) or the name is longer than 255 characters; the log then goes on
+    // as it was, with its old name and file.
     std::optional<std::string> applyDialog(std::string_view name, bool logSession);
 
     // Appends one block. A failed write (or no open file) switches logging off silently.

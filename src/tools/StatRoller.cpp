@@ -10,15 +10,31 @@ namespace {
 constexpr std::string_view Labels[] = {"Strength:", "Intelligence:", "Wisdom:", "Dexterity:",
                                        "Constitution:"};
 
-// The two characters one past the separator after a label, converted as a whole number. A
-// missing label gives the two characters at the label's length from the start.
-std::optional<long> statisticAfter(std::string_view buffer, std::string_view label)
+// A statistic as the game shows it: leading blanks, then nothing but digits. A sign, a "$",
+// a tab or a trailing blank makes it no number.
+std::optional<int> statisticValue(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text.substr(first)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The two characters one past the separator after a label, converted. A missing label gives
+// the two characters at the label's length from the start.
+std::optional<int> statisticAfter(std::string_view buffer, std::string_view label)
 {
     const std::size_t at = buffer.find(label);
     const std::size_t start = (at == std::string_view::npos ? 0 : at + 1) + label.size();
     if (start >= buffer.size())
         return std::nullopt;
-    return parseWholeNumber(buffer.substr(start, 2));
+    return statisticValue(buffer.substr(start, 2));
 }
 
 } // namespace
@@ -95,12 +111,12 @@ bool StatRoller::Examine(std::string_view block)
     Values stats{};
     int sum = 0;
     for (std::size_t i = 0; i < std::size(Labels); ++i) {
-        const std::optional<long> value = statisticAfter(StatBuffer, Labels[i]);
+        const std::optional<int> value = statisticAfter(StatBuffer, Labels[i]);
         if (!value) {
             StatBuffer.clear(); // wait for the next set the game shows
             return false;
         }
-        stats[i] = int(*value);
+        stats[i] = *value;
         sum += stats[i];
     }
     StatBuffer.clear();

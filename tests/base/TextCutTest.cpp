@@ -5,26 +5,35 @@
 namespace tw {
 namespace {
 
-TEST(TextCut, CutsBeforeACharacterThatWouldBeSplit)
+// Limits count characters: one per byte for the old games' text; in UTF-8 one per valid
+// sequence and one per byte outside one, so that a cut never splits a character.
+TEST(TextCut, CountsAndCutsCharacters)
 {
     struct Case {
         std::string text;
         std::size_t max;
+        TextCoding coding;
         std::string cut;
+        std::size_t count;
     };
+    const auto U = TextCoding::Utf8, B = TextCoding::Bytes;
     const Case cases[] = {
-        {"abc", 3, "abc"},
-        {"abcd", 3, "abc"},
-        {"a\xc3\xa9", 2, "a"},                  // two-byte character
-        {"a\xc3\xa9z", 3, "a\xc3\xa9"},
-        {"a\xf0\x9f\x98\x80z", 4, "a"},          // four-byte character
-        {"a\xf0\x9f\x98\x80z", 5, "a\xf0\x9f\x98\x80"},
-        {"a\x80\x80\x80\x80\x80", 5, "a\x80\x80\x80\x80"}, // not UTF-8: cut as bytes
-        {"a\xf0\x80\x80\x80\x80", 5, "a\xf0\x80\x80\x80"},
-        {"\xc3\xa9", 0, ""},
+        {"abcd", 3, U, "abc", 4},
+        {"a\xc3\xa9z", 2, U, "a\xc3\xa9", 3},                 // a two-byte character
+        {"a\xc3\xa9z", 2, B, "a\xc3", 4},                     // the same bytes, one character each
+        {"a\xf0\x9f\x98\x80z", 2, U, "a\xf0\x9f\x98\x80", 3}, // a four-byte character
+        {"\xe9t\xe9", 2, U, "\xe9t", 3},                      // Latin-1: every byte on its own
+        {"\xe2\x82", 1, U, "\xe2", 2},                        // a sequence cut off by the end
+        {"\xc3\xa9", 0, U, "", 1},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(cutToBytes(c.text, c.max), c.cut) << c.text << " " << c.max;
+    for (const Case& c : cases) {
+        EXPECT_EQ(cutToCharacters(c.text, c.max, c.coding), c.cut) << c.text << " " << c.max;
+        EXPECT_EQ(characterCount(c.text, c.coding), c.count) << c.text;
+    }
+    std::string eAcute;
+    for (int i = 0; i < 300; ++i)
+        eAcute += "\xc3\xa9";
+    EXPECT_EQ(cutToCharacters(eAcute, 255, U), eAcute.substr(0, 510));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
+#include "core/PastedText.h"
 #include "core/Session.h"
 #include "support/FakeSocketPort.h"
 #include "support/RecordingHost.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 namespace tw {
@@ -22,6 +24,11 @@ struct FakeBox : CommandBox {
     void caretToEnd() override
     {
         caretAtEnd = true;
+        allSelected = false;
+    }
+    void insert(const std::string& t) override
+    {
+        content = allSelected ? t : content + t;
         allSelected = false;
     }
 };
@@ -221,6 +228,75 @@ TEST_F(CommandLine, TrackedChangesAreAnnounced)
     session.MudSockRead("Roof\r\n");
     EXPECT_FALSE(session.map.active);
     EXPECT_EQ(announced, 3);
+}
+
+TEST(PastedText, CutsAtEveryKindOfLineEnd)
+{
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* text;
+        Lines lines;
+        const char* rest;
+    } cases[] = {
+        {"look", {}, "look"},
+        {"s\nlook\r\n", {"s", "look"}, ""},
+        {"a\r\rb", {"a", ""}, "b"},
+        {"a\n\r b", {"a", ""}, " b"}, // LF CR is two line ends
+        {"\n", {""}, ""},
+        {"", {}, ""},
+    };
+    for (const auto& c : cases) {
+        const PastedText p = PastedText::split(c.text);
+        EXPECT_EQ(p.lines, c.lines) << c.text;
+        EXPECT_EQ(p.rest, c.rest) << c.text;
+    }
+}
+
+TEST_F(CommandLine, EachPastedLineIsEnteredAsIfTyped)
+{
+    key(vk::KeyA, {false, true, false});
+    box.setText("say ");
+    box.caretToEnd();
+    session.PasteIntoCommandLine(box, "hi");
+    EXPECT_EQ(box.content, "say hi");
+    EXPECT_EQ(host.sent, "");
+
+    session.PasteIntoCommandLine(box, " there\nlook\r\nn\nno");
+    EXPECT_EQ(host.sent, "say hi there\r\nlook\r\nn\r\n");
+    EXPECT_EQ(shown, "say hi there\r\nlook\r\nn\r\n");
+    EXPECT_EQ(session.history.entries(), (std::vector<std::string>{"say hi there", "look", "n"}));
+    EXPECT_EQ(box.content, "no"); // typed, not yet entered
+    EXPECT_TRUE(host.boxes.empty());
+    session.MudSockRead("Hall\n\r");
+    EXPECT_EQ(session.map.position(), (Cell{15, 14, 5}));
+}
+
+TEST_F(CommandLine, MoreThanTenPastedLinesAskFirst)
+{
+    const struct {
+        int lines;
+        std::optional<MsgAnswer> answer; // none: no question
+        bool sent;
+    } cases[] = {{10, std::nullopt, true}, {11, MsgAnswer::No, false}, {37, MsgAnswer::Yes, true}};
+    for (const auto& c : cases) {
+        host.sent.clear();
+        host.boxes.clear();
+        box.setText("kept");
+        box.selectAll(); // replaced by the paste
+        if (c.answer)
+            host.answers.push_back(*c.answer);
+        std::string text;
+        for (int i = 0; i < c.lines; ++i)
+            text += "x\n";
+        session.PasteIntoCommandLine(box, text);
+        ASSERT_EQ(host.boxes.size(), c.answer ? 1u : 0u) << c.lines;
+        if (c.answer) {
+            EXPECT_EQ(host.boxes[0].text, "Send " + std::to_string(c.lines) + " lines to the game?");
+            EXPECT_EQ(host.boxes[0].buttons, MsgButtons::YesNo);
+        }
+        EXPECT_EQ(host.sent.size(), c.sent ? 3u * c.lines : 0u) << c.lines;
+        EXPECT_EQ(box.content, c.sent ? "x" : "kept") << c.lines;
+    }
 }
 
 // A speedwalk sends one step per reply while the automapper follows, all at once without it.

@@ -20,6 +20,7 @@ struct Box : CommandBox {
     void setText(const std::string& t) override { content = t; }
     void selectAll() override {}
     void caretToEnd() override {}
+    void insert(const std::string& t) override { content += t; }
 };
 
 struct Host : test::RecordingHost {

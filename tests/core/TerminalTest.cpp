@@ -1,4 +1,5 @@
 // The scrollback's append rules and the view position.
+#include "core/ScrollbackCut.h"
 #include "core/Terminal.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,62 @@ TEST(TerminalAppend, NeverLosesTheNewestTextWhenHalvingIsNotEnough)
     EXPECT_EQ(b.substr(0, 10), Reset);
     EXPECT_EQ(b.substr(20), text);
     EXPECT_EQ(b.substr(10, 10), std::string(10, 'o'));
+}
+
+TEST(ScrollbackCut, KeptTextBeginsAtALineOrPastTheCutSequence)
+{
+    const struct {
+        std::string older, newer;
+        std::size_t cut;
+        bool utf8;
+        std::size_t kept;
+    } cases[] = {
+        {"abc\r\ndef", "", 1, false, 5},                // the next line, past CR LF
+        {"abc\rdef", "", 1, false, 4},
+        {"ab\r\ncd\r\ne", "", 4, false, 4},             // already a line's start
+        {"a\rbc\rd", "", 3, false, 5},
+        {"\x1b[35mFl\r\nx", "", 3, false, 9},           // the next line wins over the sequence
+        {"\x1b[35mFlood", "", 3, false, 5},             // "5mFlood" becomes "Flood"
+        {"\x1b[49mFlood", "", 1, false, 5},             // right behind the escape character
+        {"x\x1b[1;35mFlood", "", 2, false, 8},
+        {"abcdef", "", 3, false, 3},                    // no sequence: the cut stays
+        {"\x1b[12xab", "", 3, false, 3},                // shown as text anyway
+        {"\x1b[12", "", 3, false, 3},                   // never finished: shown as text
+        {"ab\x1b[3", "1mZ", 4, false, 7},               // the sequence ends in the new text
+        {"ab\x1b", "[0mZ", 3, false, 6},
+        {"ab\x1b", "", 3, false, 3},
+        {"\x1b[" + std::string(60, '1') + "m", "", 55, false, 55}, // too long for a sequence
+        {"\x1b[" + std::string(49, '1') + "mZ", "", 3, false, 3},
+        {"\x1b[" + std::string(48, '1') + "mZ", "", 3, false, 51}, // as long as one can be
+        {std::string(5, 'a') + "[" + std::string(49, '1') + "mZ", "", 55, false, 55}, // no escape
+        {"a\xc3\xa9" "b", "", 2, true, 3},                 // inside a UTF-8 character
+        {"a\xc3\xa9" "b", "", 2, false, 2},
+        {"a\xf0\x9f\x98\x80" "b", "", 2, true, 5},
+        {"a\r\nb", "", 0, false, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keptTextStart(c.older, c.newer, c.cut, c.utf8), c.kept) << c.older << " at " << c.cut;
+}
+
+TEST(TerminalAppend, TheKeptTextNeverBeginsInsideAnEscapeSequence)
+{
+    // Coloured lines of uneven lengths put the half-way cut everywhere in a line.
+    Terminal t(100);
+    t.setColumnCount(80);
+    t.setRowCount(5);
+    for (int i = 1; i <= 60; ++i) {
+        t.WriteTerminal("\x1b[35mFlood line " + std::string(std::size_t(i % 7), '.') + "\r\n");
+        const std::string& b = t.ScrollbackBuffer();
+        if (b.compare(0, Reset.size(), Reset) != 0)
+            continue;
+        ASSERT_EQ(b.compare(Reset.size(), 10, "\x1b[35mFlood"), 0) << i << ": " << b.substr(10, 12);
+        EXPECT_EQ(t.model().line(1).cell(1).character, 'F');
+    }
+
+    // A text longer than the buffer keeps its end from past the sequence its cut falls into.
+    Terminal u(100);
+    u.WriteTerminal(std::string(108, 'a') + "\x1b[35m" + std::string(87, 'b'));
+    EXPECT_EQ(u.ScrollbackBuffer(), Reset + std::string(87, 'b'));
 }
 
 TEST(TerminalAppend, NeverExceedsTheCapacityAndStopsAfterRelease)

@@ -117,28 +117,25 @@ TEST_F(LauncherTest, EditorIsStartedWithAnArgumentListAndNeverThroughAShell)
     EXPECT_EQ(started[1], QStringList{"gedit"});
 }
 
-// Without any editor, the desktop's opener shows an empty file: the same one at every use, and
-// gone when the program ends.
-TEST(LauncherScratch, TheEmptyFileForTheEditorIsReusedAndRemoved)
+// Without any editor, the desktop's opener shows an empty file, a new one at every use (see
+// ScratchFiles for which of them stay).
+TEST(LauncherScratch, EveryUseGetsANewEmptyFile)
 {
+    QTemporaryDir data;
     QList<QStringList> started;
-    QString scratch;
-    {
-        Launcher launcher;
-        launcher.setStartDetached([&](const QString& program, const QStringList& args) {
-            started << (QStringList{program} + args);
-            return true;
-        });
-        launcher.setIsOnPath([](const std::string& p) { return p == "xdg-open"; });
-        EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
-        EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
-        ASSERT_EQ(started.size(), 2);
-        EXPECT_EQ(started[0], started[1]);
-        scratch = started[0].value(1);
-        EXPECT_TRUE(QFileInfo(scratch).isFile());
-    }
-    EXPECT_FALSE(QFileInfo::exists(scratch));
-    EXPECT_FALSE(QFileInfo::exists(QFileInfo(scratch).path()));
+    Launcher launcher;
+    launcher.setScratchFolder(data.filePath("scratch"));
+    launcher.setStartDetached([&](const QString& program, const QStringList& args) {
+        started << (QStringList{program} + args);
+        return true;
+    });
+    launcher.setIsOnPath([](const std::string& p) { return p == "xdg-open"; });
+    EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
+    EXPECT_TRUE(launcher.runEditor("notepad.exe", ""));
+    ASSERT_EQ(started.size(), 2);
+    EXPECT_NE(started[0], started[1]);
+    EXPECT_TRUE(QFileInfo(started[1].value(1)).isFile());
+    EXPECT_TRUE(Launcher::defaultScratchFolder().endsWith("/tarnwick/scratch"));
 }
 
 } // namespace

@@ -269,18 +269,28 @@ TEST_F(MainWindow, OptionsSaveAndLoadRoundTrip)
     EXPECT_EQ(next.Status->text(), "Option file loaded");
 }
 
-TEST_F(MainWindow, RefusedOptionsFileIsForgotten)
+// A file that Load refuses, by its header or by being short, does not become the current
+// options file, so the next save cannot overwrite it; named at start, it is forgotten.
+TEST_F(MainWindow, RefusedOptionsFileIsNotTakenAndForgottenAtStart)
 {
     const QString file = dir.filePath("old.cfg");
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("\x04IDAC..........");
     f.close();
+    form->session().optionsFileName = "current.cfg";
     form->chooseOptionsFile = [&](const QString&, bool) { return file; };
     form->LoadOptions1Click();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Options Failed!|Config no longer supported. Please get at least version 3.");
-    EXPECT_EQ(form->session().optionsFileName, "");
+    EXPECT_EQ(form->session().optionsFileName, "current.cfg");
+
+    IniFile(form->iniPath).writeDefaultCfg(file);
+    TMainForm next;
+    next.iniPath = form->iniPath;
+    next.messageBoxHook = form->messageBoxHook;
+    next.TimerPop();
+    EXPECT_EQ(next.session().optionsFileName, "");
 }
 
 TEST_F(MainWindow, ShortOptionsFileChangesNothing)
@@ -292,10 +302,12 @@ TEST_F(MainWindow, ShortOptionsFileChangesNothing)
     QFile f(file);
     ASSERT_TRUE(f.resize(500));
     form->session().muds.clear();
+    form->session().optionsFileName = "current.cfg";
     form->LoadOptions1Click();
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Tarnwick 5|Read beyond end of file");
     EXPECT_TRUE(form->session().muds.empty());
+    EXPECT_EQ(form->session().optionsFileName, "current.cfg");
 }
 
 } // namespace
@@ -423,6 +435,8 @@ TEST_F(MainWindow, EditorCommandsStartTheEditorWithTheirFile)
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 namespace tw {
 namespace {
@@ -450,6 +464,19 @@ TEST_F(MainWindow, ClipboardCommandsWorkOnTheCommandLineAndThePlainView)
     form->CmdLine->setSelection(0, 4);
     form->action("Copy1")->trigger();
     EXPECT_EQ(clip->text(), "guard");
+
+    // The context menu's Paste enters pasted lines one by one, as Edit > Paste does.
+    clip->setText("n\ne\n");
+    form->CmdLine->QLineEdit::setText("");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1), form->CmdLine->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(form->CmdLine, &menuKey);
+    QMenu* menu = form->CmdLine->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions())
+        if (a->text().startsWith(QLineEdit::tr("&Paste")))
+            a->trigger();
+    menu->close();
+    EXPECT_EQ(form->session().history.entries(), (std::vector<std::string>{"n", "e"}));
 }
 
 } // namespace
@@ -547,7 +574,7 @@ TEST_F(MainWindow, LayoutOfTheBottomRowsAndTheApplicationTitle)
     EXPECT_EQ(form->CmdLine->y() + form->CmdLine->height(), form->Status->y());
 
     setApplicationNames();
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tarnwick 5");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "tarnwick");
     EXPECT_EQ(form->windowTitle(), "Tarnwick");
 }
 

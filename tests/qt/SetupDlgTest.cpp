@@ -1,5 +1,4 @@
 #include "core/qt/PlainView.h"
-#include "settings/qt/FontConversion.h"
 #include "settings/qt/TSetupDlg.h"
 #include "support/RecordingHost.h"
 
@@ -157,6 +156,19 @@ TEST_F(SetupDialog, ApplyKeepsWhatThePlayerDidNotChange)
     EXPECT_EQ(vars.NoteFileName, "\xd0\x94\xd0\xb8\xd0\xbc\xd0\xb0.not");
     EXPECT_EQ(vars.NoteTo, "tell");
     EXPECT_EQ(vars.FontPitch, 1);
+}
+
+// A file name longer than the 255 bytes an options file keeps is refused, not cut: 255
+// characters of Cyrillic are 510 bytes. Nothing is applied and the dialog stays open.
+TEST_F(SetupDialog, FileNamesTooLongToKeepAreRefused)
+{
+    dlg.Edit6->setText(QString(255, QChar(0x0414)));
+    dlg.NoteTo->setText("tell");
+    dlg.OKBtnClick();
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, "The Note File name is too long: an options file keeps at most 255 bytes of it.");
+    EXPECT_EQ(vars.NoteFileName, "notes.not");
+    EXPECT_EQ(vars.NoteTo, "note to");
 }
 
 TEST_F(SetupDialog, HelpOpensItsPage)

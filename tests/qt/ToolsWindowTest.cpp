@@ -7,6 +7,7 @@
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "settings/qt/TSetupDlg.h"
+#include "script/qt/ListFileDialog.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/TAddNoteDlg.h"
 #include "tools/qt/TLogFileDlg.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -112,9 +114,11 @@ TEST_F(Tools, LogDialogAppliesOnOkAndAFailedWriteClearsItsBox)
     EXPECT_FALSE(dlg.LogSession->isChecked());
     EXPECT_TRUE(boxes.empty());
 
+    // A file that cannot be opened is reported, and the log stays as it was.
     logDialog(dir.filePath("missing/game.log"), true);
     EXPECT_EQ(boxes, (std::vector<std::string>{"Tarnwick 5|File not found"}));
-    EXPECT_TRUE(session().LoggingOn);
+    EXPECT_FALSE(session().LoggingOn);
+    EXPECT_EQ(session().LogFileName, "/dev/full");
 }
 
 // View Log opens the log in the editor; without a log name it asks for a file first, and
@@ -128,7 +132,7 @@ TEST_F(Tools, ViewLogStartsTheEditor)
         return answer;
     };
     form->action("ViewLog1")->trigger();
-    EXPECT_EQ(asked, (QStringList{"Open Log File", "Log File (*.LOG *.log);;All files (*)", "*.LOG"}));
+    EXPECT_EQ(asked, (QStringList{"Open Log File", "Log File (*.LOG)|*.LOG|All files (*.*)|*.*", "*.LOG"}));
     EXPECT_TRUE(started.empty());
     answer = dir.filePath(QString::fromUtf8("s\xc3\xa9" "ance.log"));
     form->action("ViewLog1")->trigger();
@@ -136,6 +140,14 @@ TEST_F(Tools, ViewLogStartsTheEditor)
     form->action("ViewLog1")->trigger();
     EXPECT_EQ(asked.size(), 6);
     EXPECT_EQ(started, (std::vector<QStringList>{{"gedit", answer}, {"gedit", "game.log"}}));
+
+    // The file dialogs of View Log and of the Log File dialog's Browse both show the filters.
+    const QStringList filters{"Log File (*.LOG)", "All files (*.*)"};
+    EXPECT_EQ(ListFileDialog::nameFilters(asked[1]), filters);
+    const auto browse = form->LogFileDlg->makeFileDialog("");
+    EXPECT_EQ(browse->nameFilters(), filters);
+    EXPECT_EQ(browse->windowTitle(), "Open Log File");
+    EXPECT_EQ(browse->fileMode(), QFileDialog::AnyFile);
 }
 
 // Ctrl+L switches logging from the command line. Ctrl+G is View Log in the colour view and

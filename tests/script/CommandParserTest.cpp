@@ -283,6 +283,8 @@ TEST(DelayQueue, FiresActiveTriggersByKeywordOnTheLastTick)
     EXPECT_EQ(f.host.events, (Lines{"send:say bar\r\n", "term:\r\n", "send:say bar\r\n", "term:"}));
 }
 
+// A #DELAY 1 given by a firing waits a whole tick even when it lands behind entries the walk
+// has still to visit ("later" here); reached in the same walk it would fire at once.
 TEST(DelayQueue, DelaysAddedWhileFiringWaitForTheNextTick)
 {
     Fixture f;

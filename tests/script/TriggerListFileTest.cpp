@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace tw {
 namespace {
 
@@ -42,6 +44,25 @@ TEST(TriggerListFile, ImportAppendsAndCompletesAShortGroup)
     EXPECT_EQ(list[1], (TriggerEntry{"a", "b", "100000"}));
     EXPECT_EQ(list[2], (TriggerEntry{"c", "d", ""}));
     EXPECT_EQ(list[2].line(), "( ) c --> d");
+
+    // Only CR LF or LF ends a line: a lone CR is part of the text.
+    TriggerList cr;
+    TriggerListFile::appendFromText("a\rb\r\nc\r\n1\r\n", cr);
+    EXPECT_EQ(cr, (TriggerList{{"a\rb", "c", "1"}}));
+}
+
+// The largest list the program writes, 65,535 triggers with every field at 255 characters
+// (50 MB), imports whole again.
+TEST(TriggerListFile, TheLargestExportImportsWhole)
+{
+    const std::string field(255, 'f');
+    const TriggerList most(MaxListEntries, {field, field, field});
+    const std::string path = testing::TempDir() + "most.trg";
+    ASSERT_EQ(TriggerListFile::exportTo(path, most), std::nullopt);
+    TriggerList back;
+    ASSERT_EQ(TriggerListFile::importFrom(path, back), std::nullopt);
+    EXPECT_TRUE(back == most);
+    std::remove(path.c_str());
 }
 
 TEST(TriggerListFile, ImportCutsEachLineAndSkipsItsRest)

@@ -23,6 +23,13 @@ TEST(SetupRules, RangeChecksOnLeavingTheBufferBoxes)
         EXPECT_EQ(c.check(c.typed), c.shown) << c.typed;
 }
 
+TEST(SetupRules, FileNamesTheOptionsFileCannotKeepAreRefused)
+{
+    EXPECT_EQ(refuseStoredFileName(std::string(255, 'a'), "Editor"), std::nullopt);
+    EXPECT_EQ(refuseStoredFileName(std::string(256, 'a'), "Editor"),
+              "The Editor name is too long: an options file keeps at most 255 bytes of it.");
+}
+
 // Apply stores what the check accepted, hexadecimal included.
 TEST(SetupRules, ApplyReadsWhatTheCheckAccepted)
 {

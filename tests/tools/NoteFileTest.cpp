@@ -82,5 +82,33 @@ TEST(NoteFile, LookUpSearchesKeyWordLinesOnly)
     EXPECT_EQ(NoteFile::lookUp("", "lair").kind, Kind::NoFile);
 }
 
+// Lines are cut at 255 characters, not bytes, so a key word in another script is found again;
+// a line an older version wrote in Latin-1 reads as Latin-1; a file of any size is searched.
+TEST(NoteFile, CountsCharactersReadsLatin1AndSearchesAnySize)
+{
+    test::TempDir dir;
+    const std::string notes = dir.file("notes.not");
+    std::string many;
+    for (int i = 0; many.size() < (6u << 20); ++i)
+        many += "key " + std::to_string(i) + "\r\ntext\r\n";
+    const std::string latin1 = "Caf\xe9\r\nau lait \xe0 volont\xe9\r\n";
+    putFile(notes, many + latin1);
+    std::string eAcute;
+    for (int i = 0; i < 300; ++i)
+        eAcute += "\xc3\xa9";
+    const std::string keyWord = eAcute.substr(0, 400) + "x"; // 201 characters in 401 bytes
+    ASSERT_FALSE(NoteFile::addNote(notes, keyWord, eAcute));
+    EXPECT_EQ(fileText(notes).substr(many.size() + latin1.size()), keyWord + "\r\n" + eAcute.substr(0, 510) + "\r\n");
+    const std::pair<std::string, std::string> found[] = {
+        {"caf\xc3\xa9", "au lait \xc3\xa0 volont\xc3\xa9"},
+        {keyWord, eAcute.substr(0, 510)},
+    };
+    for (const auto& [search, text] : found) {
+        const NoteFile::Lookup result = NoteFile::lookUp(notes, search);
+        EXPECT_EQ(result.kind, Kind::Found) << search;
+        EXPECT_EQ(result.text, text) << search;
+    }
+}
+
 } // namespace
 } // namespace tw

@@ -23,6 +23,11 @@ struct Log : ::testing::Test {
 
     Log() { session.sessionLog.switchedOff = [this] { ++switchedOff; }; }
 
+    static std::ptrdiff_t openFiles()
+    {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    }
+
     void ticks(int n)
     {
         for (int i = 0; i < n; ++i)
@@ -49,22 +54,53 @@ TEST_F(Log, AppendsRepairedBlocksAcrossRuns)
     EXPECT_EQ(session.LogFileName, name);
 }
 
-// A failed write switches logging off without a word; the block is still shown. A file that
-// could not be opened fails the same way at the first block.
+// A failed write switches logging off without a word; the block is still shown.
 TEST_F(Log, FailedWriteSwitchesLoggingOffSilently)
 {
-    for (const std::string& file : {std::string("/dev/full"), dir.file("missing/game.log")}) {
-        const auto error = session.sessionLog.applyDialog(file, true);
-        EXPECT_EQ(error.has_value(), file != "/dev/full") << file;
-        EXPECT_TRUE(session.LoggingOn);
-        session.MudSockRead("lost\r\n");
-        EXPECT_FALSE(session.LoggingOn) << file;
-        EXPECT_FALSE(session.sessionLog.isOpen());
-    }
-    EXPECT_EQ(switchedOff, 2);
+    ASSERT_FALSE(session.sessionLog.applyDialog("/dev/full", true));
+    EXPECT_TRUE(session.LoggingOn);
+    session.MudSockRead("lost\r\n");
+    EXPECT_FALSE(session.LoggingOn);
+    EXPECT_FALSE(session.sessionLog.isOpen());
+    EXPECT_EQ(switchedOff, 1);
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(session.terminal.ScrollbackBuffer(), "lost\r\nlost\r\n");
-    EXPECT_EQ(*session.sessionLog.applyDialog(dir.file("missing/game.log"), true), "File not found");
+    EXPECT_EQ(session.terminal.ScrollbackBuffer(), "lost\r\n");
+}
+
+// A name is counted in characters, so a log under a folder named in another script keeps its
+// whole name. A file that cannot be opened, or a name longer than 255 characters, is refused
+// with its text, and the log goes on as it was: its name, its file, its switch.
+TEST_F(Log, RefusedFileOrNameLeavesTheLogAsItWas)
+{
+    std::string cyrillic;
+    for (int i = 0; i < 100; ++i)
+        cyrillic += "\xd0\x94";
+    const std::string folder = dir.file(cyrillic.c_str()) + "/" + cyrillic;
+    std::filesystem::create_directories(folder);
+    const std::string deep = folder + "/game.log"; // 236 characters in 436 bytes
+    ASSERT_FALSE(session.sessionLog.applyDialog(deep, true));
+    session.MudSockRead("kept ");
+    const std::string readOnly = dir.file("ro.log");
+    putFile(readOnly, "");
+    std::filesystem::permissions(readOnly, std::filesystem::perms(0444));
+    const std::pair<std::string, std::string> refused[] = {
+        {dir.file("missing/game.log"), "File not found"},
+        {readOnly, "File is read-only"},
+        {folder + "/" + std::string(30, 'x') + ".log", "The log file name is longer than 255 characters."},
+    };
+    for (const auto& [name, error] : refused) {
+        EXPECT_EQ(session.sessionLog.applyDialog(name, true), error) << name;
+        EXPECT_EQ(session.LogFileName, deep);
+        EXPECT_TRUE(session.LoggingOn);
+    }
+    session.MudSockRead("going on");
+    EXPECT_EQ(fileText(deep), "kept going on");
+
+    // Changing files closes the one before: no file is left open behind the log.
+    const auto before = openFiles();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_FALSE(session.sessionLog.applyDialog(i % 2 ? deep : name, true));
+    EXPECT_EQ(openFiles(), before);
 }
 
 // Ctrl+L only flips the switch: after the dialog closed the file, resuming ends at the next
@@ -109,6 +145,9 @@ TEST_F(Log, ReopensOnTick301And601)
     EXPECT_EQ(fileText(dir.file("second.log")), "bc");
     EXPECT_EQ(fileText(name), "d");
     EXPECT_EQ(session.sessionLog.LogFlushTicks, 1);
+    const auto open = openFiles();
+    ticks(300);
+    EXPECT_EQ(openFiles(), open); // the reopen closed the file first
 
     // A log whose file has gone cannot be reopened: logging ends silently.
     std::filesystem::remove(name);

@@ -39,7 +39,7 @@ TEST_F(Roller, HumanMatchAndNearMiss)
 {
     ASSERT_TRUE(roller.ComboBox1Change("Human"));
     // Short of the Strength minimum only; the total of 96 is reached.
-    EXPECT_EQ(answerTo(statLine("19", "Intelligence: 19 Wisdom: 18 Dexterity: 20 Constitution: 20")), "n\r\n\r\n");
+    EXPECT_EQ(answerTo(statLine("19", "Intelligence: 19 Wisdom: 18 Dexterity: 20 Constitution: 20")), "n\r\n");
     EXPECT_TRUE(roller.rolling());
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_EQ(answerTo(statLine("20")), "");
@@ -61,13 +61,19 @@ TEST_F(Roller, ConversionAndTotals)
     };
     const Case cases[] = {
         {statLine("17", seventeens.c_str()), true}, // sum 85, below the Default total 90
+        {"Strength: 17 Intelligence: 18 Wisdom: 18 Dexterity: 18 Constitution: 18", true}, // 89
         {"Strength: 9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
         {"Strength:  9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", true},
+        // Only blanks before the digits: a sign, "$", a tab or a blank after them is no number.
+        {"Strength: +9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: $F Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: \t9 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution: 20", false},
+        {"Strength: 20 Intelligence: 10 Wisdom: 10 Dexterity: 20 Constitution:   ", false},
         {"Strength: 20 Intelligence: 20", false}, // the rest has not arrived
         {std::string(200, '.') + statLine("30"), false}, // one block too long to look at
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(answerTo(cases[i].block), cases[i].reroll ? "n\r\n\r\n" : "") << i;
+        EXPECT_EQ(answerTo(cases[i].block), cases[i].reroll ? "n\r\n" : "") << i;
         EXPECT_TRUE(roller.rolling()) << i;
         EXPECT_EQ(roller.StatBuffer, "") << i;
     }
@@ -98,6 +104,11 @@ TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
     answerTo("Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
     EXPECT_EQ(roller.StatBuffer, "Intelligence: 18 Wisdom: 18 Dexterity: 20 Constitution: 20");
     roller.StatBuffer.clear();
+    // The collected text keeps its first 255 characters: labels beyond them are not seen.
+    answerTo(std::string(100, '.'));
+    EXPECT_EQ(answerTo(std::string(120, '.') + statLine("20")), "");
+    EXPECT_TRUE(roller.rolling());
+    EXPECT_EQ(roller.StatBuffer, "");
     answerTo(std::string(150, '.'));
     answerTo(std::string(60, '.'));
     EXPECT_EQ(roller.StatBuffer, "");
@@ -106,6 +117,16 @@ TEST_F(Roller, CollectsTextUntilTheStatisticsArrive)
     EXPECT_EQ(roller.StatBuffer, "left over");
     roller.RollBtnClick();
     EXPECT_EQ(roller.StatBuffer, ""); // emptied when rolling starts
+}
+
+// Every race but "Default" asks for a total equal to the sum of its five minimums.
+TEST(StatRollerBoxes, RaceTotalsAreTheSumsOfTheirMinimums)
+{
+    for (const StatRoller::Race& race : StatRoller::races()) {
+        const auto& m = race.minimums;
+        const int sum = m[0] + m[1] + m[2] + m[3] + m[4];
+        EXPECT_EQ(m[StatRoller::TOT], std::string(race.name) == "Default" ? 90 : sum) << race.name;
+    }
 }
 
 TEST(StatRollerBoxes, RaceSelectionAndCorrections)

@@ -1,7 +1,5 @@
 #include "core/qt/ApplicationNames.h"
 
-#include "base/Host.h"
-
 #include <QGuiApplication>
 
 namespace tw {
@@ -10,7 +8,7 @@ void setApplicationNames()
 {
     QCoreApplication::setApplicationName("tarnwick");
     QCoreApplication::setOrganizationName("tarnwick");
-    QGuiApplication::setApplicationDisplayName(AppTitle);
+    // No application display name: on X11 Qt would add it to every window's title.
     QGuiApplication::setDesktopFileName("tarnwick");
 }
 

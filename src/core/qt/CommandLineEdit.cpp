@@ -2,8 +2,14 @@
 
 #include "base/qt/GameText.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -52,6 +58,65 @@ bool CommandLineEdit::event(QEvent* event)
 
 void CommandLineEdit::selectAll() { QLineEdit::selectAll(); }
 
+void CommandLineEdit::insert(const std::string& t) { QLineEdit::insert(textOf(t)); }
+
+void CommandLineEdit::pasteFrom(QClipboard::Mode mode)
+{
+    if (!isReadOnly())
+        pasteText(QGuiApplication::clipboard()->text(mode));
+}
+
+void CommandLineEdit::pasteText(const QString& text)
+{
+    if (onPaste)
+        onPaste(bytesOf(text));
+    else
+        QLineEdit::insert(text);
+}
+
+void CommandLineEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the X11 selection, as the edit box would.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        rect().contains(event->position().toPoint())) {
+        deselect();
+        pasteFrom(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CommandLineEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The edit box's own Paste item, found by its caption ("&Paste" and the shortcut).
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(paste)) {
+            action->disconnect();
+            connect(action, &QAction::triggered, this, [this] { pasteFrom(); });
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+void CommandLineEdit::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    const QString text = data ? data->text() : QString();
+    if (isReadOnly() || !(text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    // Dropped lines are pasted where they fall.
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    event->acceptProposedAction();
+    pasteText(text);
+}
+
 void CommandLineEdit::caretToEnd()
 {
     deselect();
@@ -91,6 +156,13 @@ void CommandLineEdit::keyPressEvent(QKeyEvent* event)
     // bound on key-up do not edit the text on key-down either.
     const int k = event->key();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (event->matches(QKeySequence::Paste)) {
+        // Ctrl+Shift+Insert pastes the X11 selection.
+        const bool selection = k == Qt::Key_Insert && ctrl && (event->modifiers() & Qt::ShiftModifier);
+        pasteFrom(selection ? QClipboard::Selection : QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
     if (k == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
         // Escape empties the line.
         clear();

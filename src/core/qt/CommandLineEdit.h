@@ -2,6 +2,7 @@
 // The command box: a one-line edit whose key releases go to the session's key handling.
 #include "script/CommandBox.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <functional>
 
@@ -16,6 +17,13 @@ public:
     void setText(const std::string& text) override;
     void selectAll() override;
     void caretToEnd() override;
+    void insert(const std::string& text) override;
+
+    // Pastes the clipboard (or the X11 selection) through onPaste. Every way of pasting comes
+    // here: Ctrl+V, Shift+Insert, the middle button, the context menu, Edit > Paste, a drop.
+    void pasteFrom(QClipboard::Mode mode = QClipboard::Clipboard);
+    // Takes pasted text; without it, the text is inserted as it is.
+    std::function<void(const std::string& text)> onPaste;
 
     // The caret as a byte offset into text(), and both set at once (Tab completion).
     std::size_t caret() const;
@@ -33,10 +41,14 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    void pasteText(const QString& text);
     static std::string bytesOf(const QString& text);
     static QString textOf(const std::string& bytes);
 

@@ -1,10 +1,10 @@
 #include "core/qt/PlainView.h"
 
+#include "base/qt/FontConversion.h"
 #include "base/qt/GameText.h"
 #include "core/Cp437.h"
 #include "core/PlainText.h"
 #include "settings/SetupVars.h"
-#include "settings/qt/FontConversion.h"
 
 #include <QKeyEvent>
 
@@ -18,10 +18,10 @@ PlainView::PlainView(QWidget* parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
     // The design look: the settings' start font, white on black.
     const SetupVars design;
-    setFont(fontFromSetup(design));
+    setFont(fontFromStored({design.FontHeight, design.FontName, design.FontPitch, design.FontSize, design.FontStyle}));
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, colorFromSetup(design.FontColor));
+    p.setColor(QPalette::Text, colorFromStored(design.FontColor));
     setPalette(p);
 }
 

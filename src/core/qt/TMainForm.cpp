@@ -160,6 +160,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         showSwitches();
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+    CmdLine->onPaste = [this](const std::string& text) { session_->PasteIntoCommandLine(*CmdLine, text); };
     CmdLine->onTab = [this](bool forward) {
         // A secret is typed unseen; nothing on screen is offered for it.
         if (session_->inputHidden())
@@ -613,7 +614,7 @@ void TMainForm::Copy1Click()
         Terminal->copy();
 }
 
-void TMainForm::Paste1Click() { CmdLine->paste(); }
+void TMainForm::Paste1Click() { CmdLine->pasteFrom(); }
 
 void TMainForm::Find1Click()
 {
@@ -696,14 +697,23 @@ void TMainForm::LoadOptions1Click()
     const QString file = chooseOptionsFile(OptionsMenu::LoadTitle, false);
     if (file.isEmpty())
         return;
-    session_->optionsFileName = localPath(file);
-    LoadOptionsNow();
+    // The chosen file becomes the current one only once it has loaded: a refused file must
+    // not be the one the next save overwrites.
+    const std::string path = localPath(file);
+    if (loadOptionsFrom(path) == OptionsLoadResult::Kind::Loaded)
+        session_->optionsFileName = path;
 }
 
 void TMainForm::LoadOptionsNow()
 {
-    const OptionsLoadResult result =
-        OptionsMenu::loadOptionsNow(*this, session_->optionsFileName, session_->setup);
+    // A refused file named at start is not remembered for the next start.
+    if (loadOptionsFrom(session_->optionsFileName) == OptionsLoadResult::Kind::RefusedHeader)
+        session_->optionsFileName.clear();
+}
+
+OptionsLoadResult::Kind TMainForm::loadOptionsFrom(const std::string& path)
+{
+    const OptionsLoadResult result = OptionsMenu::loadOptionsNow(*this, path, session_->setup);
     switch (result.kind) {
     case OptionsLoadResult::Kind::Loaded:
         session_->takeOptions(result.data);
@@ -713,15 +723,14 @@ void TMainForm::LoadOptionsNow()
         session_->applySettings();
         session_->markOptionsSaved();
         break;
-    case OptionsLoadResult::Kind::RefusedHeader:
-        session_->optionsFileName.clear();
-        break;
     case OptionsLoadResult::Kind::IoError:
         messageBox(AppTitle, result.errorText, MsgButtons::Ok);
         break;
+    case OptionsLoadResult::Kind::RefusedHeader:
     case OptionsLoadResult::Kind::FileMissing:
         break;
     }
+    return result.kind;
 }
 
 void TMainForm::SaveOptions1Click()

@@ -6,6 +6,7 @@
 #include "core/Session.h"
 #include "core/StartOptions.h"
 #include "core/ViewKeys.h"
+#include "settings/OptionsLoadResult.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -189,6 +190,8 @@ private:
     void buildMenus();
     // Saves the options; on success the file becomes the current options file.
     bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
+    // Loads an options file and applies it; says what became of the file.
+    OptionsLoadResult::Kind loadOptionsFrom(const std::string& path);
     // Whether the window may close: unsaved settings and lists are offered for saving first.
     bool mayClose();
     void adoptSampleOptions();

@@ -2,6 +2,7 @@
 // A list dialog over one kind of record: Entry has line(); EditDlg has prepareAdd(),
 // fillFrom(entry) and acceptedEntry(); ListFile has exportTo(path, list) and
 // importFrom(path, list). The list itself belongs to the caller and outlives the dialog.
+#include "base/qt/GameText.h"
 #include "script/qt/ListEditorDlg.h"
 
 #include <vector>
@@ -60,7 +61,7 @@ private:
 
     std::optional<std::string> importEntries(const std::string& path) override
     {
-        return ListFile::importFrom(path, entries_);
+        return ListFile::importFrom(path, entries_, GameText::coding());
     }
 
     // What the edit dialog describes when the player closed it with OK.

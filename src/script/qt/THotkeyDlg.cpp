@@ -152,7 +152,7 @@ void THotkeyDlg::ExportBtnClick()
 void THotkeyDlg::ImportBtnClick()
 {
     const auto importAndShow = [this](const std::string& path) {
-        const auto error = HotkeyFile::importFrom(path, hotkeys_);
+        const auto error = HotkeyFile::importFrom(path, hotkeys_, GameText::coding());
         if (!error) {
             work_ = hotkeys_;
             showView(false);

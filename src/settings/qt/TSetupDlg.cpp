@@ -1,10 +1,10 @@
 #include "settings/qt/TSetupDlg.h"
 
 #include "base/Host.h"
+#include "base/qt/FontConversion.h"
 #include "settings/SetupRules.h"
 #include "core/qt/PlainView.h"
 #include "script/qt/ListDialogSupport.h"
-#include "settings/qt/FontConversion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,6 +26,21 @@ namespace {
 QString qs(const std::string& s) { return textFromBytes(s); }
 std::string bytes(const QString& s) { return bytesFromText(s); }
 constexpr int FileNameLimit = 255, NumberLimit = 5, MessageCommandLimit = 32;
+
+StoredFont storedFontIn(const SetupVars& v)
+{
+    return {v.FontHeight, v.FontName, v.FontPitch, v.FontSize, v.FontStyle};
+}
+
+void storeFont(const QFont& font, SetupVars& v)
+{
+    const StoredFont stored = storedFontOf(font);
+    v.FontHeight = stored.height;
+    v.FontName = stored.name;
+    v.FontPitch = stored.pitch;
+    v.FontSize = stored.size;
+    v.FontStyle = stored.style;
+}
 
 QLineEdit* lineEdit(const char* name, int maxLength)
 {
@@ -184,7 +199,7 @@ void TSetupDlg::InitSetupVars()
     pendingColor = terminal_.palette().color(QPalette::Text);
     readControls();
     vars_.FontColor = colorValue(pendingColor);
-    fontIntoSetup(pendingFont, vars_);
+    storeFont(pendingFont, vars_);
 }
 
 void TSetupDlg::readControls()
@@ -228,8 +243,8 @@ void TSetupDlg::FillValues()
     setTextKeepingLength(*NoteSubject, qs(vars_.NoteSubject), MessageCommandLimit);
     setTextKeepingLength(*NotePlus, qs(vars_.NotePlus), MessageCommandLimit);
     setTextKeepingLength(*NoteSend, qs(vars_.NoteSend), MessageCommandLimit);
-    pendingFont = fontFromSetup(vars_);
-    pendingColor = colorFromSetup(vars_.FontColor);
+    pendingFont = fontFromStored(storedFontIn(vars_));
+    pendingColor = colorFromStored(vars_.FontColor);
     fontChosen = false;
     colorChosen = false;
     applyFontToTerminal(pendingFont, pendingColor);
@@ -246,12 +261,21 @@ void TSetupDlg::applyFontToTerminal(const QFont& font, const QColor& color)
 
 void TSetupDlg::OKBtnClick()
 {
+    // A file name too long to keep is refused, and the dialog stays open to shorten it.
+    const auto refused = [this](const QLineEdit* box, const std::string& field, const char* label) {
+        const auto refusal = refuseStoredFileName(keptOrEdited(box->text(), field, true), label);
+        if (refusal)
+            host_.messageBox(GeneralErrorCaption, *refusal, MsgButtons::Ok);
+        return refusal.has_value();
+    };
+    if (refused(Edit5, vars_.EditorName, "Editor") || refused(Edit6, vars_.NoteFileName, "Note File"))
+        return;
     readControls();
     terminal_.setWordWrap(vars_.WordWrap);
     if (colorChosen)
         vars_.FontColor = colorValue(pendingColor);
     if (fontChosen)
-        fontIntoSetup(pendingFont, vars_);
+        storeFont(pendingFont, vars_);
     applyFontToTerminal(pendingFont, pendingColor);
     accept();
 }

@@ -2,6 +2,7 @@
 
 #include "tools/EditorCommand.h"
 #include "tools/HelpPath.h"
+#include "tools/ScratchFiles.h"
 #include "tools/qt/DataFolders.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace tw {
 
@@ -69,21 +69,19 @@ Launcher::Launcher()
     })
     , isOnPath_(programStartable)
 {
+    setScratchFolder(defaultScratchFolder());
 }
 
 Launcher::~Launcher() = default;
 
-std::string Launcher::scratchFile() const
+QString Launcher::defaultScratchFolder()
 {
-    if (!scratchDir_) {
-        scratchDir_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tarnwick-XXXXXX"));
-        if (!scratchDir_->isValid())
-            return {};
-    }
-    QFile file(scratchDir_->filePath(QStringLiteral("untitled.txt")));
-    if (!file.exists() && !file.open(QIODevice::WriteOnly))
-        return {};
-    return QFile::encodeName(file.fileName()).toStdString();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/tarnwick/scratch";
+}
+
+void Launcher::setScratchFolder(const QString& folder)
+{
+    scratch_ = std::make_unique<ScratchFiles>(QFile::encodeName(folder).toStdString());
 }
 
 std::vector<std::string> Launcher::helpBaseFolders() const
@@ -133,7 +131,7 @@ bool Launcher::runHelp(const std::string& commandLine) const
 bool Launcher::runEditor(const std::string& editor, const std::string& file) const
 {
     const std::vector<std::string> args =
-        EditorCommand::build(editor, file, isOnPath_, [this] { return scratchFile(); });
+        EditorCommand::build(editor, file, isOnPath_, [this] { return scratch_->create(); });
     if (args.empty())
         return false;
     QStringList rest;

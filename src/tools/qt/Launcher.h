@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-class QTemporaryDir;
-
 namespace tw {
+
+class ScratchFiles;
 
 class Launcher {
 public:
@@ -63,17 +63,19 @@ public:
     // Which programs count as installed; the PATH by default.
     void setIsOnPath(std::function<bool(const std::string&)> f) { isOnPath_ = std::move(f); }
 
+    // Where the empty files for an editor started without one are made (see ScratchFiles):
+    // ~/.local/share/tarnwick/scratch unless set.
+    static QString defaultScratchFolder();
+    void setScratchFolder(const QString& folder);
+
 private:
-    // The empty file an editor opens when there is no other: one per run, in a folder that
-    // goes when the program ends.
-    std::string scratchFile() const;
 
     OpenUrl openUrl_;
     StartDetached startDetached_;
     // Lets a viewer that ends after this Launcher is gone find nobody to tell.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::function<bool(const std::string&)> isOnPath_;
-    mutable std::unique_ptr<QTemporaryDir> scratchDir_;
+    std::unique_ptr<ScratchFiles> scratch_;
 };
 
 } // namespace tw

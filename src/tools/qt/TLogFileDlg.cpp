@@ -3,6 +3,7 @@
 #include "base/Host.h"
 #include "script/qt/DialogButtons.h"
 #include "script/qt/ListDialogSupport.h"
+#include "script/qt/ListFileDialog.h"
 #include "tools/SessionLog.h"
 
 #include <QCheckBox>
@@ -40,16 +41,19 @@ TLogFileDlg::TLogFileDlg(SessionLog& log, Host& host, QWidget* parent)
                                       [this] { host_.runHelp("EXPLORER.EXE docs\\menu_mud_log.html"); });
 
     chooseFile = [this](const QString& current) {
-        QFileDialog dialog(this, DialogTitle, QString(), Filter);
-        // A new name is allowed: the log is created when logging starts.
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix("LOG");
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-        dialog.selectFile(current.isEmpty() ? QString(InitialName) : current);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        const std::unique_ptr<QFileDialog> dialog = makeFileDialog(current);
+        return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
     };
     // A failed write clears the box, also while the dialog is open.
     log_.switchedOff = [this] { LogSession->setChecked(false); };
+}
+
+std::unique_ptr<QFileDialog> TLogFileDlg::makeFileDialog(const QString& current)
+{
+    std::unique_ptr<QFileDialog> dialog = ListFileDialog::make(
+        this, {FileChoice::Open, DialogTitle, "LOG", Filter, current.isEmpty() ? QString(InitialName) : current});
+    dialog->setFileMode(QFileDialog::AnyFile);
+    return dialog;
 }
 
 void TLogFileDlg::Button1Click()

@@ -3,8 +3,10 @@
 // the file dialog of "&Browse" puts a chosen name into the box.
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
+class QFileDialog;
 class QLineEdit;
 class QPushButton;
 
@@ -31,8 +33,12 @@ public:
     QPushButton* Button1 = nullptr;
 
     static constexpr const char* DialogTitle = "Open Log File";
-    static constexpr const char* Filter = "Log File (*.LOG *.log);;All files (*)";
+    static constexpr const char* Filter = "Log File (*.LOG)|*.LOG|All files (*.*)|*.*";
     static constexpr const char* InitialName = "*.LOG";
+
+    // Browse's file dialog, set up but not shown: a new name may be chosen, since logging
+    // creates the file.
+    std::unique_ptr<QFileDialog> makeFileDialog(const QString& current);
 
 private:
     void Button1Click();
