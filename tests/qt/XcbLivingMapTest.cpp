@@ -12,7 +12,9 @@
 #include "PracticeWorldStart.h"
 
 #include <QAction>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -168,6 +170,37 @@ TEST_F(XcbLivingMap, TheIndicatorShowsTheSwitchesInsideTheGamesPanel)
     form->session().sessionLog.LogBlock("text");
     form->TimerPop();
     EXPECT_FALSE(shown->isVisible());
+}
+
+// Real key presses through the X server: Ctrl+A switches the automapper when A is let go while
+// Ctrl is still held; let go of Ctrl first (as `xdotool key ctrl+a` does) and nothing happens,
+// which the indicator now shows. Neither order types an "a".
+TEST_F(XcbLivingMap, CtrlASwitchesOnlyWhenAIsLetGoFirst)
+{
+    if (QStandardPaths::findExecutable("xdotool").isEmpty())
+        GTEST_SKIP() << "needs xdotool";
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->CmdLine->setFocus();
+    const struct {
+        QStringList keys;
+        const char* shown;
+        const char* status;
+    } cases[] = {
+        {{"keydown", "ctrl", "keydown", "a", "keyup", "a", "keyup", "ctrl"}, "MAP", "AutoMap activated!"},
+        {{"key", "ctrl+a"}, "MAP", ""},
+        {{"keydown", "ctrl", "keydown", "a", "keyup", "a", "keyup", "ctrl"}, "", "AutoMap deactivated."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys.join(' ').toStdString());
+        form->CmdLine->QLineEdit::setText("");
+        form->Status->setText("");
+        QProcess::execute("xdotool", c.keys + QStringList{"key", "x"});
+        // The x comes after the other keys: once it shows, they have all been handled.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->CmdLine->text() == "x"; }, 5000)) << form->CmdLine->text();
+        EXPECT_EQ(form->Indicator->text(), c.shown);
+        EXPECT_EQ(form->Status->text(), c.status);
+    }
 }
 
 } // namespace
