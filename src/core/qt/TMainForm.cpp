@@ -31,6 +31,7 @@
 #include "script/qt/ListDialogSupport.h"
 #include "script/qt/ListFileDialog.h"
 #include "base/FileIo.h"
+#include "settings/OptionsFileWriter.h"
 #include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
@@ -65,7 +66,6 @@ namespace tw {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 constexpr const char* SaveChangesText = "Save changes to the options file?";
@@ -103,13 +103,12 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         if (refusedCertificates_.count(key))
             return false;
         const IniFile ini(iniPath);
-        const CertificateCheck check{host, port, fingerprint, problems,
-                                     bytes(ini.trustedCertificate(qs(host), port))};
+        const CertificateCheck check{host, port, fingerprint, problems, ini.trustedCertificate(host, port)};
         // The attempt's grace period must not run out while the player reads the question.
         const bool ticking = Timer1->isActive();
         Timer1->stop();
         const bool trusted = trustCertificate(*this, check, [&](const std::string& accepted) {
-            if (!ini.rememberCertificate(qs(host), port, qs(accepted)))
+            if (!ini.rememberCertificate(host, port, accepted))
                 messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
         });
         if (ticking)
@@ -385,15 +384,21 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
+        const IniFile ini(iniPath);
+        // Said once: every later reading of the file meets the same problem and keeps quiet.
+        if (const std::string problem = ini.readProblem(); !problem.empty())
+            messageBox(AppTitle, "The settings file " + localPath(iniPath) + " was not read (" + problem +
+                                     "): Tarnwick starts with its defaults.", MsgButtons::Ok);
         if (!startOptionsFile_.empty())
             session_->optionsFileName = std::exchange(startOptionsFile_, {});
         else {
-            if (!QFileInfo::exists(iniPath))
+            if (!pathExists(localPath(iniPath)))
                 adoptSampleOptions();
-            session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
+            session_->optionsFileName = ini.readDefaultCfg();
         }
         session_->OptionsLoaded = true;
-        if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
+        // Anything there is loaded, so that what is no file says so; a missing file is skipped.
+        if (!session_->optionsFileName.empty() && pathExists(session_->optionsFileName))
             LoadOptionsNow();
         if (startConnect_)
             connectToGame(*std::exchange(startConnect_, std::nullopt));
@@ -412,12 +417,13 @@ void TMainForm::adoptSampleOptions()
     if (sample.isEmpty())
         return;
     const QDir folder = QFileInfo(iniPath).dir();
-    const QString copy = folder.filePath(SampleOptionsName);
-    if (!QFileInfo::exists(copy)) {
-        if (!QDir().mkpath(folder.path()) || !QFile::copy(sample, copy))
+    const std::string copy = localPath(folder.filePath(SampleOptionsName));
+    if (!pathExists(copy)) {
+        // The copy is a new file of the player's own, writable whatever the sample's mode.
+        std::string error;
+        const std::optional<std::string> bytes = readWholeFile(localPath(sample), error, OptionsFileWriter::LargestFileSize);
+        if (!bytes || !QDir().mkpath(folder.path()) || writeFileAtomically(copy, *bytes))
             return;
-        // An installed sample is read-only; the player's copy is theirs to change.
-        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     IniFile(iniPath).writeDefaultCfg(copy);
 }
@@ -447,7 +453,7 @@ void TMainForm::DoClose()
     Timer1->stop();
     session_->sessionLog.close();
     IniFile ini(iniPath);
-    if (!ini.writeDefaultCfg(textFromPath(session_->optionsFileName)))
+    if (!ini.writeDefaultCfg(session_->optionsFileName))
         messageBox(AppTitle, "Unable to write to " + localPath(ini.path()),
                    MsgButtons::Ok);
     session_->terminal.release();

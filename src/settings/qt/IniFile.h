@@ -1,7 +1,13 @@
 #pragma once
-// The settings file that remembers which options file to load at the next start.
+// The settings file that remembers which options file to load at the next start, where the
+// window layer finds it. Every read reads the file anew, every write reads, changes one key
+// and saves it whole (see IniSettings).
+#include "settings/IniSettings.h"
+
 #include <QString>
-#include <QVariant>
+
+#include <optional>
+#include <string>
 
 namespace tw {
 
@@ -11,10 +17,13 @@ public:
     static QString defaultPath();
     explicit IniFile(QString path = defaultPath()) : path_(std::move(path)) {}
 
-    // Key "DefaultCFG" of section "Options"; empty when the file or key is missing.
-    QString readDefaultCfg() const;
+    // Why the file was not read ("File too large" ...), empty when it was or is missing.
+    std::string readProblem() const;
+
+    // Key "DefaultCFG" of section "Options", the file system's bytes; empty when missing.
+    std::string readDefaultCfg() const;
     // False when the file could not be written.
-    bool writeDefaultCfg(const QString& optionsFile) const;
+    bool writeDefaultCfg(const std::string& optionsFile) const;
 
     // Modern Server Mode: key "Enabled" of section "Modern"; off when missing.
     bool readModern() const;
@@ -24,21 +33,22 @@ public:
     bool writeZoom(int percent) const;
     // A switch of the map window: key "Follow", "OnTop" or "AutoSave" of section "Map"; off
     // when missing.
-    bool readMapSwitch(const QString& key) const;
-    bool writeMapSwitch(const QString& key, bool on) const;
+    bool readMapSwitch(const std::string& key) const;
+    bool writeMapSwitch(const std::string& key, bool on) const;
     // The MUD list's line of the game last connected to: key "LastUsed" of section "MUDList".
     QString readLastMud() const;
     bool writeLastMud(const QString& line) const;
     // The SHA-256 fingerprint of a server certificate the player trusted for host and port;
     // empty when there is none.
-    QString trustedCertificate(const QString& host, quint16 port) const;
-    bool rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const;
+    std::string trustedCertificate(const std::string& host, quint16 port) const;
+    bool rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const;
 
     const QString& path() const { return path_; }
 
 private:
-    bool write(const QString& key, const QVariant& value) const;
-    QVariant read(const QString& key) const;
+    IniSettings read() const;
+    template <typename Change>
+    bool write(Change change) const;
 
     QString path_;
 };
