@@ -77,6 +77,13 @@ void Session::takeOptions(const OptionsData& data)
 
 void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
 
+std::string Session::switchIndicator() const
+{
+    if (map.active && LoggingOn)
+        return "MAP LOG";
+    return map.active ? "MAP" : LoggingOn ? "LOG" : "";
+}
+
 EchoMode Session::echoMode() const
 {
     if (setup.EchoCommand)
@@ -101,6 +108,10 @@ void Session::receiveBlock(std::string block)
     mapOutcome_ = AutomapTracker::Outcome::Nothing;
     if (automapBlock)
         automapBlock(block);
+    // A full map may have shifted along one axis before it gave up.
+    if ((mapOutcome_ == AutomapTracker::Outcome::Moved || mapOutcome_ == AutomapTracker::Outcome::MapFull) &&
+        mapTracked)
+        mapTracked();
     std::string echoText;
     const bool atPrompt = std::exchange(atPrompt_, false);
     if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))

@@ -89,6 +89,8 @@ public:
     std::function<void(std::string_view block)> logBlock;
     std::function<void(std::string_view block)> automapBlock;
     std::function<void(const std::string& command)> automapCommand;
+    // Runs after a block in which tracking changed the map; the map window may show it.
+    std::function<void()> mapTracked;
     std::function<bool()> statRollerRolling = [] { return false; };
     std::function<bool(std::string_view block)> statRollerExamine;
     std::function<void()> logTick;
@@ -111,6 +113,10 @@ public:
     // The session log's switch and file.
     bool LoggingOn = false;
     std::string LogFileName;
+
+    // The status row's indicator of the switches: "MAP" while the automapper is on, "LOG"
+    // while logging; empty when both are off.
+    std::string switchIndicator() const;
 
     // The tools behind the taps and the Send Message window.
     SessionLog sessionLog{LoggingOn, LogFileName};

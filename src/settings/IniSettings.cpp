@@ -14,11 +14,20 @@ namespace {
 
 constexpr const char* CertificatePrefix = "Certificate_";
 
+bool isMapSwitch(std::string_view key) { return key == "Follow" || key == "OnTop" || key == "AutoSave"; }
+
 bool isOwnKey(const std::string& section, const std::string& key)
 {
     return (section == "Options" && key == "DefaultCFG") || (section == "Modern" && key == "Enabled") ||
            (section == "View" && key == "Zoom") || (section == "MUDList" && key == "LastUsed") ||
-           (section == "Modern" && key.starts_with(CertificatePrefix));
+           (section == "Modern" && key.starts_with(CertificatePrefix)) || (section == "Map" && isMapSwitch(key));
+}
+
+// A switch is on as "true" (any letter case) or "1", the forms this program and Qt write.
+bool isOn(std::string value)
+{
+    std::transform(value.begin(), value.end(), value.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return value == "true" || value == "1";
 }
 
 // One key per host and port; a slash in a key would read as a section to Qt's settings class.
@@ -89,12 +98,7 @@ std::string IniSettings::defaultCfg() const { return get("Options", "DefaultCFG"
 
 void IniSettings::setDefaultCfg(std::string file) { text_.set("Options", "DefaultCFG", std::move(file)); }
 
-bool IniSettings::modern() const
-{
-    std::string on = get("Modern", "Enabled");
-    std::transform(on.begin(), on.end(), on.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    return on == "true" || on == "1";
-}
+bool IniSettings::modern() const { return isOn(get("Modern", "Enabled")); }
 
 void IniSettings::setModern(bool on) { text_.set("Modern", "Enabled", on ? "true" : "false"); }
 
@@ -109,6 +113,14 @@ void IniSettings::setZoom(int percent) { text_.set("View", "Zoom", std::to_strin
 std::string IniSettings::lastMud() const { return get("MUDList", "LastUsed"); }
 
 void IniSettings::setLastMud(std::string line) { text_.set("MUDList", "LastUsed", std::move(line)); }
+
+bool IniSettings::mapSwitch(const std::string& key) const { return isMapSwitch(key) && isOn(get("Map", key.c_str())); }
+
+void IniSettings::setMapSwitch(const std::string& key, bool on)
+{
+    if (isMapSwitch(key))
+        text_.set("Map", key, on ? "true" : "false");
+}
 
 std::string IniSettings::certificate(const std::string& host, std::uint16_t port) const
 {

@@ -1,7 +1,8 @@
 #pragma once
 // What the INI file (TARNWICK.INI) keeps: the options file to load at the next start, and what
 // goes beyond the options file (Modern Server Mode, the text size, the game last picked in the
-// MUD list, accepted certificates). Only these keys are read, and only these are written back.
+// MUD list, the map window's switches, accepted certificates). Only these keys are read, and
+// only these are written back.
 #include "settings/IniText.h"
 
 #include <cstddef>
@@ -48,6 +49,10 @@ public:
     // Section "MUDList", key "LastUsed": the list's line of the game last connected to.
     std::string lastMud() const;
     void setLastMud(std::string line);
+    // Section "Map", key "Follow", "OnTop" or "AutoSave": a switch of the map window; off when
+    // missing. Other keys are none of the program's.
+    bool mapSwitch(const std::string& key) const;
+    void setMapSwitch(const std::string& key, bool on);
     // Section "Modern", key "Certificate_HOST_PORT": the SHA-256 fingerprint the player
     // trusted for host (any letter case) and port; empty when none.
     std::string certificate(const std::string& host, std::uint16_t port) const;

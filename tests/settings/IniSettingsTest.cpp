@@ -63,14 +63,18 @@ TEST(IniSettings, OnlyTheProgramsOwnKeysSurviveAndTheFileStaysReadable)
     TempDir dir;
     const std::string file = dir.file("TARNWICK.INI");
     test::putFile(file, "\x89\x01garbage=\xff\n[Options]\nDefaultCFG=/g/bad\\xE9.cfg\nOther=1\n[View]\nZoom=125\n"
-                        "[Modern]\nEnabled=true\nCertificate_h_1=AB\n[Strange]\nk=v\n");
+                        "[Modern]\nEnabled=true\nCertificate_h_1=AB\n[Strange]\nk=v\n[Map]\nFollow=TRUE\nOnTop=no\nZoom=1\n");
     IniSettings ini = IniSettings::load(file);
     EXPECT_EQ(ini.problem(), "");
     EXPECT_EQ(ini.defaultCfg(), "/g/bad\xe9.cfg");
     EXPECT_EQ(ini.certificate("H", 1), "AB");
+    EXPECT_TRUE(ini.mapSwitch("Follow"));
+    EXPECT_FALSE(ini.mapSwitch("OnTop"));
+    ini.setMapSwitch("AutoSave", true);
+    ini.setMapSwitch("Zoom", true);
     ASSERT_EQ(ini.save(file), std::nullopt);
-    EXPECT_EQ(test::fileText(file), "[Modern]\nCertificate_h_1=AB\nEnabled=true\n\n[Options]\nDefaultCFG=/g/bad\\xE9.cfg\n\n"
-                                    "[View]\nZoom=125\n");
+    EXPECT_EQ(test::fileText(file), "[Map]\nAutoSave=true\nFollow=TRUE\nOnTop=no\n\n[Modern]\nCertificate_h_1=AB\nEnabled=true\n\n"
+                                    "[Options]\nDefaultCFG=/g/bad\\xE9.cfg\n\n[View]\nZoom=125\n");
 
     std::string hostile = "[Modern]\n";
     for (int i = 0; hostile.size() < IniSettings::MaxFileBytes - 6000; ++i)

@@ -13,6 +13,7 @@
 #include "settings/MudChoice.h"
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
+#include "core/qt/SwitchIndicator.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
@@ -146,6 +147,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     CmdLine->setFont(cmdFont);
     CmdLine->onKeyUp = [this](int key, KeyModifiers mods) {
         session_->ProcessCmdKey(*CmdLine, key, mods);
+        showSwitches();
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
     CmdLine->onPaste = [this](const std::string& text) { session_->PasteIntoCommandLine(*CmdLine, text); };
@@ -162,6 +164,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     Status = new StatusPanel("Status", "Awaiting your command...", central_);
     MudName = new StatusPanel("MudName", "(No connection)", central_);
     Clock = new StatusPanel("Clock", QString(), central_);
+    Indicator = new SwitchIndicator(*MudName);
     QFont clockFont = Clock->font();
     clockFont.setBold(true);
     Clock->setFont(clockFont);
@@ -201,6 +204,8 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     LookupDlg = new TLookupDlg(session_->setup, *this, this);
     LevelDLG = new TLevelDLG(this);
     MapForm = new TMapForm(*session_, *LevelDLG, this);
+    MapForm->iniPath = [this] { return iniPath; };
+    connect(MapForm, &TMapForm::automapSwitched, this, &TMainForm::showSwitches);
     // The map window's dialogs are its own, so that closing one gives the map the focus back
     // instead of raising this window over it.
     LevelDLG->setParent(MapForm, LevelDLG->windowFlags());
@@ -218,6 +223,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
+    MapForm->readSwitches();
     session_->zoom.setPercent(IniFile(iniPath).readZoom());
     applyZoom();
     // What an options file would have to hold to change nothing: the state at start.
@@ -390,6 +396,7 @@ void TMainForm::TimerPop()
     }
     updateClock();
     session_->tick();
+    showSwitches();
 }
 
 // A first start (no settings file yet) begins with a copy of the sample options file in the
@@ -463,6 +470,7 @@ void TMainForm::MudSockRead()
     try {
         const std::size_t n = MudSock->Read(buffer, MaxReadBlock);
         session_->socketRead(std::string_view(buffer, n));
+        showSwitches();
     } catch (const SockError& e) {
         messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
@@ -627,7 +635,19 @@ void TMainForm::Connect1Click() { MUDList1Click(); }
 
 void TMainForm::Disconnect1Click() { session_->connection.Disconnect1Click(); }
 
-void TMainForm::Log1Click() { LogFileDlg->Log1Click(); }
+void TMainForm::Log1Click()
+{
+    LogFileDlg->Log1Click();
+    showSwitches();
+}
+
+// The switches change in many places (keys, menus, a full map, a failed log write); the
+// indicator and the map window's check mark are brought up to date after each of them.
+void TMainForm::showSwitches()
+{
+    Indicator->showSwitches(QString::fromLatin1(session_->switchIndicator()));
+    MapForm->action("Activate1")->setChecked(session_->map.active);
+}
 
 void TMainForm::Exit1Click() { close(); }
 

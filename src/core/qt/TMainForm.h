@@ -38,6 +38,7 @@ class Launcher;
 class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
+class SwitchIndicator;
 class TSetupDlg;
 class TAddNoteDlg;
 class TLogFileDlg;
@@ -118,6 +119,8 @@ public:
     void LoadOptionsNow();
     void EnterButtonClick();
     void ResizeAll();
+    // Shows the automapper's and the log's switches as they stand.
+    void showSwitches();
 
     // The colour view's own keys: the text size and copying its selection.
     void viewKey(ViewKey key);
@@ -138,6 +141,8 @@ public:
     StatusPanel* Status = nullptr;
     StatusPanel* MudName = nullptr;
     StatusPanel* Clock = nullptr;
+    // At the right edge of MudName: "MAP" while the automapper is on, "LOG" while logging.
+    SwitchIndicator* Indicator = nullptr;
     QTimer* Timer1 = nullptr;
     AboutBox* About = nullptr;
     SoundPlayer* SoundPlay = nullptr;

@@ -44,6 +44,13 @@ bool IniFile::writeZoom(int percent) const
     return write([&](IniSettings& s) { s.setZoom(percent); });
 }
 
+bool IniFile::readMapSwitch(const std::string& key) const { return read().mapSwitch(key); }
+
+bool IniFile::writeMapSwitch(const std::string& key, bool on) const
+{
+    return write([&](IniSettings& s) { s.setMapSwitch(key, on); });
+}
+
 QString IniFile::readLastMud() const { return QString::fromStdString(read().lastMud()); }
 
 bool IniFile::writeLastMud(const QString& line) const

@@ -31,6 +31,10 @@ public:
     // The colour view's text size in percent: key "Zoom" of section "View"; 100 when missing.
     int readZoom() const;
     bool writeZoom(int percent) const;
+    // A switch of the map window: key "Follow", "OnTop" or "AutoSave" of section "Map"; off
+    // when missing.
+    bool readMapSwitch(const std::string& key) const;
+    bool writeMapSwitch(const std::string& key, bool on) const;
     // The MUD list's line of the game last connected to: key "LastUsed" of section "MUDList".
     QString readLastMud() const;
     bool writeLastMud(const QString& line) const;
