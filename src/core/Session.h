@@ -2,6 +2,7 @@
 // The session: everything the main window owns, and the operations that act on it. The
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
+#include "core/PlainText.h"
 #include "core/TabCompletion.h"
 #include "core/Terminal.h"
 #include "core/ViewZoom.h"
@@ -27,6 +28,7 @@
 #include "settings/SetupVars.h"
 #include "tools/MessageSender.h"
 #include "tools/SessionLog.h"
+#include "tools/SpeechQueue.h"
 #include "tools/StatRoller.h"
 
 #include <functional>
@@ -42,6 +44,8 @@ class SocketPort;
 // The status text when a game negotiates telnet while Modern Server Mode is off.
 inline constexpr const char* TelnetHint =
     "This game speaks telnet: switch on Options > Modern Server Mode.";
+// Said, and given as the command line's description, while typing is hidden.
+inline constexpr const char* HiddenInputText = "Password entry: what you type is hidden.";
 
 class Session : private ScriptHost {
 public:
@@ -113,6 +117,9 @@ public:
     SessionLog sessionLog{LoggingOn, LogFileName};
     StatRoller statRoller{host};
     MessageSender messageSender{host, [this](std::string_view text) { SendToMud(text); }, setup};
+    // Speaking the game's text and the connection notices; typing a command interrupts it.
+    SpeechQueue speech;
+    void setSpeaking(bool on);
 
     // Sending and showing. With Modern Server Mode on, a byte 255 in the text is doubled.
     void SendToMud(std::string_view text);
@@ -180,6 +187,7 @@ private:
     TelnetSniffer sniffer_;
     Inflater inflater_;
     std::string pending_;        // decoded text not yet through the pipeline
+    PlainTextStream heard_;      // the game's text as speech reads it
     char lastReceived_ = 0;      // the last byte of the block before, for bare line feeds
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection

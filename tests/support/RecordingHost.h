@@ -23,6 +23,7 @@ struct RecordingHost : Host {
     std::vector<Box> boxes;
     std::deque<MsgAnswer> answers;               // answers to give; Ok/Yes when empty
     int terminalChanges = 0;
+    std::string terminalAdded;                   // every text appended to the terminal
     std::vector<std::string> helpLines;
     std::vector<std::pair<std::string, std::string>> editorRuns;
     std::vector<std::string> sounds;             // "play:FILE" and "stop"
@@ -49,6 +50,7 @@ struct RecordingHost : Host {
         return b == MsgButtons::YesNo || b == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
     void terminalChanged() override { ++terminalChanges; }
+    void terminalTextAdded(std::string_view text) override { terminalAdded.append(text); }
     void runHelp(const std::string& line) override { helpLines.push_back(line); }
     void runEditor(const std::string& e, const std::string& f) override { editorRuns.emplace_back(e, f); }
     void playSound(const std::string& f) override { sounds.push_back("play:" + f); }

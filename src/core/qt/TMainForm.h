@@ -48,6 +48,9 @@ class TLevelDLG;
 class TMapForm;
 class TRoomEditDLG;
 class TVirtualDLG;
+class IniFile;
+class SpeechOutput;
+class SpeechSettingsDlg;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -72,6 +75,7 @@ public:
     void stopSound() override;
     void showStatRoller() override;
     void setInputHidden(bool hidden) override;
+    void terminalTextAdded(std::string_view text) override;
 
     // Modern Server Mode for the session, the socket and the menu's check mark.
     void setModernMode(bool on);
@@ -97,6 +101,9 @@ public:
     void SaveOptions1Click();
     // Switches Modern Server Mode and remembers it in the INI file.
     void ModernServerMode1Click();
+    // Speech of incoming text, remembered in the INI file, and its rate and muted texts.
+    void SpeakIncomingText1Click();
+    void SpeechSettings1Click();
     void MagicMirror1Click();
     void TriggersToggle1Click();
     void AliasesToggle1Click();
@@ -156,6 +163,8 @@ public:
     TMapForm* MapForm = nullptr;
     TRoomEditDLG* RoomEditDLG = nullptr;
     TVirtualDLG* VirtualDLG = nullptr;
+    SpeechOutput* Speech = nullptr;
+    SpeechSettingsDlg* SpeechDlg = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
@@ -199,6 +208,10 @@ private:
     void helpFailed(const std::string& commandLine);
     void syncScrollBar();
     void connectToGame(const GameAddress& game);
+    void setSpeaking(bool on);
+    // Tells the player when a switch could not be remembered in the INI file.
+    void iniWritten(const IniFile& ini, bool ok);
+    void applySpeechSettings(int rate, const QStringList& muted);
 
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;

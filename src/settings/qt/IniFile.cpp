@@ -76,4 +76,22 @@ bool IniFile::rememberCertificate(const QString& host, quint16 port, const QStri
     return write(certificateKey(host, port), fingerprint);
 }
 
+IniFile::Speech IniFile::readSpeech() const
+{
+    Speech speech;
+    speech.speak = read("Access/Speak").toBool();
+    bool ok = false;
+    const int rate = read("Access/Rate").toInt(&ok);
+    speech.rate = ok ? rate : 0;
+    speech.muted = read("Access/Mute").toStringList();
+    return speech;
+}
+
+bool IniFile::writeSpeak(bool on) const { return write("Access/Speak", on); }
+
+bool IniFile::writeSpeechSettings(int rate, const QStringList& muted) const
+{
+    return write("Access/Rate", rate) && write("Access/Mute", muted);
+}
+
 } // namespace tw

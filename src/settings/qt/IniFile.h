@@ -1,6 +1,7 @@
 #pragma once
 // The settings file that remembers which options file to load at the next start.
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace tw {
@@ -29,6 +30,17 @@ public:
     // empty when there is none.
     QString trustedCertificate(const QString& host, quint16 port) const;
     bool rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const;
+
+    // Speech of incoming text, section "Access": "Speak" (off when missing), "Rate" (0) and
+    // "Mute", the texts whose lines are not spoken.
+    struct Speech {
+        bool speak = false;
+        int rate = 0;
+        QStringList muted;
+    };
+    Speech readSpeech() const;
+    bool writeSpeak(bool on) const;
+    bool writeSpeechSettings(int rate, const QStringList& muted) const;
 
     const QString& path() const { return path_; }
 
