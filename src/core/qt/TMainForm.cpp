@@ -241,6 +241,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, MapForm);
     MapForm->VirtualDLG = VirtualDLG;
     Speech = new SpeechOutput(session_->speech, this);
+    startSpeech = [this] { return Speech->start(); };
     SpeechDlg = new SpeechSettingsDlg(this);
 
     SizeAll();
@@ -613,7 +614,7 @@ void TMainForm::setSpeaking(bool on)
 {
     action("SpeakIncomingText1")->setChecked(on);
     // The switch stays as the player set it; without a speech service nothing is queued.
-    const bool service = on && Speech->start();
+    const bool service = on && startSpeech();
     session_->setSpeaking(service);
     if (on && !service)
         setStatus(bytes(Speech->problem()));

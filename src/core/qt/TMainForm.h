@@ -183,6 +183,9 @@ public:
     // Where a first start looks for the sample options file.
     static constexpr const char* SampleOptionsName = "practice.cfg";
     QStringList sampleFolders;
+    // Connects the speech of incoming text to the desktop's speech service; false when there is
+    // none. Tests give the session a recording engine instead.
+    std::function<bool()> startSpeech;
     // Message boxes shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 

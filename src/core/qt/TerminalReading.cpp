@@ -12,6 +12,12 @@ namespace {
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 } // namespace
 
+TerminalReading::TerminalReading(Terminal& terminal, QObject& view)
+    : listening([] { return QAccessible::isActive(); }),
+      tell([](QAccessibleEvent& event) { QAccessible::updateAccessibility(&event); }), terminal_(terminal), view_(view)
+{
+}
+
 const QString& TerminalReading::text()
 {
     const std::string& buffer = terminal_.ScrollbackBuffer();
@@ -31,7 +37,7 @@ void TerminalReading::setCaret(int position)
 {
     caret_ = clamp(position);
     QAccessibleTextCursorEvent event(&view_, caret_);
-    QAccessible::updateAccessibility(&event);
+    tell(event);
 }
 
 void TerminalReading::select(int start, int end)
@@ -41,7 +47,7 @@ void TerminalReading::select(int start, int end)
     selectionStart_ = std::min(start, end);
     selectionEnd_ = std::max(start, end);
     QAccessibleTextSelectionEvent event(&view_, selectionStart_, selectionEnd_);
-    QAccessible::updateAccessibility(&event);
+    tell(event);
 }
 
 QString TerminalReading::selectedText()
@@ -62,7 +68,7 @@ void TerminalReading::shift(int removedFront, int length, int oldLength)
 
 void TerminalReading::added(std::string_view appended)
 {
-    if (!QAccessible::isActive()) {
+    if (!listening()) {
         readable_.forget();
         shownValid_ = false;
         return;
@@ -77,7 +83,7 @@ void TerminalReading::added(std::string_view appended)
         shownValid_ = true;
         shift(oldLength, int(shown_.size()), oldLength);
         QAccessibleTextUpdateEvent event(&view_, 0, old, shown_);
-        QAccessible::updateAccessibility(&event);
+        tell(event);
         return;
     }
     const QString front = fromUtf8(change.removedFront);
@@ -95,16 +101,16 @@ void TerminalReading::added(std::string_view appended)
     shift(int(front.size()), int(shown_.size()), oldLength);
     if (wasShown && !front.isEmpty()) {
         QAccessibleTextRemoveEvent event(&view_, 0, front);
-        QAccessible::updateAccessibility(&event);
+        tell(event);
     }
     const int at = int(shown_.size() - inserted.size());
     if (wasShown && !back.isEmpty()) {
         QAccessibleTextRemoveEvent event(&view_, at, back);
-        QAccessible::updateAccessibility(&event);
+        tell(event);
     }
     if (!inserted.isEmpty()) {
         QAccessibleTextInsertEvent event(&view_, at, inserted);
-        QAccessible::updateAccessibility(&event);
+        tell(event);
     }
 }
 

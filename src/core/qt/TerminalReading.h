@@ -7,8 +7,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
+class QAccessibleEvent;
 class QObject;
 
 namespace tw {
@@ -17,7 +19,7 @@ class Terminal;
 
 class TerminalReading {
 public:
-    TerminalReading(Terminal& terminal, QObject& view) : terminal_(terminal), view_(view) {}
+    TerminalReading(Terminal& terminal, QObject& view);
 
     // The text in UTF-16 offsets, as assistive technologies count.
     const QString& text();
@@ -31,6 +33,10 @@ public:
     int selectionEnd() { return clamp(selectionEnd_); }
     void select(int start, int end);
     QString selectedText();
+
+    // Whether an assistive technology listens, and how it is told; tests replace both.
+    std::function<bool()> listening;
+    std::function<void(QAccessibleEvent& event)> tell;
 
 private:
     // Moves the caret and selection with text removed at the start and added at the end.
