@@ -1,39 +1,29 @@
-// Arbitrary bytes as the INI file: the options file name, the Modern switch and a remembered
-// certificate read without a crash, and what was read writes and reads back unchanged.
-#include "settings/qt/IniFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+// Arbitrary bytes as the INI file, read in memory as the program reads the file: the text reads
+// back as itself once written (what the reader took, the writer gives it again, byte for
+// byte), and the program's settings written and read again are the same settings, in a file
+// no larger than the reader takes.
+#include "settings/IniSettings.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir dir;
-    static int round = 0;
-    // A fresh name for every input: the settings cache knows a file by its name and time.
-    const QString path = dir.filePath(QString("TARNWICK%1.INI").arg(round++));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            std::abort();
-        file.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
-    const tw::IniFile ini(path);
-    const QString cfg = ini.readDefaultCfg();
-    const bool modern = ini.readModern();
-    const QString trusted = ini.trustedCertificate("mud.example", 4000);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const tw::IniText text = tw::IniText::parse(bytes);
+    const std::string written = text.text();
+    const tw::IniText again = tw::IniText::parse(written);
+    if (!(again == text) || again.text() != written)
+        std::abort();
 
-    const QString copy = dir.filePath(QString("COPY%1.INI").arg(round));
-    const tw::IniFile again(copy);
-    if (!again.writeDefaultCfg(cfg) || !again.writeModern(modern) ||
-        !again.rememberCertificate("mud.example", 4000, trusted))
+    const tw::IniSettings settings = tw::IniSettings::fromText(bytes);
+    const std::string file = settings.fileText();
+    if (file.size() > tw::IniSettings::MaxFileBytes)
         std::abort();
-    if (again.readDefaultCfg() != cfg || again.readModern() != modern ||
-        again.trustedCertificate("mud.example", 4000) != trusted)
+    const tw::IniSettings reread = tw::IniSettings::fromText(file);
+    if (reread.defaultCfg() != settings.defaultCfg() || reread.modern() != settings.modern() ||
+        reread.zoom() != settings.zoom() || reread.lastMud() != settings.lastMud() ||
+        reread.certificate("mud.example", 4000) != settings.certificate("mud.example", 4000) ||
+        !(reread.text() == settings.text()))
         std::abort();
-    QFile::remove(path);
-    QFile::remove(copy);
     return 0;
 }

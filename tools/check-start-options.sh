@@ -23,6 +23,17 @@ for option in -v -foo --platform -x11; do
     out=$(run "$option" 2>&1); status=$?
     check "$option ends with 2 and says it is unknown" '[ "$status" -eq 2 ] && grep -q "unknown option '"'"'$option'"'"'" <<<"$out"'
 done
+# Only a regular file is an options file, and a pipe is refused at once instead of waited for; a
+# name that is not UTF-8 is the file system's bytes (the start gets past it to the display).
+files=$(mktemp -d)
+trap 'rm -rf "$files"' EXIT
+mkfifo "$files/pipe.cfg"
+out=$(timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$files/pipe.cfg" 2>&1); status=$?
+check "a pipe as the options file ends with 2 at once" '[ "$status" -eq 2 ] && grep -q "Not a regular file" <<<"$out"'
+odd="$files/bad"$'\xe9'"name.cfg"
+printf 'IDAB' >"$odd"
+out=$(run "$odd" 2>&1); status=$?
+check "an options file whose name is not UTF-8 is found" '[ "$status" -eq 1 ]'
 out=$(run -platform 2>&1); status=$?
 check "a Qt option without its value ends with 2" '[ "$status" -eq 2 ] && grep -q "^tarnwick: -platform needs a value" <<<"$out"'
 out=$(run -- -v 2>&1); status=$?

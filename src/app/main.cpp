@@ -1,21 +1,24 @@
 #include "PracticeWorldProcess.h"
+#include "base/FileIo.h"
 #include "core/StartOptions.h"
 #include "core/qt/ApplicationNames.h"
 #include "core/qt/TMainForm.h"
-#include "script/qt/ListDialogSupport.h"
 #include "tools/qt/Launcher.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,16 +64,26 @@ int print(const tw::StartOptions& options)
 }
 
 // The options file named at start, made absolute; empty when none was named. Nothing, after
-// saying why, when the file cannot be read.
-std::optional<QString> optionsFileNamed(const tw::StartOptions& options)
+// saying why, when the file cannot be read. The name stays the file system's bytes, whatever
+// they are: it is written to the INI file as it is.
+std::optional<std::string> optionsFileNamed(const tw::StartOptions& options)
 {
-    if (options.optionsFile.empty())
-        return QString();
-    const QFileInfo file(QFile::decodeName(options.optionsFile.c_str()));
-    if (file.isFile() && file.isReadable())
-        return file.absoluteFilePath();
-    std::fprintf(stderr, "tarnwick: cannot read the options file '%s'\n%s\n",
-                 options.optionsFile.c_str(), tw::StartOptions::Usage);
+    const std::string& name = options.optionsFile;
+    if (name.empty())
+        return std::string();
+    std::string error;
+    const int fd = tw::openRegularFile(name, O_RDONLY, error);
+    if (fd >= 0) {
+        ::close(fd);
+        if (name.front() == '/')
+            return name;
+        char folder[PATH_MAX];
+        if (::getcwd(folder, sizeof folder))
+            return std::string(folder) + "/" + name;
+        error = tw::ioErrorText(errno);
+    }
+    std::fprintf(stderr, "tarnwick: cannot read the options file '%s': %s\n%s\n", name.c_str(), error.c_str(),
+                 tw::StartOptions::Usage);
     return std::nullopt;
 }
 
@@ -111,7 +124,7 @@ int main(int argc, char** argv)
         return refuse(options);
     if (options.printsOnly())
         return print(options);
-    const std::optional<QString> optionsFile = optionsFileNamed(options);
+    const std::optional<std::string> optionsFile = optionsFileNamed(options);
     if (!optionsFile)
         return tw::StartOptions::UsageExitCode;
 
@@ -132,8 +145,8 @@ int main(int argc, char** argv)
         world = startPracticeWorld();
 
     tw::TMainForm form;
-    if (!optionsFile->isEmpty())
-        form.loadAtStart(tw::localPath(*optionsFile));
+    if (!optionsFile->empty())
+        form.loadAtStart(*optionsFile);
     if (options.connect)
         form.connectAtStart(*options.connect);
     else if (world)

@@ -5,9 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tw {
 
@@ -31,6 +35,28 @@ bool fileExists(const std::string& path)
 {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool pathExists(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+int openRegularFile(const std::string& path, int accessFlags, std::string& error)
+{
+    const int fd = ::open(path.c_str(), accessFlags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = ioErrorText(errno);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = NotRegularFileText;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 namespace {
@@ -58,35 +84,132 @@ std::string writeTarget(const std::string& path)
     return target;
 }
 
-int writeAll(int fd, const std::string& bytes)
+// A file's folder (with its closing slash, empty for the current folder) and its own name.
+std::pair<std::string, std::string> splitPath(const std::string& path)
 {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        p += n;
-        left -= std::size_t(n);
-    }
-    return 0;
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {{}, path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-// The last resort for a folder that takes no new file: the file itself is rewritten.
+// The temporary files of a save are named after the file they replace by a hash of its name,
+// so that the name stays short whatever the file's own length: ".twXXXXXXXX-" and six random
+// characters.
+constexpr std::size_t TempRandomLength = 6;
+std::string tempPrefix(const std::string& name)
+{
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const unsigned char c : name)
+        hash = (hash ^ c) * 16777619u;
+    char text[16];
+    std::snprintf(text, sizeof text, ".tw%08x-", unsigned(hash));
+    return text;
+}
+
+bool isTempOf(std::string_view candidate, std::string_view prefix)
+{
+    return candidate.size() == prefix.size() + TempRandomLength && candidate.substr(0, prefix.size()) == prefix;
+}
+
+// Removes what killed saves of this file left: its temporary files that no running save holds
+// locked. Earlier versions named them after the whole file name with ".tmp-" and six characters.
+void removeStaleTemporaries(const std::string& folder, const std::string& name)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = tempPrefix(name);
+    const std::string olderPrefix = name + ".tmp-";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view candidate = entry->d_name;
+        if (!isTempOf(candidate, prefix) && !isTempOf(candidate, olderPrefix))
+            continue;
+        const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// A new temporary file beside the file it will replace, locked for as long as the save runs
+// so that another save of the same file does not take it for a stale one.
+struct TempFile {
+    std::string path;
+    int fd = -1;
+    int lock = -1;
+    int error = 0;
+
+    TempFile(const std::string& folder, const std::string& name)
+    {
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            path = folder + tempPrefix(name) + std::string(TempRandomLength, 'X');
+            fd = ::mkstemp(path.data());
+            if (fd < 0) {
+                error = errno;
+                return;
+            }
+            lock = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            struct stat st {};
+            // Another save may have taken the new file for a stale one before it was locked.
+            if (lock >= 0 && ::flock(lock, LOCK_EX) == 0 && ::fstat(lock, &st) == 0 && st.st_nlink > 0)
+                return;
+            ::close(fd);
+            fd = -1;
+            if (lock >= 0)
+                ::close(lock);
+            lock = -1;
+        }
+        error = EEXIST;
+    }
+    ~TempFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (lock >= 0)
+            ::close(lock);
+    }
+    // Closes the file itself; the lock stays until the temporary is renamed or removed.
+    int close()
+    {
+        const int result = ::close(std::exchange(fd, -1));
+        return result == 0 ? 0 : errno;
+    }
+};
+
+// The last resort for a folder that takes no new file: the file itself is rewritten. The disk
+// must first give room for the whole new size, so that a full disk fails the save before
+// anything of the old file has changed.
 std::optional<std::string> writeInPlace(const std::string& path, const std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    std::string openError;
+    const int fd = openRegularFile(path, O_WRONLY, openError);
     if (fd < 0)
-        return ioErrorText(errno);
-    int error = writeAll(fd, bytes);
+        return openError;
+    int error = 0;
+    if (!bytes.empty()) {
+        do
+            error = ::posix_fallocate(fd, 0, off_t(bytes.size()));
+        while (error == EINTR);
+    }
+    if (!error)
+        error = writeAllBytes(fd, bytes);
+    if (!error && ::ftruncate(fd, off_t(bytes.size())) != 0)
+        error = errno;
     if (!error && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && !error)
         error = errno;
     return error ? std::optional<std::string>(ioErrorText(error)) : std::nullopt;
+}
+
+bool refusesNewFiles(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC || error == EDQUOT;
 }
 
 } // namespace
@@ -103,44 +226,37 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
         if ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
             return ReadOnlyFileText;
     }
-    std::string temp = target + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        const int e = errno;
-        if (exists && (e == EACCES || e == EPERM || e == EROFS))
+    const auto [folder, name] = splitPath(target);
+    // First, so that the room they took is free for this save.
+    removeStaleTemporaries(folder, name);
+    TempFile temp(folder, name);
+    if (temp.fd < 0) {
+        if (exists && refusesNewFiles(temp.error))
             return writeInPlace(target, bytes);
-        return ioErrorText(e);
+        return ioErrorText(temp.error);
     }
-    int error = writeAll(fd, bytes);
-    if (!error && ::fsync(fd) != 0)
+    int error = writeAllBytes(temp.fd, bytes);
+    if (!error && ::fsync(temp.fd) != 0)
         error = errno;
     if (!error) {
         // The new file keeps the old one's permissions and, where allowed, its owner.
-        ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
-        if (exists && (::fchown(fd, old.st_uid, old.st_gid) != 0)) {
+        ::fchmod(temp.fd, exists ? (old.st_mode & 07777) : 0644);
+        if (exists && (::fchown(temp.fd, old.st_uid, old.st_gid) != 0)) {
             // Not being allowed to give the file away is no reason to fail the save.
         }
     }
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temp.c_str(), target.c_str()) != 0)
+    if (const int closeError = temp.close(); closeError && !error)
+        error = closeError;
+    if (!error && ::rename(temp.path.c_str(), target.c_str()) != 0)
         error = errno;
     if (error) {
-        ::unlink(temp.c_str());
+        ::unlink(temp.path.c_str());
         return ioErrorText(error);
     }
     return std::nullopt;
 }
 
 namespace {
-
-int openForReading(const std::string& path, std::string& error)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0)
-        error = ioErrorText(errno);
-    return fd;
-}
 
 // Reads until the end of the file or until more than limit bytes have come.
 std::optional<std::string> readUpTo(int fd, std::size_t limit, bool tooMuchIsAnError,
@@ -175,12 +291,12 @@ std::optional<std::string> readUpTo(int fd, std::size_t limit, bool tooMuchIsAnE
 std::optional<std::string> readWholeFile(const std::string& path, std::string& error,
                                          std::size_t maxBytes)
 {
-    const int fd = openForReading(path, error);
+    const int fd = openRegularFile(path, O_RDONLY, error);
     if (fd < 0)
         return std::nullopt;
     struct stat st {};
     std::optional<std::string> out;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::size_t(st.st_size) > maxBytes)
+    if (::fstat(fd, &st) == 0 && std::size_t(st.st_size) > maxBytes)
         error = FileTooLarge;
     else
         out = readUpTo(fd, maxBytes, true, error);
@@ -190,28 +306,12 @@ std::optional<std::string> readWholeFile(const std::string& path, std::string& e
 
 std::optional<std::string> readFileHead(const std::string& path, std::size_t n, std::string& error)
 {
-    const int fd = openForReading(path, error);
+    const int fd = openRegularFile(path, O_RDONLY, error);
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> out = readUpTo(fd, n, false, error);
     ::close(fd);
     return out;
-}
-
-int openRegularFileForReading(const std::string& path, std::string& error)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = ioErrorText(errno);
-        return -1;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = NotRegularFileText;
-        ::close(fd);
-        return -1;
-    }
-    return fd;
 }
 
 int writeAllBytes(int fd, std::string_view bytes)

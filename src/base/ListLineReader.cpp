@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace tw {
@@ -15,7 +16,7 @@ constexpr std::size_t BlockSize = 64 * 1024;
 ListLineReader::ListLineReader(std::string_view bytes, TextCoding coding) : bytes_(bytes), coding_(coding) {}
 
 ListLineReader::ListLineReader(TextCoding coding, const std::string& path)
-    : coding_(coding), fd_(openRegularFileForReading(path, error_))
+    : coding_(coding), fd_(openRegularFile(path, O_RDONLY, error_))
 {
 }
 

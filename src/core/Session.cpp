@@ -238,16 +238,18 @@ void Session::socketRead(std::string_view raw)
         const Inflater::Result r = inflater_.inflate(raw, piece, MaxReadBlock);
         raw.remove_prefix(r.consumed);
         expanded += piece.size();
-        if (r.status == Inflater::Status::Error) {
-            receiveFailed("the game's compressed data is corrupt (" + inflater_.errorText() + ")");
-            break;
-        }
         if (expanded > MaxExpansionPerRead) {
             receiveFailed("the game's compressed data expands beyond any sensible size");
             break;
         }
+        // What inflated before a fault is the game's text all the same: it is shown first.
         for (std::string_view rest = piece; !rest.empty() && !receiveBroken_;)
             rest.remove_prefix(modern_ ? decodeTelnet(rest) : passUntouched(rest));
+        if (r.status == Inflater::Status::Error) {
+            if (!receiveBroken_)
+                receiveFailed("the game's compressed data is corrupt (" + inflater_.errorText() + ")");
+            break;
+        }
         if (r.status == Inflater::Status::More && r.consumed == 0 && piece.empty())
             break;
     }

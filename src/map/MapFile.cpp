@@ -90,7 +90,7 @@ std::string MapFile::skippedText(int skipped)
 
 bool MapFile::open(MapModel& map, const std::string& path, Host& host)
 {
-    if (!fileExists(path)) {
+    if (!pathExists(path)) {
         host.messageBox("Error", "File doesn't exist!", MsgButtons::Ok);
         return false;
     }

@@ -13,7 +13,8 @@ std::optional<std::string> OptionsFile::save(const std::string& path, const Opti
 
 OptionsLoadResult OptionsFile::load(const std::string& path, const SetupVars& current)
 {
-    if (!fileExists(path))
+    // Something that is there but is no file is refused by the read, with its reason.
+    if (!pathExists(path))
         return OptionsLoadResult::failed(OptionsLoadResult::Kind::FileMissing);
     // The header decides before anything else is read, so a large stray file costs nothing.
     std::string error;

@@ -22,8 +22,12 @@ std::string upperAscii(std::string out)
     return out;
 }
 
-// The next line as the player reads it: UTF-8, or Latin-1 when it is not valid UTF-8.
-std::string readText(ListLineReader& lines) { return utf8::validOrLatin1(lines.readLine()); }
+// The next line as the player reads it: UTF-8, or Latin-1 when it is not valid UTF-8. Read as
+// Latin-1, every byte is a character: the cut comes again, after the reading.
+std::string readText(ListLineReader& lines)
+{
+    return std::string(cutToCharacters(utf8::validOrLatin1(lines.readLine()), NoteFile::MaxLineLength, TextCoding::Utf8));
+}
 
 std::optional<std::string> findIn(ListLineReader& lines, std::string_view keyWord)
 {
@@ -48,12 +52,12 @@ std::string_view cutLine(std::string_view text)
 std::optional<std::string> NoteFile::addNote(const std::string& path, std::string_view keyWord,
                                              std::string_view text)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    std::string openError;
+    const int fd = openRegularFile(path, O_RDWR | O_CREAT | O_APPEND, openError);
     if (fd < 0)
-        return ioErrorText(errno);
+        return openError;
     struct stat st {};
-    ::fstat(fd, &st); // on failure st stays zero: no regular file, nothing to look at
-    const off_t oldSize = S_ISREG(st.st_mode) ? st.st_size : 0;
+    const off_t oldSize = ::fstat(fd, &st) == 0 ? st.st_size : 0;
     char last = '\n';
     if (oldSize > 0 && ::pread(fd, &last, 1, oldSize - 1) != 1)
         last = '\n';
@@ -66,9 +70,7 @@ std::optional<std::string> NoteFile::addNote(const std::string& path, std::strin
     bytes += "\r\n";
     if (const int error = writeAllBytes(fd, bytes)) {
         // Take back a half-written note, so that the pairs of lines stay pairs.
-        if (S_ISREG(st.st_mode)) {
-            [[maybe_unused]] const int undone = ::ftruncate(fd, oldSize);
-        }
+        [[maybe_unused]] const int undone = ::ftruncate(fd, oldSize);
         ::close(fd);
         return ioErrorText(error);
     }
@@ -85,7 +87,7 @@ std::optional<std::string> NoteFile::findNote(std::string_view fileBytes, std::s
 
 NoteFile::Lookup NoteFile::lookUp(const std::string& path, std::string_view keyWord)
 {
-    if (!fileExists(path))
+    if (!pathExists(path))
         return {Lookup::Kind::NoFile, {}};
     ListLineReader lines = ListLineReader::openFile(path, TextCoding::Utf8);
     std::optional<std::string> found = findIn(lines, keyWord);

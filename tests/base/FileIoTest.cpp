@@ -7,19 +7,28 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 // The program is linked with --wrap=fsync and --wrap=close: every flush to disk and every
 // close comes here first, and fails with an I/O error (the file closed all the same) while a
-// test asks for it.
+// test asks for it. A save can also be stopped in its flush, with everything written, as a
+// process killed there would stop: it writes a byte to flushReached and waits for its end.
 namespace {
 bool failFlushes = false, failCloses = false;
+int flushReached = -1;
 }
 extern "C" int __real_fsync(int fd);
 extern "C" int __wrap_fsync(int fd)
 {
+    if (flushReached >= 0) {
+        [[maybe_unused]] const ssize_t told = ::write(flushReached, "f", 1);
+        for (;;)
+            ::pause();
+    }
     if (failFlushes) {
         errno = EIO;
         return -1;
@@ -144,12 +153,52 @@ TEST(FileIo, SavedFilesHaveTheModeOfANewFileOrOfTheOldOne)
     }
 }
 
-TEST(FileIo, ReadRefusesMissingAndOversizedFiles)
+// A save killed halfway leaves its temporary file; the next save of the same file removes it,
+// and those of earlier versions ("name.tmp-XXXXXX"), but never one that a running save holds.
+TEST(FileIo, ASaveRemovesTheTemporaryFilesOfKilledSavesOfItsFile)
+{
+    TempDir dir;
+    const std::string f = dir.file("a.cfg");
+    const auto files = [&] { return std::distance(std::filesystem::directory_iterator(dir.path), {}); };
+    const auto saveInChild = [&] {
+        int fds[2];
+        EXPECT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            flushReached = fds[1];
+            writeFileAtomically(f, std::string(100000, 'x'));
+            std::_Exit(1);
+        }
+        char reached = 0;
+        EXPECT_EQ(::read(fds[0], &reached, 1), 1);
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return child;
+    };
+    const pid_t running = saveInChild();
+    test::putFile(dir.file("a.cfg.tmp-Ab12Cd"), "left by an earlier version");
+    test::putFile(dir.file("b.cfg.tmp-Ab12Cd"), "another file's");
+    ASSERT_FALSE(writeFileAtomically(f, "saved"));
+    EXPECT_EQ(files(), 3); // a.cfg, the running save's and b.cfg's
+    ::kill(running, SIGKILL);
+    ::waitpid(running, nullptr, 0);
+    ASSERT_FALSE(writeFileAtomically(f, "saved again"));
+    EXPECT_EQ(files(), 2);
+    std::string error;
+    EXPECT_EQ(readWholeFile(f, error), "saved again");
+}
+
+TEST(FileIo, ReadRefusesMissingAndOversizedFilesAndWhatIsNoFile)
 {
     TempDir dir;
     std::string error;
     EXPECT_FALSE(readWholeFile(dir.file("none"), error));
     EXPECT_EQ(error, "File not found");
+    // A pipe is refused at once, not waited for.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(readWholeFile(dir.file("pipe"), error));
+    EXPECT_EQ(error, NotRegularFileText);
+    EXPECT_FALSE(readFileHead(dir.file("pipe"), 2, error));
     ASSERT_FALSE(writeFileAtomically(dir.file("big"), std::string(5000, 'x')));
     EXPECT_FALSE(readWholeFile(dir.file("big"), error, 4096));
     EXPECT_EQ(error, "File too large");

@@ -4,16 +4,20 @@
 #include "base/FileIo.h"
 #include "map/MapFile.h"
 #include "settings/OptionsFileWriter.h"
+#include "settings/OptionsFile.h"
 #include "settings/OptionsMenu.h"
 #include "support/FaultyPlaces.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
+#include "tools/NoteFile.h"
 #include "tools/SessionLog.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 namespace tw {
 namespace {
@@ -62,9 +66,31 @@ TEST(FileFaults, AFailedSaveKeepsThePreviousFileAndSaysWhy)
         test::TinyDisk disk(dir.path / "disk");
         if (disk.mounted()) {
             putFile(dir.file("disk/full.cfg"), Previous);
+            fs::create_directory(dir.path / "disk/locked");
+            putFile(dir.file("disk/locked/full.cfg"), Previous);
             disk.fill();
             EXPECT_EQ(saver.save(dir.file("disk/full.cfg")), "Disk full");
             EXPECT_EQ(fileText(dir.file("disk/full.cfg")), Previous);
+            // Written in place (the folder takes no new file), the disk must give room for the
+            // whole file before the first byte changes: the old file or the new one, never a mix.
+            // (A small file may fit into the room the old one had.)
+            if (test::refuseNewFiles(dir.path / "disk/locked", true)) {
+                const auto inPlace = saver.save(dir.file("disk/locked/full.cfg"));
+                EXPECT_EQ(fileText(dir.file("disk/locked/full.cfg")), inPlace ? Previous : saver.bytes);
+                EXPECT_EQ(inPlace.value_or("Disk full"), "Disk full");
+                test::refuseNewFiles(dir.path / "disk/locked", false);
+            }
+        } else {
+            std::printf("[  SKIPPED ] a full disk needs a tmpfs mount (an administrator)\n");
+        }
+        // A disk without a free inode takes no new file either: the file there is written in place.
+        {
+            test::TinyDisk noInodes(dir.path / "inodes", "size=1m,nr_inodes=2");
+            putFile(dir.file("inodes/last.cfg"), Previous);
+            if (noInodes.mounted()) {
+                EXPECT_EQ(saver.save(dir.file("inodes/last.cfg")), std::nullopt);
+                EXPECT_EQ(fileText(dir.file("inodes/last.cfg")), saver.bytes);
+            }
         }
 
         putFile(dir.file("readonly.cfg"), Previous);
@@ -98,6 +124,22 @@ TEST(FileFaults, AFailedSaveKeepsThePreviousFileAndSaysWhy)
         EXPECT_EQ(refused, "File access denied");
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "real"), {}), 1);
     }
+}
+
+// Every reader refuses a pipe at once with the reason, where it would wait for a writer for
+// ever; a pipe is no missing file either.
+TEST(FileFaults, ReadersRefuseAPipeAtOnce)
+{
+    test::TempDir dir;
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const OptionsLoadResult options = OptionsFile::load(pipe, SetupVars{});
+    EXPECT_EQ(options.kind, OptionsLoadResult::Kind::IoError);
+    EXPECT_EQ(options.errorText, NotRegularFileText);
+    const NoteFile::Lookup note = NoteFile::lookUp(pipe, "x");
+    EXPECT_EQ(note.kind, NoteFile::Lookup::Kind::Failed);
+    EXPECT_EQ(note.text, NotRegularFileText);
+    EXPECT_EQ(NoteFile::addNote(pipe, "key", "text"), NotRegularFileText);
 }
 
 // The log only ever appends: a full disk or a device that takes nothing switches logging off

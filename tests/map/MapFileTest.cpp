@@ -180,7 +180,7 @@ TEST(MapFile, OpenAndSaveThroughTheMenu)
     const std::string pipe = dir.file("pipe.twk");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(MapFile::open(m, pipe, host));
-    EXPECT_EQ(host.boxes.back().text, "File doesn't exist!");
+    EXPECT_EQ(host.boxes.back().text, NotRegularFileText);
 }
 
 } // namespace

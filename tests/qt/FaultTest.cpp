@@ -92,22 +92,40 @@ std::string lines(int count)
     return text;
 }
 
-TEST_F(Faults, AResetInTheMiddleOfABlockKeepsWhatArrived)
+// What arrived before the reset is shown, then the read error says why the connection ended;
+// in Modern Server Mode the closing notice gives the reason too. An orderly close says nothing.
+TEST_F(Faults, AResetInTheMiddleOfABlockKeepsWhatArrivedAndSaysWhy)
 {
     session().setup.AutoReconnect = false;
     const std::string sent = lines(20000);
-    FaultServer server({FaultServer::send("Welcome\r\n"), FaultServer::awaitInput(),
-                        FaultServer::send(QByteArray::fromStdString(sent)), FaultServer::reset()});
-    connectTo(server);
-    ASSERT_TRUE(waitFor([&] { return logged == "Welcome\r\n"; }));
-    logged.clear();
-    session().SendToMud("go\r\n");
-    ASSERT_TRUE(waitFor([&] { return form->MudName->text() == "(No connection)"; })) << status();
-    EXPECT_EQ(status(), "Socket closed.");
-    EXPECT_FALSE(logged.empty());
-    EXPECT_EQ(sent.substr(0, logged.size()), logged);
-    EXPECT_TRUE(boxes.empty()) << boxes.front();
-    EXPECT_EQ(server.accepted(), 1);
+    for (const bool modern : {false, true}) {
+        for (const bool reset : {true, false}) {
+            SCOPED_TRACE(std::string(modern ? "modern " : "classic ") + (reset ? "reset" : "close"));
+            boxes.clear();
+            form->setModernMode(modern);
+            FaultServer server({FaultServer::send("Welcome\r\n"), FaultServer::awaitInput(),
+                                FaultServer::send(QByteArray::fromStdString(sent)),
+                                reset ? FaultServer::reset() : FaultServer::close()});
+            connectTo(server);
+            ASSERT_TRUE(waitFor([&] { return logged.ends_with("Welcome\r\n"); }));
+            logged.clear();
+            session().SendToMud("go\r\n");
+            ASSERT_TRUE(waitFor([&] { return form->MudName->text() == "(No connection)"; })) << status();
+            EXPECT_EQ(status(), "Socket closed.");
+            EXPECT_FALSE(logged.empty());
+            EXPECT_EQ(sent.substr(0, logged.size()), logged);
+            if (!reset)
+                EXPECT_EQ(logged.size(), sent.size());
+            const std::vector<std::string> said = {"Tarnwick 5|Error 10054 (Connection reset by peer) recieving"};
+            EXPECT_EQ(boxes, reset ? said : std::vector<std::string>());
+            const std::string& shown = session().terminal.ScrollbackBuffer();
+            if (modern)
+                EXPECT_NE(shown.find(reset ? "Connection closed: Connection reset by peer." : "Connection closed.\x1b"),
+                          std::string::npos);
+            EXPECT_EQ(server.accepted(), 1);
+        }
+    }
+    form->setModernMode(false);
 }
 
 // A reset that comes before the client has seen its connection stand fails that one attempt;

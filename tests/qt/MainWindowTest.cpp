@@ -7,6 +7,7 @@
 #include "settings/qt/TSetupDlg.h"
 #include "script/qt/ListDialogSupport.h"
 #include "qt/ModalDriver.h"
+#include "support/TempDir.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,11 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -161,7 +167,7 @@ TEST_F(MainWindow, TogglesReportTheirState)
 
 TEST_F(MainWindow, FirstTickReadsTheIniAndCloseWritesItBack)
 {
-    IniFile(form->iniPath).writeDefaultCfg(dir.filePath("gone.cfg"));
+    IniFile(form->iniPath).writeDefaultCfg(localPath(dir.filePath("gone.cfg")));
     form->TimerPop();
     EXPECT_TRUE(form->session().OptionsLoaded);
     EXPECT_EQ(form->session().optionsFileName, dir.filePath("gone.cfg").toStdString());
@@ -184,6 +190,77 @@ TEST_F(MainWindow, FailedIniWriteIsReportedAndTheProgramStillCloses)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Tarnwick 5|Unable to write to /proc/tarnwick-cannot-write/TARNWICK.INI");
     EXPECT_FALSE(form->isVisible());
+}
+
+// The settings file as it may be found: a pipe (refused at once, not waited for), a file of
+// 200 MB, random bytes. The window starts with the defaults and says once what it could not
+// read; at exit it writes only what it understands, and says "Unable to write" only when the
+// write failed.
+TEST_F(MainWindow, AnIniThatCannotBeUnderstoodStartsWithTheDefaults)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        const char* problem; // what the first tick says, nothing when empty
+        bool written;
+    };
+    const Case cases[] = {
+        {"pipe", [](const std::string& f) { ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0); }, "Not a regular file", false},
+        {"huge", [](const std::string& f) {
+             test::putFile(f, "[Options]\n");
+             ASSERT_EQ(::truncate(f.c_str(), 200 << 20), 0);
+         }, "File too large", true},
+        {"random bytes", [](const std::string& f) {
+             std::mt19937 random(29);
+             std::string bytes;
+             while (bytes.size() < 4096)
+                 bytes += char(random());
+             test::putFile(f, bytes);
+         }, "", true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        boxes.clear();
+        form->iniPath = dir.filePath(QString::fromLatin1(c.name) + ".INI");
+        const std::string ini = localPath(form->iniPath);
+        c.make(ini);
+        form->TimerPop();
+        std::vector<std::string> expected;
+        if (*c.problem)
+            expected.push_back("Tarnwick 5|The settings file " + ini + " was not read (" + c.problem +
+                               "): Tarnwick starts with its defaults.");
+        EXPECT_EQ(boxes, expected) << c.name;
+        boxes.clear();
+        form->close();
+        if (!c.written)
+            expected = {"Tarnwick 5|Unable to write to " + ini};
+        else
+            expected.clear();
+        EXPECT_EQ(boxes, expected) << c.name;
+        if (c.written)
+            EXPECT_EQ(test::fileText(ini), "[Options]\nDefaultCFG=\n") << c.name;
+        else
+            EXPECT_FALSE(std::filesystem::is_regular_file(ini)) << c.name;
+    }
+}
+
+// A file name that is not UTF-8 stays the file system's bytes from the command line to the INI
+// file and back at the next start.
+TEST_F(MainWindow, AnOptionsFileNameThatIsNotUtf8SurvivesTheIniFile)
+{
+    const std::string file = localPath(dir.path()) + "/bad\xe9name.cfg";
+    OptionsData options;
+    options.muds = {{"Realm", "realm.example", "4000"}};
+    ASSERT_EQ(OptionsFile::save(file, options), std::nullopt);
+    form->loadAtStart(file);
+    form->TimerPop();
+    EXPECT_EQ(form->Status->text(), "Option file loaded");
+    form->close();
+    SetUp();
+    form->TimerPop();
+    EXPECT_EQ(form->session().optionsFileName, file);
+    EXPECT_EQ(form->session().muds.size(), 1u);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 TEST_F(MainWindow, MissingIniGivesAnEmptyName)
@@ -287,7 +364,7 @@ TEST_F(MainWindow, RefusedOptionsFileIsNotTakenAndForgottenAtStart)
     EXPECT_EQ(boxes[0], "Options Failed!|Config no longer supported. Please get at least version 3.");
     EXPECT_EQ(form->session().optionsFileName, "current.cfg");
 
-    IniFile(form->iniPath).writeDefaultCfg(file);
+    IniFile(form->iniPath).writeDefaultCfg(localPath(file));
     TMainForm next;
     next.iniPath = form->iniPath;
     next.messageBoxHook = form->messageBoxHook;
@@ -513,7 +590,7 @@ TEST_F(MainWindow, LeavingWithUnsavedChangesAsksFirst)
         EXPECT_EQ(QFile::exists(file), answer == MsgAnswer::Yes);
     }
     EXPECT_EQ(chosen, 1);
-    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), file);
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), localPath(file));
 
     // Loaded and unchanged: nothing to ask. Changed: saved over the current file at once.
     SetUp();
@@ -552,7 +629,7 @@ TEST_F(MainWindow, OptionsFileNamesChangeOnlyWithASuccessfulSave)
     EXPECT_EQ(boxes[0], "Tarnwick 5|File not found");
     EXPECT_EQ(textFromPath(form->session().optionsFileName), good);
     form->close();
-    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), good);
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), localPath(good));
 
     SetUp();
     form->TimerPop();
@@ -605,7 +682,7 @@ TEST_F(MainWindow, AFirstStartBeginsWithACopyOfTheSample)
     EXPECT_EQ(textFromPath(form->session().optionsFileName), copy);
     ASSERT_EQ(form->session().muds.size(), 1u);
     EXPECT_EQ(form->session().muds[0].name, "Practice World");
-    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), copy);
+    EXPECT_EQ(IniFile(form->iniPath).readDefaultCfg(), localPath(copy));
 
     // The player's copy is the current file: changes saved at exit go there, not to the sample.
     form->session().muds.push_back({"Mine", "mine.example", "23"});
@@ -624,7 +701,7 @@ TEST_F(MainWindow, AFirstStartBeginsWithACopyOfTheSample)
     // A file named at start is loaded instead of the last one, and becomes the current file.
     SetUp();
     form->iniPath = dir.filePath("config/TARNWICK.INI");
-    IniFile(form->iniPath).writeDefaultCfg(copy);
+    IniFile(form->iniPath).writeDefaultCfg(localPath(copy));
     form->loadAtStart(localPath(samplePath));
     form->TimerPop();
     EXPECT_EQ(textFromPath(form->session().optionsFileName), samplePath);

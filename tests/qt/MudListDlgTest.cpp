@@ -4,7 +4,9 @@
 #include "qt/DialogChildren.h"
 #include "qt/ModalDriver.h"
 #include "support/RecordingHost.h"
+#include "support/Sanitizer.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -216,6 +218,24 @@ TEST_F(MudListDlgTest, EditKeepsAnImportedLongPort)
         edit.reject();
     });
     child(form, "AddBtn")->click();
+}
+
+// A list as long as an options file can hold opens at once, with the game offered selected.
+TEST_F(MudListDlgTest, TheLongestListOpensAtOnce)
+{
+    muds.clear();
+    for (int i = 0; i < 65535; ++i)
+        muds.push_back({"Game " + std::to_string(i), "host" + std::to_string(i), "4000"});
+    QElapsedTimer clock;
+    qint64 shownAfter = -1;
+    test::whenModal(form, [&] {
+        shownAfter = clock.elapsed();
+        child(form, "ConnectBtn")->click();
+    });
+    clock.start();
+    EXPECT_EQ(form.chooseMud(muds[60000].line()), muds[60000]);
+    EXPECT_LT(shownAfter, 500 * test::SanitizerSlowdown);
+    EXPECT_EQ(list()->item(65534)->text(), "Game 65534 --> host65534:4000");
 }
 
 } // namespace

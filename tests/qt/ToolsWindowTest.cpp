@@ -224,7 +224,7 @@ TEST_F(Tools, NotesAreAddedAndLookedUp)
         child(add, "CancelBtn")->click();
     });
     form->action("AddNote1")->trigger();
-    EXPECT_EQ(boxes, (std::vector<std::string>{"Tarnwick 5|Disk full"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Tarnwick 5|Not a regular file"}));
 }
 
 TEST_F(Tools, MessageWindowCollectsTheMessage)

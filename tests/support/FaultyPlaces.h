@@ -27,15 +27,16 @@ inline bool refuseNewFiles(const std::filesystem::path& dir, bool on)
     return std::system(cmd.c_str()) == 0;
 }
 
-// A 64 KB file system on an empty folder, mounted in a mount namespace of this process's own
-// so that nothing else on the machine sees it, and taken away again at the end. mounted() is
-// false where the system does not allow it.
+// A 64 KB file system (or one of the tmpfs options given) on an empty folder, mounted in a
+// mount namespace of this process's own so that nothing else on the machine sees it, and taken
+// away again at the end. mounted() is false where the system does not allow it.
 class TinyDisk {
 public:
-    explicit TinyDisk(const std::filesystem::path& folder) : folder_(folder)
+    explicit TinyDisk(const std::filesystem::path& folder, const char* options = "size=64k") : folder_(folder)
     {
+        std::filesystem::create_directories(folder);
         mounted_ = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-                   ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+                   ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options) == 0;
     }
     ~TinyDisk()
     {

@@ -1,4 +1,5 @@
 #include "tools/NoteFile.h"
+#include "base/FileIo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,7 @@ TEST(NoteFile, FailedAddLeavesTheFileAsItWas)
     ASSERT_TRUE(error);
     EXPECT_EQ(fileText(notes), "old\r\nnote\r\n");
 
-    EXPECT_EQ(NoteFile::addNote("/dev/full", "a", "b"), "Disk full");
+    EXPECT_EQ(NoteFile::addNote("/dev/full", "a", "b"), NotRegularFileText);
     EXPECT_EQ(NoteFile::addNote(dir.file("missing/notes.not"), "a", "b"), "File not found");
 }
 
@@ -91,16 +92,23 @@ TEST(NoteFile, CountsCharactersReadsLatin1AndSearchesAnySize)
     std::string many;
     for (int i = 0; many.size() < (6u << 20); ++i)
         many += "key " + std::to_string(i) + "\r\ntext\r\n";
-    const std::string latin1 = "Caf\xe9\r\nau lait \xe0 volont\xe9\r\n";
-    putFile(notes, many + latin1);
     std::string eAcute;
     for (int i = 0; i < 300; ++i)
         eAcute += "\xc3\xa9";
+    // Read as Latin-1, a line keeps its first 255 bytes, each one character.
+    const std::string latin1 = "Caf\xe9\r\nau lait \xe0 volont\xe9\r\nMixed\r\n" + eAcute.substr(0, 400) +
+                               std::string(100, '\xff') + "\r\n";
+    std::string mixedRead;
+    for (int i = 0; i < 127; ++i)
+        mixedRead += "\xc3\x83\xc2\xa9";
+    mixedRead += "\xc3\x83";
+    putFile(notes, many + latin1);
     const std::string keyWord = eAcute.substr(0, 400) + "x"; // 201 characters in 401 bytes
     ASSERT_FALSE(NoteFile::addNote(notes, keyWord, eAcute));
     EXPECT_EQ(fileText(notes).substr(many.size() + latin1.size()), keyWord + "\r\n" + eAcute.substr(0, 510) + "\r\n");
     const std::pair<std::string, std::string> found[] = {
         {"caf\xc3\xa9", "au lait \xc3\xa0 volont\xc3\xa9"},
+        {"mixed", mixedRead},
         {keyWord, eAcute.substr(0, 510)},
     };
     for (const auto& [search, text] : found) {

@@ -30,6 +30,7 @@
 #include "script/qt/ListDialogSupport.h"
 #include "script/qt/ListFileDialog.h"
 #include "base/FileIo.h"
+#include "settings/OptionsFileWriter.h"
 #include "settings/OptionsMenu.h"
 #include "settings/qt/IniFile.h"
 #include "settings/qt/TSetupDlg.h"
@@ -67,7 +68,6 @@ namespace tw {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromLatin1(s.data(), int(s.size())); }
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 constexpr const char* SaveChangesText = "Save changes to the options file?";
@@ -108,13 +108,12 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         if (refusedCertificates_.count(key))
             return false;
         const IniFile ini(iniPath);
-        const CertificateCheck check{host, port, fingerprint, problems,
-                                     bytes(ini.trustedCertificate(qs(host), port))};
+        const CertificateCheck check{host, port, fingerprint, problems, ini.trustedCertificate(host, port)};
         // The attempt's grace period must not run out while the player reads the question.
         const bool ticking = Timer1->isActive();
         Timer1->stop();
         const bool trusted = trustCertificate(*this, check, [&](const std::string& accepted) {
-            iniWritten(ini, ini.rememberCertificate(qs(host), port, qs(accepted)));
+            iniWritten(ini, ini.rememberCertificate(host, port, accepted));
         });
         if (ticking)
             Timer1->start();
@@ -400,15 +399,21 @@ void TMainForm::updateClock()
 void TMainForm::TimerPop()
 {
     if (!session_->OptionsLoaded) {
+        const IniFile ini(iniPath);
+        // Said once: every later reading of the file meets the same problem and keeps quiet.
+        if (const std::string problem = ini.readProblem(); !problem.empty())
+            messageBox(AppTitle, "The settings file " + localPath(iniPath) + " was not read (" + problem +
+                                     "): Tarnwick starts with its defaults.", MsgButtons::Ok);
         if (!startOptionsFile_.empty())
             session_->optionsFileName = std::exchange(startOptionsFile_, {});
         else {
-            if (!QFileInfo::exists(iniPath))
+            if (!pathExists(localPath(iniPath)))
                 adoptSampleOptions();
-            session_->optionsFileName = localPath(IniFile(iniPath).readDefaultCfg());
+            session_->optionsFileName = ini.readDefaultCfg();
         }
         session_->OptionsLoaded = true;
-        if (!session_->optionsFileName.empty() && fileExists(session_->optionsFileName))
+        // Anything there is loaded, so that what is no file says so; a missing file is skipped.
+        if (!session_->optionsFileName.empty() && pathExists(session_->optionsFileName))
             LoadOptionsNow();
         if (startConnect_)
             connectToGame(*std::exchange(startConnect_, std::nullopt));
@@ -426,12 +431,13 @@ void TMainForm::adoptSampleOptions()
     if (sample.isEmpty())
         return;
     const QDir folder = QFileInfo(iniPath).dir();
-    const QString copy = folder.filePath(SampleOptionsName);
-    if (!QFileInfo::exists(copy)) {
-        if (!QDir().mkpath(folder.path()) || !QFile::copy(sample, copy))
+    const std::string copy = localPath(folder.filePath(SampleOptionsName));
+    if (!pathExists(copy)) {
+        // The copy is a new file of the player's own, writable whatever the sample's mode.
+        std::string error;
+        const std::optional<std::string> bytes = readWholeFile(localPath(sample), error, OptionsFileWriter::LargestFileSize);
+        if (!bytes || !QDir().mkpath(folder.path()) || writeFileAtomically(copy, *bytes))
             return;
-        // An installed sample is read-only; the player's copy is theirs to change.
-        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     IniFile(iniPath).writeDefaultCfg(copy);
 }
@@ -461,7 +467,7 @@ void TMainForm::DoClose()
     Timer1->stop();
     session_->sessionLog.close();
     const IniFile ini(iniPath);
-    iniWritten(ini, ini.writeDefaultCfg(textFromPath(session_->optionsFileName)));
+    iniWritten(ini, ini.writeDefaultCfg(session_->optionsFileName));
     session_->terminal.release();
     session_->script.captures.clear();
     session_->script.delays = DelayQueue();

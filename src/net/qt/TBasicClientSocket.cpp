@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <utility>
 
 namespace tw {
 
@@ -100,6 +101,7 @@ TBasicClientSocket::~TBasicClientSocket()
 {
     supervision_->stop();
     SocketNotificationQueue::discard(this);
+    resetWatch_.stop();
     if (socket_) {
         socket_->disconnect(this);
         socket_->abort();
@@ -205,10 +207,13 @@ void TBasicClientSocket::Open()
     connect(socket_, &QTcpSocket::disconnected, this, [this, handle] {
         if (handle != handle_)
             return;
-        // The platform reports an orderly close and a reset alike; neither is a fault of ours.
+        // Qt reports an orderly close and a reset alike; the watch tells them apart.
         const QAbstractSocket::SocketError error = socket_->error();
-        notify(Notice::PeerClosed,
-               error == QAbstractSocket::RemoteHostClosedError ? SockErr::None : sockErrorFor(error));
+        const bool reset = resetWatch_.peerReset();
+        resetWatch_.stop();
+        notify(Notice::PeerClosed, error != QAbstractSocket::RemoteHostClosedError ? sockErrorFor(error)
+                                   : reset                                      ? SockErr::ConnectionReset
+                                                                                : SockErr::None);
     });
 
     emit OnInfo(InfoLookingUp);
@@ -251,7 +256,9 @@ void TBasicClientSocket::Open()
             notify(Notice::ConnectDone, sockErrorForErrno(error));
             return;
         }
+        resetWatch_.watch(descriptor);
         if (!socket_->setSocketDescriptor(descriptor, QAbstractSocket::ConnectedState)) {
+            resetWatch_.stop();
             ::close(descriptor);
             notify(Notice::ConnectDone, sockErrorFor(socket_->error()));
             return;
@@ -348,19 +355,8 @@ void TBasicClientSocket::Close()
     const bool wasConnected = state_ == StateConnected;
     state_ = StateClosing;
     QTcpSocket* closing = socket_;
-    if (wasConnected && isSignalConnected(QMetaMethod::fromSignal(&TBasicClientSocket::OnRead))) {
-        while (socket_ == closing) {
-            const qint64 before = closing->bytesAvailable();
-            if (before <= 0)
-                break;
-            emitGuarded([this] { emit OnRead(); });
-            // A reader that takes nothing would hold the close for ever.
-            if (socket_ == closing && closing->bytesAvailable() >= before)
-                break;
-        }
-    }
-    // A handler closed the socket itself, or opened a new one.
-    if (socket_ != closing)
+    // A handler may close the socket itself, or open a new one.
+    if (wasConnected && !drainUnread(closing))
         return;
 
     releaseSocket(false);
@@ -373,6 +369,8 @@ std::size_t TBasicClientSocket::Read(char* buffer, std::size_t maximum)
     emit OnInfo(InfoReading);
     if (!socket_ || (state_ != StateConnected && state_ != StateClosing))
         throw SockError(SockErr::NotConnected, SockCtx::NotOpen);
+    if (readFailure_ && socket_->bytesAvailable() <= 0)
+        throw SockError(std::exchange(readFailure_, 0), SockCtx::Receiving);
     if (maximum == 0 || !buffer)
         return 0;
     const qint64 got = socket_->read(buffer, static_cast<qint64>(maximum));
@@ -486,6 +484,22 @@ void TBasicClientSocket::scheduleRead()
     });
 }
 
+bool TBasicClientSocket::drainUnread(QTcpSocket* socket)
+{
+    if (!isSignalConnected(QMetaMethod::fromSignal(&TBasicClientSocket::OnRead)))
+        return socket_ == socket;
+    while (socket_ == socket) {
+        const qint64 before = socket->bytesAvailable();
+        if (before <= 0)
+            break;
+        emitGuarded([this] { emit OnRead(); });
+        // A reader that takes nothing would hold the close for ever.
+        if (socket_ == socket && socket->bytesAvailable() >= before)
+            break;
+    }
+    return socket_ == socket;
+}
+
 void TBasicClientSocket::peerClosed(int error)
 {
     lastError_ = error;
@@ -493,6 +507,19 @@ void TBasicClientSocket::peerClosed(int error)
         return;
     stopSupervision();
     const quint64 handle = handle_;
+    if (error != SockErr::None) {
+        // A connection that broke (a reset) gives the reader what arrived before the break,
+        // then a read that fails with it, as the system's own read would.
+        QTcpSocket* socket = socket_;
+        readFailure_ = error;
+        if (!drainUnread(socket))
+            return;
+        if (readFailure_ && isSignalConnected(QMetaMethod::fromSignal(&TBasicClientSocket::OnRead)))
+            emitGuarded([this] { emit OnRead(); });
+        readFailure_ = 0;
+        if (handle != handle_)
+            return;
+    }
     emitGuarded([this] { emit OnInfo(InfoPeerClosed); });
     emitGuarded([this] { emit OnDisconnect(); });
     // The handlers may have closed the socket and opened a new one already; that one stays.
@@ -513,6 +540,8 @@ void TBasicClientSocket::abandonSocket()
 void TBasicClientSocket::releaseSocket(bool abortNow)
 {
     connector_.cancel();
+    resetWatch_.stop();
+    readFailure_ = 0;
     QTcpSocket* socket = socket_;
     socket_ = nullptr;
     handle_ = 0;

@@ -5,6 +5,7 @@
 // thrown as SockError with the program's fixed texts.
 #include "net/SockError.h"
 #include "net/qt/NativeConnect.h"
+#include "net/qt/PeerResetWatch.h"
 
 #include <QObject>
 #include <QPointer>
@@ -95,7 +96,8 @@ public:
     bool HasHandle() const { return socket_ != nullptr; }
 
     // Returns the bytes read, 0 when none wait. Throws "Socket not open" unless connected or
-    // closing.
+    // closing. After the peer reset the connection, the read after the last bytes throws the
+    // reset ("Error 10054 (Connection reset by peer) recieving").
     std::size_t Read(char* buffer, std::size_t maximum);
     // Returns how many bytes were taken now (0 when the send buffer is full or the socket is
     // not connected); after a short write OnWrite tells when more can be written.
@@ -120,6 +122,9 @@ private:
     void peerClosed(int error);
     void deliverRead();
     void scheduleRead();
+    // Raises OnRead while the reader takes the unread bytes; false when a handler closed or
+    // replaced the socket meanwhile.
+    bool drainUnread(QTcpSocket* socket);
 
     bool resolveHost(quint64 attempt, QHostAddress& peer);
     void abandonSocket();
@@ -150,6 +155,8 @@ private:
 
     QTcpSocket* socket_ = nullptr;
     NativeConnect connector_;     // the connect under way; the socket takes over once it stands
+    PeerResetWatch resetWatch_;   // the connection the socket holds, to tell a reset from a close
+    int readFailure_ = 0;         // the error the next read meets once the bytes are taken
     quint64 handle_ = 0;          // serial of the current socket, 0 without one
     quint64 nextHandle_ = 1;
     quint64 attempt_ = 0;         // bumped by every Open and Close, ending older waits

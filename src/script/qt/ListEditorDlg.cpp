@@ -24,6 +24,8 @@ ListEditorDlg::ListEditorDlg(Host& host, Texts texts, QWidget* parent)
     list_->setAccessibleName(texts_.caption);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setMinimumSize(texts_.listMinimumSize);
+    // Every line is one line of text: the view measures one, not each of up to 65535.
+    list_->setUniformItemSizes(true);
 
     // The stretch keeps the buttons at the top; they are inserted above it.
     buttons_ = new QVBoxLayout;
@@ -59,10 +61,12 @@ void ListEditorDlg::addEditorButtons()
 
 int ListEditorDlg::firstSelectedLine() const
 {
-    for (int i = 0; i < list_->count(); ++i)
-        if (list_->item(i)->isSelected())
-            return i;
-    return -1;
+    // The selection's own rows, not every line asked in turn: lists may hold 65535 lines.
+    int first = -1;
+    for (const QModelIndex& index : list_->selectionModel()->selectedIndexes())
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    return first;
 }
 
 std::optional<std::size_t> ListEditorDlg::selectedRow() const
@@ -86,8 +90,12 @@ void ListEditorDlg::refreshList()
     // The selected row stays selected where it still exists.
     const int selected = firstSelectedLine();
     list_->clear();
+    // In one piece: the view takes in all lines at once rather than one at a time.
+    QStringList lines;
+    lines.reserve(qsizetype(entryCount()));
     for (std::size_t row = 0; row < entryCount(); ++row)
-        list_->addItem(textFromBytes(entryLine(row)));
+        lines << textFromBytes(entryLine(row));
+    list_->addItems(lines);
     selectLine(selected);
 }
 

@@ -1,8 +1,6 @@
 #include "settings/qt/IniFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSettings>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace tw {
@@ -13,85 +11,79 @@ QString IniFile::defaultPath()
     return base + "/tarnwick/TARNWICK.INI";
 }
 
-QVariant IniFile::read(const QString& key) const
+IniSettings IniFile::read() const { return IniSettings::load(QFile::encodeName(path_).toStdString()); }
+
+template <typename Change>
+bool IniFile::write(Change change) const
 {
-    if (!QFileInfo::exists(path_))
-        return {};
-    QSettings ini(path_, QSettings::IniFormat);
-    return ini.value(key);
+    IniSettings settings = read();
+    change(settings);
+    return !settings.save(QFile::encodeName(path_).toStdString());
 }
 
-bool IniFile::write(const QString& key, const QVariant& value) const
+std::string IniFile::readProblem() const { return read().problem(); }
+
+std::string IniFile::readDefaultCfg() const { return read().defaultCfg(); }
+
+bool IniFile::writeDefaultCfg(const std::string& optionsFile) const
 {
-    const QFileInfo info(path_);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    QSettings ini(path_, QSettings::IniFormat);
-    ini.setValue(key, value);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    return write([&](IniSettings& s) { s.setDefaultCfg(optionsFile); });
 }
 
-QString IniFile::readDefaultCfg() const { return read("Options/DefaultCFG").toString(); }
+bool IniFile::readModern() const { return read().modern(); }
 
-bool IniFile::writeDefaultCfg(const QString& optionsFile) const
+bool IniFile::writeModern(bool on) const
 {
-    return write("Options/DefaultCFG", optionsFile);
+    return write([&](IniSettings& s) { s.setModern(on); });
 }
 
-bool IniFile::readModern() const { return read("Modern/Enabled").toBool(); }
+int IniFile::readZoom() const { return read().zoom(); }
 
-bool IniFile::writeModern(bool on) const { return write("Modern/Enabled", on); }
-
-int IniFile::readZoom() const
+bool IniFile::writeZoom(int percent) const
 {
-    bool ok = false;
-    const int percent = read("View/Zoom").toInt(&ok);
-    return ok ? percent : 100;
+    return write([&](IniSettings& s) { s.setZoom(percent); });
 }
 
-bool IniFile::writeZoom(int percent) const { return write("View/Zoom", percent); }
+QString IniFile::readLastMud() const { return QString::fromStdString(read().lastMud()); }
 
-QString IniFile::readLastMud() const { return read("MUDList/LastUsed").toString(); }
-
-bool IniFile::writeLastMud(const QString& line) const { return write("MUDList/LastUsed", line); }
-
-namespace {
-// One key per host and port; QSettings would read a slash as a section.
-QString certificateKey(const QString& host, quint16 port)
+bool IniFile::writeLastMud(const QString& line) const
 {
-    QString name = host.toLower();
-    name.replace('/', '_');
-    return "Modern/Certificate_" + name + "_" + QString::number(port);
-}
-} // namespace
-
-QString IniFile::trustedCertificate(const QString& host, quint16 port) const
-{
-    return read(certificateKey(host, port)).toString();
+    return write([&](IniSettings& s) { s.setLastMud(line.toStdString()); });
 }
 
-bool IniFile::rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const
+std::string IniFile::trustedCertificate(const std::string& host, quint16 port) const
 {
-    return write(certificateKey(host, port), fingerprint);
+    return read().certificate(host, port);
+}
+
+bool IniFile::rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const
+{
+    return write([&](IniSettings& s) { s.setCertificate(host, port, fingerprint); });
 }
 
 IniFile::Speech IniFile::readSpeech() const
 {
-    Speech speech;
-    speech.speak = read("Access/Speak").toBool();
-    bool ok = false;
-    const int rate = read("Access/Rate").toInt(&ok);
-    speech.rate = ok ? rate : 0;
-    speech.muted = read("Access/Mute").toStringList();
+    const IniSettings settings = read();
+    Speech speech{settings.speak(), settings.speechRate(), {}};
+    for (const std::string& text : settings.mutedTexts())
+        speech.muted << QString::fromStdString(text);
     return speech;
 }
 
-bool IniFile::writeSpeak(bool on) const { return write("Access/Speak", on); }
+bool IniFile::writeSpeak(bool on) const
+{
+    return write([&](IniSettings& s) { s.setSpeak(on); });
+}
 
 bool IniFile::writeSpeechSettings(int rate, const QStringList& muted) const
 {
-    return write("Access/Rate", rate) && write("Access/Mute", muted);
+    std::vector<std::string> texts;
+    for (const QString& text : muted)
+        texts.push_back(text.toStdString());
+    return write([&](IniSettings& s) {
+        s.setSpeechRate(rate);
+        s.setMutedTexts(texts);
+    });
 }
 
 } // namespace tw

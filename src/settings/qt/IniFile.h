@@ -1,8 +1,14 @@
 #pragma once
-// The settings file that remembers which options file to load at the next start.
+// The settings file that remembers which options file to load at the next start, where the
+// window layer finds it. Every read reads the file anew, every write reads, changes one key
+// and saves it whole (see IniSettings).
+#include "settings/IniSettings.h"
+
 #include <QString>
 #include <QStringList>
-#include <QVariant>
+
+#include <optional>
+#include <string>
 
 namespace tw {
 
@@ -12,10 +18,13 @@ public:
     static QString defaultPath();
     explicit IniFile(QString path = defaultPath()) : path_(std::move(path)) {}
 
-    // Key "DefaultCFG" of section "Options"; empty when the file or key is missing.
-    QString readDefaultCfg() const;
+    // Why the file was not read ("File too large" ...), empty when it was or is missing.
+    std::string readProblem() const;
+
+    // Key "DefaultCFG" of section "Options", the file system's bytes; empty when missing.
+    std::string readDefaultCfg() const;
     // False when the file could not be written.
-    bool writeDefaultCfg(const QString& optionsFile) const;
+    bool writeDefaultCfg(const std::string& optionsFile) const;
 
     // Modern Server Mode: key "Enabled" of section "Modern"; off when missing.
     bool readModern() const;
@@ -28,8 +37,8 @@ public:
     bool writeLastMud(const QString& line) const;
     // The SHA-256 fingerprint of a server certificate the player trusted for host and port;
     // empty when there is none.
-    QString trustedCertificate(const QString& host, quint16 port) const;
-    bool rememberCertificate(const QString& host, quint16 port, const QString& fingerprint) const;
+    std::string trustedCertificate(const std::string& host, quint16 port) const;
+    bool rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const;
 
     // Speech of incoming text, section "Access": "Speak" (off when missing), "Rate" (0) and
     // "Mute", the texts whose lines are not spoken.
@@ -45,8 +54,9 @@ public:
     const QString& path() const { return path_; }
 
 private:
-    bool write(const QString& key, const QVariant& value) const;
-    QVariant read(const QString& key) const;
+    IniSettings read() const;
+    template <typename Change>
+    bool write(Change change) const;
 
     QString path_;
 };
