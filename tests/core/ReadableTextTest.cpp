@@ -121,6 +121,10 @@ TEST(ReadableText, OtherChangesAreToldAsWellAsTheyCanBe)
     c = readable.appended(terminal.ScrollbackBuffer(), "!", false);
     EXPECT_FALSE(c.whole);
     EXPECT_EQ(c.inserted, "!");
+    // More backspaces than the first line holds take it all and no more.
+    terminal.WriteTerminal(std::string(9, '\b'));
+    c = readable.appended(terminal.ScrollbackBuffer(), std::string(9, '\b'), false);
+    EXPECT_EQ(c.removedBack, "new\xe2\x94\x9c\xe2\x8c\x90!");
     // A text that is not where it should be (the terminal has closed) is a new text.
     terminal.release();
     EXPECT_TRUE(readable.appended(terminal.ScrollbackBuffer(), "late", false).whole);

@@ -66,6 +66,12 @@ TEST_F(Speech, AnUnfinishedLineIsSpokenAndItsRestJoinsItWhileItWaits)
     queue.hear("The door ");
     queue.hear("opens.\n");
     EXPECT_EQ(drain().back(), "opens.");
+    // An utterance full before the unfinished line: that line still waits open for its rest.
+    queue.hear("first\n");
+    queue.hear(std::string(1500, 'a') + "\n" + std::string(1500, 'b'));
+    queue.finished();
+    queue.hear("c\n");
+    EXPECT_EQ(drain().back(), std::string(1500, 'b') + "c");
 }
 
 TEST_F(Speech, TheInterruptStopsAndDropsWhatWaits)
@@ -110,6 +116,8 @@ TEST_F(Speech, WhatWaitsStaysBounded)
     queue.finished();
     const std::size_t kept = SpeechQueue::WaitingLimit / line.size();
     EXPECT_EQ(engine.said[1].rfind(std::to_string(1100 - kept) + SpeechQueue::SkippedText + "\n" + line, 0), 0u);
+    queue.finished();
+    EXPECT_EQ(engine.said[2].find(SpeechQueue::SkippedText), std::string::npos); // told once
     queue.interrupt();
     queue.hear(std::string(3 * SpeechQueue::LineLimit, 'y'));
     EXPECT_EQ(engine.said.back().size(), SpeechQueue::LineLimit);
