@@ -118,6 +118,7 @@ TEST_F(Speech, WhatWaitsStaysBounded)
     EXPECT_EQ(engine.said[1].rfind(std::to_string(1100 - kept) + SpeechQueue::SkippedText + "\n" + line, 0), 0u);
     queue.finished();
     EXPECT_EQ(engine.said[2].find(SpeechQueue::SkippedText), std::string::npos); // told once
+    EXPECT_EQ(drain().size(), 2 + kept); // "first", the count, and the lines kept
     queue.interrupt();
     queue.hear(std::string(3 * SpeechQueue::LineLimit, 'y'));
     EXPECT_EQ(engine.said.back().size(), SpeechQueue::LineLimit);
