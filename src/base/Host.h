@@ -43,6 +43,8 @@ public:
 
     // The terminal's content or view position changed; the picture is repainted later.
     virtual void terminalChanged() = 0;
+    // Text was appended to the terminal (after terminalChanged), for screen readers.
+    virtual void terminalTextAdded(std::string_view text) { (void)text; }
 
     // Services of the tools: help pages, the external editor, the sound player.
     virtual void runHelp(const std::string& commandLine) = 0;

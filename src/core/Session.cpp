@@ -75,7 +75,19 @@ void Session::takeOptions(const OptionsData& data)
     palette = data.palette;
 }
 
-void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
+void Session::WriteTerminal(std::string_view text)
+{
+    terminal.WriteTerminal(text);
+    if (!text.empty())
+        host.terminalTextAdded(text);
+}
+
+void Session::setSpeaking(bool on)
+{
+    if (on && !speech.on())
+        heard_.restart(modern_);
+    speech.setOn(on);
+}
 
 std::string Session::switchIndicator() const
 {
@@ -127,6 +139,8 @@ void Session::receiveBlock(std::string block)
     }
     echoText += triggerEngine.RunTriggers(block);
     WriteTerminal(block);
+    if (speech.on())
+        speech.hear(heard_.read(block).text);
     if (!echoText.empty())
         WriteTerminal(echoText);
 }
@@ -145,6 +159,7 @@ void Session::setModern(bool on)
     script.echoColour = on ? AttrToSgr(makeAttr(EchoColour, 0)) : std::string();
     terminal.switchModern(on, palette);
     terminal.WriteTerminal({});
+    heard_.restart(on);
     telnet_.reset();
     sniffer_.reset();
     // A compressed stream stays compressed whatever the switch says: it is inflated until it
@@ -160,11 +175,14 @@ void Session::setInputHidden(bool hidden)
         return;
     inputHidden_ = hidden;
     host.setInputHidden(hidden);
+    if (hidden)
+        speech.announce(HiddenInputText);
 }
 
 void Session::notice(const std::string& text)
 {
     WriteTerminal("\r\n" + inColours(AttrToSgr(makeAttr(NoticeColour, 0)), text) + "\r\n");
+    speech.announce(text);
 }
 
 void Session::beginConnection()
@@ -380,6 +398,7 @@ void Session::echo(const std::string& typed)
 void Session::ProcessCommand(CommandBox& box)
 {
     const std::string t = box.text();
+    speech.interrupt();
     // A line of the player's own ends a speedwalk: the rest of the way may be wrong now.
     walk.cancel();
     if (inputHidden_) {

@@ -2,6 +2,7 @@
 // The session: everything the main window owns, and the operations that act on it. The
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
+#include "core/PlainText.h"
 #include "core/TabCompletion.h"
 #include "core/Terminal.h"
 #include "core/ViewZoom.h"
@@ -27,6 +28,7 @@
 #include "settings/SetupVars.h"
 #include "tools/MessageSender.h"
 #include "tools/SessionLog.h"
+#include "tools/SpeechQueue.h"
 #include "tools/StatRoller.h"
 
 #include <functional>
@@ -42,6 +44,8 @@ class SocketPort;
 // The status text when a game negotiates telnet while Modern Server Mode is off.
 inline constexpr const char* TelnetHint =
     "This game speaks telnet: switch on Options > Modern Server Mode.";
+// Said, and given as the command line's description, while typing is hidden.
+inline constexpr const char* HiddenInputText = "Password entry: what you type is hidden.";
 
 // Said once per connection when the game sends a telnet sequence that never ends properly.
 inline constexpr const char* BrokenTelnetText = "The game sent a broken telnet sequence; it was dropped.";
@@ -122,6 +126,9 @@ public:
     SessionLog sessionLog{LoggingOn, LogFileName};
     StatRoller statRoller{host};
     MessageSender messageSender{host, [this](std::string_view text) { SendToMud(text); }, setup};
+    // Speaking the game's text and the connection notices; typing a command interrupts it.
+    SpeechQueue speech;
+    void setSpeaking(bool on);
 
     // Sending and showing. With Modern Server Mode on, a byte 255 in the text is doubled.
     void SendToMud(std::string_view text);
@@ -192,6 +199,7 @@ private:
     Inflater inflater_;
     std::string pending_;        // decoded text not yet through the pipeline
     char lineEndHalf_ = 0;       // the CR or LF that ended the block before (ModernLineEnds)
+    PlainTextStream heard_;      // the game's text as speech reads it
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
     bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection

@@ -20,7 +20,8 @@ bool isOwnKey(const std::string& section, const std::string& key)
 {
     return (section == "Options" && key == "DefaultCFG") || (section == "Modern" && key == "Enabled") ||
            (section == "View" && key == "Zoom") || (section == "MUDList" && key == "LastUsed") ||
-           (section == "Modern" && key.starts_with(CertificatePrefix)) || (section == "Map" && isMapSwitch(key));
+           (section == "Modern" && key.starts_with(CertificatePrefix)) || (section == "Map" && isMapSwitch(key)) ||
+           (section == "Access" && (key == "Speak" || key == "Rate" || key == "Mute"));
 }
 
 // A switch is on as "true" (any letter case) or "1", the forms this program and Qt write.
@@ -98,7 +99,9 @@ std::string IniSettings::defaultCfg() const { return get("Options", "DefaultCFG"
 
 void IniSettings::setDefaultCfg(std::string file) { text_.set("Options", "DefaultCFG", std::move(file)); }
 
-bool IniSettings::modern() const { return isOn(get("Modern", "Enabled")); }
+bool IniSettings::flag(const char* section, const char* key) const { return isOn(get(section, key)); }
+
+bool IniSettings::modern() const { return flag("Modern", "Enabled"); }
 
 void IniSettings::setModern(bool on) { text_.set("Modern", "Enabled", on ? "true" : "false"); }
 
@@ -120,6 +123,44 @@ void IniSettings::setMapSwitch(const std::string& key, bool on)
 {
     if (isMapSwitch(key))
         text_.set("Map", key, on ? "true" : "false");
+}
+
+bool IniSettings::speak() const { return flag("Access", "Speak"); }
+
+void IniSettings::setSpeak(bool on) { text_.set("Access", "Speak", on ? "true" : "false"); }
+
+int IniSettings::speechRate() const
+{
+    const std::optional<long> rate = parseWholeNumber(get("Access", "Rate"));
+    return rate ? int(*rate) : 0;
+}
+
+void IniSettings::setSpeechRate(int rate) { text_.set("Access", "Rate", std::to_string(rate)); }
+
+std::vector<std::string> IniSettings::mutedTexts() const
+{
+    std::vector<std::string> texts;
+    const std::string value = get("Access", "Mute");
+    for (std::size_t at = 0; at < value.size();) {
+        const std::size_t end = std::min(value.find('\n', at), value.size());
+        if (end > at)
+            texts.push_back(value.substr(at, end - at));
+        at = end + 1;
+    }
+    return texts;
+}
+
+void IniSettings::setMutedTexts(const std::vector<std::string>& texts)
+{
+    std::string value;
+    for (const std::string& text : texts) {
+        std::string line = text;
+        std::erase_if(line, [](char c) { return c == '\n' || c == '\r'; });
+        if (line.empty() || value.size() + 1 + line.size() > MaxValueBytes)
+            continue;
+        value += (value.empty() ? "" : "\n") + line;
+    }
+    text_.set("Access", "Mute", std::move(value));
 }
 
 std::string IniSettings::certificate(const std::string& host, std::uint16_t port) const

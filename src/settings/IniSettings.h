@@ -1,8 +1,8 @@
 #pragma once
 // What the INI file (TARNWICK.INI) keeps: the options file to load at the next start, and what
 // goes beyond the options file (Modern Server Mode, the text size, the game last picked in the
-// MUD list, the map window's switches, accepted certificates). Only these keys are read, and
-// only these are written back.
+// MUD list, the map window's switches, accepted certificates, the speech of incoming text). Only
+// these keys are read, and only these are written back.
 #include "settings/IniText.h"
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -58,10 +59,22 @@ public:
     std::string certificate(const std::string& host, std::uint16_t port) const;
     void setCertificate(const std::string& host, std::uint16_t port, std::string fingerprint);
 
+    // Section "Access": "Speak" ("true" or "false", off when missing), "Rate" (a number, 0 when
+    // missing) and "Mute", the texts whose lines are not spoken, one per line of the value.
+    bool speak() const;
+    void setSpeak(bool on);
+    int speechRate() const;
+    void setSpeechRate(int rate);
+    std::vector<std::string> mutedTexts() const;
+    // Texts that would make the value longer than a value may be are left out, so that the
+    // file stays readable; empty texts and line ends in a text are dropped.
+    void setMutedTexts(const std::vector<std::string>& texts);
+
     const IniText& text() const { return text_; }
 
 private:
     std::string get(const char* section, const char* key) const;
+    bool flag(const char* section, const char* key) const;
 
     IniText text_;
     std::string problem_;

@@ -4,6 +4,7 @@
 #include "core/Session.h"
 #include "support/FakeSocketPort.h"
 #include "support/RecordingHost.h"
+#include "support/TextBox.h"
 
 #include <gtest/gtest.h>
 #include "support/Deflate.h"
@@ -14,15 +15,6 @@ namespace {
 using test::deflateAll;
 
 using namespace std::string_literals;
-
-struct Box : CommandBox {
-    std::string content;
-    std::string text() const override { return content; }
-    void setText(const std::string& t) override { content = t; }
-    void selectAll() override {}
-    void caretToEnd() override {}
-    void insert(const std::string& t) override { content += t; }
-};
 
 struct Host : test::RecordingHost {
     std::vector<bool> hidden;
@@ -36,7 +28,7 @@ struct Modern : ::testing::Test {
     Host host;
     test::FakeSocketPort socket;
     Session session{host, socket};
-    Box box;
+    test::TextBox box;
     std::vector<std::string> logged;
 
     Modern()

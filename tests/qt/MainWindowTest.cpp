@@ -67,6 +67,8 @@ const MenuRow Menu[] = {
     {"LoadOptions1", "&Load Options...", "", false, true},
     {"SaveOptions1", "&Save Options...", "", false, true},
     {"ModernServerMode1", "Mo&dern Server Mode", "", false, true},
+    {"SpeakIncomingText1", "S&peak Incoming Text", "", false, true},
+    {"SpeechSettings1", "Spee&ch Settings...", "", false, true},
     {"MagicMirror1", "Ma&gic Mirror", "Ctrl+M", true, true},
     {"TriggersToggle1", "&Triggers Toggle", "Ctrl+T", true, true},
     {"AliasesToggle1", "Al&iases Toggle", "", true, true},

@@ -88,5 +88,26 @@ TEST(IniSettings, OnlyTheProgramsOwnKeysSurviveAndTheFileStaysReadable)
     EXPECT_EQ(again.defaultCfg(), std::string(4000, '\xe9'));
 }
 
+// The speech keys: a muted text may hold what a list in an INI value could not (a comma, a
+// quote); the longest list the dialog can give is cut so that the file still reads.
+TEST(IniSettings, SpeechKeysKeepTheMutedTextsWholeAndReadable)
+{
+    IniSettings ini = IniSettings::fromText("[Access]\nSpeak=TRUE\nRate=x\n");
+    EXPECT_TRUE(ini.speak());
+    EXPECT_EQ(ini.speechRate(), 0);
+    ini.setSpeak(false);
+    ini.setSpeechRate(-7);
+    ini.setMutedTexts({"tells you, \"hi\"", "", "two\nlines", "hungry"});
+    IniSettings again = IniSettings::fromText(ini.fileText());
+    EXPECT_FALSE(again.speak());
+    EXPECT_EQ(again.speechRate(), -7);
+    EXPECT_EQ(again.mutedTexts(), (std::vector<std::string>{"tells you, \"hi\"", "twolines", "hungry"}));
+
+    const std::vector<std::string> many(500, std::string(20, 'm'));
+    ini.setMutedTexts(many);
+    again = IniSettings::fromText(ini.fileText());
+    EXPECT_EQ(again.mutedTexts().size(), (IniSettings::MaxValueBytes + 1) / 21);
+}
+
 } // namespace
 } // namespace tw

@@ -32,6 +32,7 @@ struct RecordingHost : Host {
     bool holdQuestions = false;                  // ask() keeps its questions open
     std::vector<Question> questions;
     int terminalChanges = 0;
+    std::string terminalAdded;                   // every text appended to the terminal
     std::vector<std::string> helpLines;
     std::vector<std::pair<std::string, std::string>> editorRuns;
     std::vector<std::string> sounds;             // "play:FILE" and "stop"
@@ -66,6 +67,7 @@ struct RecordingHost : Host {
             Host::ask(c, t, b, safe, std::move(answered));
     }
     void terminalChanged() override { ++terminalChanges; }
+    void terminalTextAdded(std::string_view text) override { terminalAdded.append(text); }
     void runHelp(const std::string& line) override { helpLines.push_back(line); }
     void runEditor(const std::string& e, const std::string& f) override { editorRuns.emplace_back(e, f); }
     void playSound(const std::string& f) override { sounds.push_back("play:" + f); }

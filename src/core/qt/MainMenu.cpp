@@ -51,6 +51,8 @@ std::map<QString, QAction*> buildMainMenu(QMenuBar& bar, TMainForm& form)
         {"&Options", "LoadOptions1", "&Load Options...", {}, &M::LoadOptions1Click},
         {"&Options", "SaveOptions1", "&Save Options...", {}, &M::SaveOptions1Click, false, true, true},
         {"&Options", "ModernServerMode1", "Mo&dern Server Mode", {}, &M::ModernServerMode1Click, true},
+        {"&Options", "SpeakIncomingText1", "S&peak Incoming Text", {}, &M::SpeakIncomingText1Click, true},
+        {"&Options", "SpeechSettings1", "Spee&ch Settings...", {}, &M::SpeechSettings1Click},
         {"&Special", "MagicMirror1", "Ma&gic Mirror", QKeySequence(Qt::CTRL | Qt::Key_M), &M::MagicMirror1Click, true},
         {"&Special", "TriggersToggle1", "&Triggers Toggle", QKeySequence(Qt::CTRL | Qt::Key_T), &M::TriggersToggle1Click, true},
         {"&Special", "AliasesToggle1", "Al&iases Toggle", {}, &M::AliasesToggle1Click, true},

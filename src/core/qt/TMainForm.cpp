@@ -38,6 +38,9 @@
 #include "tools/qt/DataFolders.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/SoundPlayer.h"
+#include "tools/qt/SpeechKeysFilter.h"
+#include "tools/qt/SpeechOutput.h"
+#include "tools/qt/SpeechSettingsDlg.h"
 #include "tools/qt/TAddNoteDlg.h"
 #include "tools/qt/TLogFileDlg.h"
 #include "tools/qt/TLookupDlg.h"
@@ -68,6 +71,9 @@ namespace {
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 constexpr const char* SaveChangesText = "Save changes to the options file?";
+// The command line's accessible names, while typing shows and while it is hidden.
+constexpr const char* CommandName = "Command";
+constexpr const char* PasswordName = "Password";
 
 } // namespace
 
@@ -131,17 +137,21 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
 
     Image = new MirrorView(session_->terminal, session_->palette, central_);
     Image->setObjectName("Image");
+    Image->setAccessibleName("Game text");
     MirrorScrollBar = new QScrollBar(Qt::Vertical, central_);
     MirrorScrollBar->setObjectName("MirrorScrollBar");
     MirrorScrollBar->setFocusPolicy(Qt::NoFocus);
+    MirrorScrollBar->setAccessibleName("Scrollback position");
     connect(MirrorScrollBar, &QScrollBar::valueChanged, this,
             [this](int line) { session_->terminal.scrollTo(line); });
 
     Terminal = new PlainView(central_);
+    Terminal->setAccessibleName("Game text, plain view");
     Terminal->hide();
     Terminal->onTyped = [this](char typed) { session_->TerminalKey(typed); };
 
     CmdLine = new CommandLineEdit(central_);
+    CmdLine->setAccessibleName(CommandName);
     QFont cmdFont = CmdLine->font();
     cmdFont.setBold(true);
     CmdLine->setFont(cmdFont);
@@ -169,6 +179,10 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     clockFont.setBold(true);
     Clock->setFont(clockFont);
     Clock->setAlignment(Qt::AlignCenter);
+    // The panels' texts are what they say; what each one is, is told beside it.
+    Status->setAccessibleDescription("Status");
+    MudName->setAccessibleDescription("Game");
+    Clock->setAccessibleDescription("Clock");
 
     buildMenus();
     auto* menuKeys = new MenuKeysFirst([this] {
@@ -182,6 +196,8 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     auto* viewKeys = new ViewKeysFilter([this](ViewKey key) { viewKey(key); }, this);
     viewKeys->watch(CmdLine);
     viewKeys->watch(Terminal);
+    // A lone Ctrl silences speech, whichever window has the focus.
+    qApp->installEventFilter(new SpeechKeysFilter([this] { session_->speech.interrupt(); }, this));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -220,12 +236,18 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
     VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, MapForm);
     MapForm->VirtualDLG = VirtualDLG;
+    Speech = new SpeechOutput(session_->speech, this);
+    startSpeech = [this] { return Speech->start(); };
+    SpeechDlg = new SpeechSettingsDlg(this);
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
     MapForm->readSwitches();
     session_->zoom.setPercent(IniFile(iniPath).readZoom());
     applyZoom();
+    const IniFile::Speech speech = IniFile(iniPath).readSpeech();
+    applySpeechSettings(speech.rate, speech.muted);
+    setSpeaking(speech.speak);
     // What an options file would have to hold to change nothing: the state at start.
     session_->markOptionsSaved();
     updateClock();
@@ -337,15 +359,15 @@ void TMainForm::viewKey(ViewKey key)
     case ViewKey::ZoomOut: changed = zoom.zoomOut(); break;
     case ViewKey::ZoomReset: changed = zoom.reset(); break;
     case ViewKey::CopySelection: copyViewSelection(); return;
+    case ViewKey::WalkThrough: MapForm->Virtual1Click(); return;
     case ViewKey::None: return;
     }
     setStatus("Text size " + std::to_string(zoom.percent()) + "%");
     if (!changed)
         return;
     applyZoom();
-    IniFile ini(iniPath);
-    if (!ini.writeZoom(zoom.percent()))
-        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeZoom(zoom.percent()));
 }
 
 void TMainForm::copyViewSelection()
@@ -443,10 +465,8 @@ void TMainForm::DoClose()
     closed_ = true;
     Timer1->stop();
     session_->sessionLog.close();
-    IniFile ini(iniPath);
-    if (!ini.writeDefaultCfg(session_->optionsFileName))
-        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()),
-                   MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeDefaultCfg(session_->optionsFileName));
     session_->terminal.release();
     session_->script.captures.clear();
     session_->script.delays = DelayQueue();
@@ -477,7 +497,13 @@ void TMainForm::MudSockRead()
 }
 
 // Both may hold the game's text (a typed alias, a MUD's name).
-void TMainForm::setStatus(const std::string& text) { Status->setText(GameText::toQString(text)); }
+void TMainForm::setStatus(const std::string& text)
+{
+    Status->setText(GameText::toQString(text));
+    // A player who hears the game hears what the status row says too.
+    if (!text.empty())
+        session_->speech.announce(GameText::toQString(text).toStdString());
+}
 
 void TMainForm::setMudName(const std::string& text) { MudName->setText(GameText::toQString(text)); }
 
@@ -606,7 +632,12 @@ void TMainForm::setInputHidden(bool hidden)
     // there must not show once the server echoes again.
     CmdLine->clear();
     CmdLine->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
+    // A screen reader tells the change of name and description of the focused line.
+    CmdLine->setAccessibleName(hidden ? PasswordName : CommandName);
+    CmdLine->setAccessibleDescription(hidden ? HiddenInputText : "");
 }
+
+void TMainForm::terminalTextAdded(std::string_view text) { Image->reading().added(text); }
 
 void TMainForm::setModernMode(bool on)
 {
@@ -623,10 +654,54 @@ void TMainForm::ModernServerMode1Click()
 {
     const bool on = action("ModernServerMode1")->isChecked();
     setModernMode(on);
-    IniFile ini(iniPath);
-    if (!ini.writeModern(on))
-        messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeModern(on));
     setStatus(on ? "Modern Server Mode ON" : "Modern Server Mode OFF");
+}
+
+void TMainForm::iniWritten(const IniFile& ini, bool ok)
+{
+    if (!ok)
+        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+}
+
+void TMainForm::setSpeaking(bool on)
+{
+    action("SpeakIncomingText1")->setChecked(on);
+    // The switch stays as the player set it; without a speech service nothing is queued.
+    const bool service = on && startSpeech();
+    session_->setSpeaking(service);
+    if (on && !service)
+        setStatus(bytes(Speech->problem()));
+}
+
+void TMainForm::applySpeechSettings(int rate, const QStringList& muted)
+{
+    Speech->setRate(rate);
+    std::vector<std::string> texts;
+    for (const QString& m : muted)
+        texts.push_back(m.toStdString());
+    session_->speech.setMuted(std::move(texts));
+}
+
+void TMainForm::SpeakIncomingText1Click()
+{
+    const bool on = action("SpeakIncomingText1")->isChecked();
+    setSpeaking(on);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeSpeak(on));
+    setStatus(on ? "Speech ON" : "Speech OFF");
+}
+
+void TMainForm::SpeechSettings1Click()
+{
+    IniFile ini(iniPath);
+    IniFile::Speech speech = ini.readSpeech();
+    speech.rate = std::clamp(speech.rate, int(SpeechOutput::SlowestRate), int(SpeechOutput::FastestRate));
+    if (!SpeechDlg->edit(speech.rate, speech.muted))
+        return;
+    applySpeechSettings(speech.rate, speech.muted);
+    iniWritten(ini, ini.writeSpeechSettings(speech.rate, speech.muted));
 }
 
 // --- Menu handlers ---

@@ -49,6 +49,9 @@ class TLevelDLG;
 class TMapForm;
 class TRoomEditDLG;
 class TVirtualDLG;
+class IniFile;
+class SpeechOutput;
+class SpeechSettingsDlg;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -75,6 +78,7 @@ public:
     void stopSound() override;
     void showStatRoller() override;
     void setInputHidden(bool hidden) override;
+    void terminalTextAdded(std::string_view text) override;
 
     // Modern Server Mode for the session, the socket and the menu's check mark.
     void setModernMode(bool on);
@@ -100,6 +104,9 @@ public:
     void SaveOptions1Click();
     // Switches Modern Server Mode and remembers it in the INI file.
     void ModernServerMode1Click();
+    // Speech of incoming text, remembered in the INI file, and its rate and muted texts.
+    void SpeakIncomingText1Click();
+    void SpeechSettings1Click();
     void MagicMirror1Click();
     void TriggersToggle1Click();
     void AliasesToggle1Click();
@@ -163,6 +170,8 @@ public:
     TMapForm* MapForm = nullptr;
     TRoomEditDLG* RoomEditDLG = nullptr;
     TVirtualDLG* VirtualDLG = nullptr;
+    SpeechOutput* Speech = nullptr;
+    SpeechSettingsDlg* SpeechDlg = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
@@ -181,6 +190,9 @@ public:
     // Where a first start looks for the sample options file.
     static constexpr const char* SampleOptionsName = "practice.cfg";
     QStringList sampleFolders;
+    // Connects the speech of incoming text to the desktop's speech service; false when there is
+    // none. Tests give the session a recording engine instead.
+    std::function<bool()> startSpeech;
     // Message boxes and questions shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 
@@ -207,6 +219,10 @@ private:
     void helpFailed(const std::string& commandLine);
     void syncScrollBar();
     void connectToGame(const GameAddress& game);
+    void setSpeaking(bool on);
+    // Tells the player when a switch could not be remembered in the INI file.
+    void iniWritten(const IniFile& ini, bool ok);
+    void applySpeechSettings(int rate, const QStringList& muted);
 
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;

@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "map/MapExport.h"
 #include "map/MapFile.h"
+#include "map/MapSummary.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/MapWindowStyle.h"
 #include "map/qt/TLevelDLG.h"
@@ -48,7 +49,9 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     ScrollBox->setObjectName("ScrollBox");
     ScrollBox->setFrameShape(QFrame::NoFrame);
     ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScrollBox->setAccessibleName("Map");
     Face = new MapFace;
+    Face->setAccessibleName("Map picture");
     ScrollBox->setWidget(Face);
     setCentralWidget(ScrollBox);
     Face->onMouseMove = [this](QPoint at) { MapFaceMouseMove(at); };
@@ -193,6 +196,8 @@ void TMapForm::resizeEvent(QResizeEvent* event)
 void TMapForm::FormResize()
 {
     Face->redraw(map_);
+    // What the picture shows, for those who cannot see it; Control > Virtual tells it all.
+    ScrollBox->setAccessibleDescription(textFromBytes(mapSummary(map_)));
     AlterCaption();
 }
 

@@ -68,4 +68,29 @@ bool IniFile::rememberCertificate(const std::string& host, quint16 port, const s
     return write([&](IniSettings& s) { s.setCertificate(host, port, fingerprint); });
 }
 
+IniFile::Speech IniFile::readSpeech() const
+{
+    const IniSettings settings = read();
+    Speech speech{settings.speak(), settings.speechRate(), {}};
+    for (const std::string& text : settings.mutedTexts())
+        speech.muted << QString::fromStdString(text);
+    return speech;
+}
+
+bool IniFile::writeSpeak(bool on) const
+{
+    return write([&](IniSettings& s) { s.setSpeak(on); });
+}
+
+bool IniFile::writeSpeechSettings(int rate, const QStringList& muted) const
+{
+    std::vector<std::string> texts;
+    for (const QString& text : muted)
+        texts.push_back(text.toStdString());
+    return write([&](IniSettings& s) {
+        s.setSpeechRate(rate);
+        s.setMutedTexts(texts);
+    });
+}
+
 } // namespace tw

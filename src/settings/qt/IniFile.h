@@ -5,6 +5,7 @@
 #include "settings/IniSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -42,6 +43,17 @@ public:
     // empty when there is none.
     std::string trustedCertificate(const std::string& host, quint16 port) const;
     bool rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const;
+
+    // Speech of incoming text, section "Access": "Speak" (off when missing), "Rate" (0) and
+    // "Mute", the texts whose lines are not spoken.
+    struct Speech {
+        bool speak = false;
+        int rate = 0;
+        QStringList muted;
+    };
+    Speech readSpeech() const;
+    bool writeSpeak(bool on) const;
+    bool writeSpeechSettings(int rate, const QStringList& muted) const;
 
     const QString& path() const { return path_; }
 
