@@ -1,5 +1,6 @@
 // The map file of a full map (9000 rooms, 8.3 MB), tracking one move on it, and drawing a
-// full level with the map window's own drawing code on an offscreen surface.
+// full level, or only what one tracked step changed, with the map window's own drawing code on
+// an offscreen surface.
 #include "base/FileIo.h"
 #include "map/AutomapTracker.h"
 #include "map/MapFile.h"
@@ -114,15 +115,21 @@ void linkEverything(tw::MapModel& map)
                 }
 }
 
-// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
-void DrawFullLevel(benchmark::State& state)
+// A full, linked map with the player in the middle of the level in view; Qt for drawing.
+void standInTheMiddle(tw::MapModel& map)
 {
     tw::bench::startOffscreenQt();
-    tw::MapModel map;
     fillMap(map);
     linkEverything(map);
     map.ViewLevel = map.MapLevel = 5;
     map.MapX = map.MapY = 15;
+}
+
+// The whole picture of a middle level: 900 rooms, their eight half-lines, "U" and "D".
+void DrawFullLevel(benchmark::State& state)
+{
+    tw::MapModel map;
+    standInTheMiddle(map);
     tw::MapFace face;
     for (auto _ : state) {
         face.redraw(map);
@@ -130,6 +137,29 @@ void DrawFullLevel(benchmark::State& state)
     }
 }
 BENCHMARK(DrawFullLevel)->Unit(benchmark::kMillisecond);
+
+// What the map window does for one tracked step while it follows the walk: the step east or
+// back west on a full, linked level, then only the cells that changed drawn again.
+void DrawAfterTrackedStep(benchmark::State& state)
+{
+    tw::MapModel map;
+    standInTheMiddle(map);
+    map.active = true;
+    NullHost host;
+    tw::AutomapTracker tracker(map, host);
+    tw::MapFace face;
+    face.redraw(map);
+    const std::string reply = "The Great Hall of the Mountain King\r\nA long description follows.\r\n> ";
+    bool east = true;
+    for (auto _ : state) {
+        tracker.command(east ? "e" : "w");
+        tracker.receive(reply);
+        face.redrawChanged(map);
+        benchmark::DoNotOptimize(face.picture().constBits());
+        east = !east;
+    }
+}
+BENCHMARK(DrawAfterTrackedStep)->Unit(benchmark::kMicrosecond);
 
 // Bytes the allocator has handed out and not taken back: unlike the resident size, it falls
 // when memory is freed, so repetitions measure the same thing.

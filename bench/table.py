@@ -100,6 +100,8 @@ def main():
 
     rows.append(("Draw a full map level (900 rooms, all exits)", show(t(maps, "DrawFullLevel")), "same", "", "",
                  "< 5 ms"))
+    rows.append(("  only the cells one tracked step changed", show(t(maps, "DrawAfterTrackedStep")), "same",
+                 "", "", "< 1 ms"))
     rows.append(("Load a 9000-room map (8.3 MB)", show(t(maps, "LoadFullMap")), "same", "", "", ""))
     rows.append(("Save a 9000-room map (with fsync)", show(t(maps, "SaveFullMap")), "same", "", "", ""))
     rows.append(("Track one move on a full map", show(t(maps, "TrackMoveOnFullMap")), "same", "", "", ""))

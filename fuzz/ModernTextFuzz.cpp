@@ -1,6 +1,7 @@
 // Arbitrary received bytes through Modern Server Mode's layout and plain text: no crash, every
 // cell a character (or the right half of a wide one), the lines bounded,
-// and the plain text valid UTF-8.
+// and the plain text valid UTF-8. Then the switch off and on again: the scrollback rewritten
+// each way stays within its capacity and lays out.
 #include "base/Utf8.h"
 #include "core/PlainText.h"
 #include "FuzzTerminal.h"
@@ -42,6 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (d.status != tw::utf8::Status::Valid)
             std::abort();
         p += d.length;
+    }
+
+    for (const bool modern : {false, true}) {
+        t.switchModern(modern, tw::Palette{});
+        t.WriteTerminal("");
+        if (t.ScrollbackBuffer().size() > t.ScrollbackCapacity() || t.model().LineCount() > 70000)
+            std::abort();
     }
     return 0;
 }

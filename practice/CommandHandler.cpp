@@ -119,6 +119,11 @@ void CommandHandler::play(std::string_view line, ReplyBuilder& reply)
             reply.line("Only a modern world paints in more than sixteen colours; start it with --modern.");
     } else if (verb == "dump") {
         dump(rest, reply);
+    } else if (verb == "certificate") {
+        if (switchCertificate && switchCertificate())
+            reply.line("TLS connections from now on get the other certificate.");
+        else
+            reply.line("This world has one TLS certificate; start it with --tls-cert2 and --tls-key2 for a second.");
     } else {
         reply.line("Huh? Type 'help' for the commands.");
     }
@@ -205,6 +210,8 @@ void CommandHandler::help(ReplyBuilder& reply)
     reply.line("  notes                     read the notice board");
     reply.line("  flood N, dump HEX         send N coloured lines, or raw bytes");
     reply.line("  quit                      leave the world");
+    if (switchCertificate)
+        reply.line("  certificate               TLS connections from now on get the other certificate");
     if (player_.modern) {
         reply.line("  telnet                    what the client agreed to over telnet");
         reply.line("  colours                   256 and 24-bit colours and UTF-8 text");

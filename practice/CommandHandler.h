@@ -11,6 +11,7 @@
 #include "StatRoller.h"
 #include "WorldMap.h"
 
+#include <functional>
 #include <random>
 #include <string_view>
 
@@ -22,6 +23,9 @@ public:
     static constexpr int kSatedPeriods = 3;
 
     CommandHandler(const WorldMap& map, NoteBoard& board, PlayerState& player, std::mt19937::result_type seed);
+
+    // Set when the world has a second TLS certificate: serves the other one from now on.
+    std::function<bool()> switchCertificate;
 
     void greet(ReplyBuilder& reply);
     void handle(const InputLine& line, ReplyBuilder& reply);

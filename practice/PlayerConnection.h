@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QTcpSocket;
@@ -32,6 +33,12 @@ public:
     PlayerConnection(QTcpSocket* socket, const WorldMap& map, NoteBoard& board,
                      const WorldOptions& options, std::mt19937::result_type seed, QObject* parent = nullptr);
     ~PlayerConnection() override;
+
+    // The world has a second TLS certificate: the player's command `certificate` switches.
+    void offerCertificateSwitch(std::function<bool()> switchCertificate)
+    {
+        handler_.switchCertificate = std::move(switchCertificate);
+    }
 
 signals:
     void finished();

@@ -10,7 +10,9 @@
 #include <QSslSocket>
 #include <QTcpSocket>
 
+#include <optional>
 #include <random>
+#include <utility>
 
 namespace tw::practice {
 
@@ -24,29 +26,48 @@ PracticeServer::~PracticeServer() = default;
 
 quint16 PracticeServer::tlsPort() const { return tlsServer_ ? tlsServer_->serverPort() : 0; }
 
+namespace {
+
+// A TLS configuration serving the certificate and key of two PEM files; empty on failure.
+std::optional<QSslConfiguration> tlsConfiguration(const QString& certPath, const QString& keyPath, QString* error)
+{
+    QFile certFile(certPath), keyFile(keyPath);
+    if (!certFile.open(QIODevice::ReadOnly) || !keyFile.open(QIODevice::ReadOnly)) {
+        *error = "cannot read the TLS certificate or key.";
+        return std::nullopt;
+    }
+    const QSslCertificate certificate(&certFile, QSsl::Pem);
+    const QSslKey key(&keyFile, QSsl::Rsa, QSsl::Pem);
+    if (certificate.isNull() || key.isNull()) {
+        *error = "the TLS certificate or key is not valid PEM.";
+        return std::nullopt;
+    }
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+    config.setLocalCertificate(certificate);
+    config.setPrivateKey(key);
+    config.setPeerVerifyMode(QSslSocket::VerifyNone);
+    return config;
+}
+
+} // namespace
+
 bool PracticeServer::listenTls(QString* error)
 {
     if (!QSslSocket::supportsSsl()) {
         *error = "TLS is not available on this system.";
         return false;
     }
-    QFile certFile(options_.tlsCertificate), keyFile(options_.tlsKey);
-    if (!certFile.open(QIODevice::ReadOnly) || !keyFile.open(QIODevice::ReadOnly)) {
-        *error = "cannot read the TLS certificate or key.";
-        return false;
+    for (const auto& [cert, key] : {std::pair(options_.tlsCertificate, options_.tlsKey),
+                                    std::pair(options_.tlsCertificate2, options_.tlsKey2)}) {
+        if (cert.isEmpty())
+            continue;
+        const auto config = tlsConfiguration(cert, key, error);
+        if (!config)
+            return false;
+        tlsConfigurations_.push_back(*config);
     }
-    const QSslCertificate certificate(&certFile, QSsl::Pem);
-    const QSslKey key(&keyFile, QSsl::Rsa, QSsl::Pem);
-    if (certificate.isNull() || key.isNull()) {
-        *error = "the TLS certificate or key is not valid PEM.";
-        return false;
-    }
-    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
-    config.setLocalCertificate(certificate);
-    config.setPrivateKey(key);
-    config.setPeerVerifyMode(QSslSocket::VerifyNone);
     tlsServer_ = std::make_unique<QSslServer>();
-    tlsServer_->setSslConfiguration(config);
+    tlsServer_->setSslConfiguration(tlsConfigurations_.front());
     // Players arrive once their handshake is done.
     connect(tlsServer_.get(), &QTcpServer::pendingConnectionAvailable, this,
             [this] { acceptPlayers(*tlsServer_); });
@@ -54,6 +75,15 @@ bool PracticeServer::listenTls(QString* error)
         return true;
     *error = tlsServer_->errorString();
     return false;
+}
+
+bool PracticeServer::switchCertificate()
+{
+    if (tlsConfigurations_.size() < 2)
+        return false;
+    tlsServed_ = (tlsServed_ + 1) % tlsConfigurations_.size();
+    tlsServer_->setSslConfiguration(tlsConfigurations_[tlsServed_]);
+    return true;
 }
 
 bool PracticeServer::listen(QString* error)
@@ -79,6 +109,8 @@ void PracticeServer::acceptPlayers(QTcpServer& server)
         // connecting; without one every player gets fresh ones.
         const auto seed = options_.seed ? *options_.seed : std::random_device{}();
         auto* player = new PlayerConnection(socket, map_, board_, options_, seed, this);
+        if (tlsConfigurations_.size() > 1)
+            player->offerCertificateSwitch([this] { return switchCertificate(); });
         ++players_;
         connect(player, &PlayerConnection::finished, this, [this, player] {
             --players_;

@@ -6,10 +6,12 @@
 #include "WorldOptions.h"
 
 #include <QObject>
+#include <QSslConfiguration>
 #include <QString>
 #include <QTcpServer>
 
 #include <memory>
+#include <vector>
 
 class QSslServer;
 
@@ -30,6 +32,8 @@ public:
     // The TLS port (--tls-port), 0 without one.
     quint16 tlsPort() const;
     int playerCount() const { return players_; }
+    // TLS connections from now on get the other certificate; false when there is only one.
+    bool switchCertificate();
     const NoteBoard& board() const { return board_; }
 
 private:
@@ -41,6 +45,8 @@ private:
     NoteBoard board_;
     QTcpServer server_;
     std::unique_ptr<QSslServer> tlsServer_;
+    std::vector<QSslConfiguration> tlsConfigurations_; // the certificates, the one served first
+    std::size_t tlsServed_ = 0;
     int players_ = 0;
 };
 

@@ -31,7 +31,9 @@ std::optional<WorldOptions> WorldOptions::parse(const QStringList& arguments, QS
     const QCommandLineOption tlsPort("tls-port", "Also listen with TLS on port N; 0 picks a free one.", "N");
     const QCommandLineOption tlsCert("tls-cert", "Certificate (PEM) for the TLS port.", "FILE");
     const QCommandLineOption tlsKey("tls-key", "Private key (PEM) for the TLS port.", "FILE");
-    parser.addOptions({help, port, seed, crlf, hunger, modern, tlsPort, tlsCert, tlsKey});
+    const QCommandLineOption tlsCert2("tls-cert2", "A second certificate (PEM), served after the command 'certificate'.", "FILE");
+    const QCommandLineOption tlsKey2("tls-key2", "The private key (PEM) of the second certificate.", "FILE");
+    parser.addOptions({help, port, seed, crlf, hunger, modern, tlsPort, tlsCert, tlsKey, tlsCert2, tlsKey2});
 
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
@@ -83,6 +85,14 @@ std::optional<WorldOptions> WorldOptions::parse(const QStringList& arguments, QS
         options.tlsPort = static_cast<quint16>(value);
         options.tlsCertificate = parser.value(tlsCert);
         options.tlsKey = parser.value(tlsKey);
+    }
+    if (parser.isSet(tlsCert2) || parser.isSet(tlsKey2)) {
+        if (!options.tlsPort || !parser.isSet(tlsCert2) || !parser.isSet(tlsKey2)) {
+            *error = "--tls-cert2 and --tls-key2 go together, with --tls-port.";
+            return std::nullopt;
+        }
+        options.tlsCertificate2 = parser.value(tlsCert2);
+        options.tlsKey2 = parser.value(tlsKey2);
     }
     return options;
 }

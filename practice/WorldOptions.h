@@ -16,6 +16,8 @@ struct WorldOptions {
     bool modern = false;            // speaks telnet: negotiation, a password, compression
     std::optional<quint16> tlsPort; // a second port with TLS (0: a free one)
     QString tlsCertificate, tlsKey; // PEM files for the TLS port
+    // A second certificate for the TLS port, served once a player asks for it (`certificate`).
+    QString tlsCertificate2, tlsKey2;
 
     QByteArray lineEnd() const { return crlf ? QByteArray("\r\n") : QByteArray("\n\r"); }
 

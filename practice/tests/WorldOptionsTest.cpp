@@ -24,6 +24,12 @@ TEST(WorldOptions, ReadsTheCommandLine)
     EXPECT_EQ(all->seed, 42u);
     EXPECT_EQ(all->lineEnd(), QByteArray("\r\n"));
     EXPECT_EQ(all->hungerSeconds, 0);
+
+    const auto tls = WorldOptions::parse({"practice_world", "--tls-port", "0", "--tls-cert", "c", "--tls-key", "k",
+                                          "--tls-cert2", "c2", "--tls-key2", "k2"}, &error);
+    ASSERT_TRUE(tls) << error.toStdString();
+    EXPECT_EQ(tls->tlsCertificate2, "c2");
+    EXPECT_EQ(tls->tlsKey2, "k2");
 }
 
 TEST(WorldOptions, RefusesBadValues)
@@ -37,6 +43,8 @@ TEST(WorldOptions, RefusesBadValues)
         {"practice_world", "--hunger-seconds", "abc"},
         {"practice_world", "--colour"},
         {"practice_world", "extra"},
+        {"practice_world", "--tls-port", "0", "--tls-cert", "c", "--tls-key", "k", "--tls-cert2", "c2"},
+        {"practice_world", "--tls-cert2", "c2", "--tls-key2", "k2"},
     };
     for (const QStringList& arguments : bad) {
         QString error;

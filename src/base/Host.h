@@ -2,6 +2,7 @@
 // The one seam between the program's behaviour and the outside world. The main window
 // implements it with Qt; tests implement it with a recorder.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,22 @@ public:
     // Shows a message box and returns the answer; the real one runs a nested event loop.
     virtual MsgAnswer messageBox(const std::string& caption, const std::string& text,
                                  MsgButtons buttons) = 0;
+    // Asks without waiting: the box stays open while everything else goes on (the tick
+    // included), and `answered` runs with the answer once it is given; Enter and Escape give
+    // `safe`. This one asks through messageBox, which waits, and answers at once.
+    virtual void ask(const std::string& caption, const std::string& text, MsgButtons buttons,
+                     MsgAnswer safe, std::function<void(MsgAnswer)> answered)
+    {
+        (void)safe;
+        const MsgAnswer answer = messageBox(caption, text, buttons);
+        if (answered)
+            answered(answer);
+    }
 
     // The terminal's content or view position changed; the picture is repainted later.
     virtual void terminalChanged() = 0;
+    // Text was appended to the terminal (after terminalChanged), for screen readers.
+    virtual void terminalTextAdded(std::string_view text) { (void)text; }
 
     // Services of the tools: help pages, the external editor, the sound player.
     virtual void runHelp(const std::string& commandLine) = 0;

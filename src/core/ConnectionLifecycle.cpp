@@ -2,6 +2,7 @@
 
 #include "base/Host.h"
 #include "core/SocketPort.h"
+#include "net/SocketNames.h"
 
 #include <exception>
 
@@ -13,8 +14,14 @@ std::string cut(const std::string& s) { return s.size() > MaxText ? s.substr(0, 
 } // namespace
 
 ConnectionLifecycle::ConnectionLifecycle(Host& host, SocketPort& socket)
-    : host_(host), socket_(socket)
+    : certificates(host), host_(host), socket_(socket)
 {
+    certificates.accepted = [this](const std::string& h, std::uint16_t port) { certificateAccepted(h, port); };
+}
+
+std::string ConnectionLifecycle::lastGame() const
+{
+    return tlsHost(LastHost).value_or(LastHost) + ":" + std::to_string(LastPort);
 }
 
 bool ConnectionLifecycle::wantsReconnect() const { return ReconnectArmed && autoReconnect(); }
@@ -22,6 +29,11 @@ bool ConnectionLifecycle::wantsReconnect() const { return ReconnectArmed && auto
 void ConnectionLifecycle::connectTo(const std::string& name, const std::string& address,
                                     const std::string& port)
 {
+    // Without TLS the address would be looked up as a host name and never be found.
+    if (tlsHost(address) && !tlsAllowed()) {
+        host_.messageBox(AppTitle, TlsNeedsModernText, MsgButtons::Ok);
+        return;
+    }
     socket_.setAddress(cut(address));
     socket_.setPort(port);
     // A number beyond 16 bits or an unknown service would connect to port 0 (or a wrapped
@@ -64,8 +76,14 @@ void ConnectionLifecycle::Reconnect()
 {
     if (reconnecting_)
         return;
-    reconnecting_ = true;
     reconnectWaiting_ = false;
+    if (tlsHost(LastHost) && !tlsAllowed()) {
+        // The switch went off since: trying again would only fail.
+        ReconnectArmed = false;
+        host_.setStatus(TlsNeedsModernText);
+        return;
+    }
+    reconnecting_ = true;
     lastAttemptTick_ = ticks_;
     if (!LastHost.empty())
         socket_.setAddress(LastHost);
@@ -142,6 +160,10 @@ void ConnectionLifecycle::SockInfo(int code)
 void ConnectionLifecycle::SockConnect()
 {
     if (!socket_.connected()) {
+        if (const TlsFailure tls = socket_.tlsFailure(); tls != TlsFailure::None) {
+            tlsAttemptFailed(tls);
+            return;
+        }
         // A refused or failed connect also completes; say why instead of "Connected!".
         // The tick gives up on the attempt ten seconds after the request, as before.
         const std::string why = socket_.lastErrorText();
@@ -156,6 +178,54 @@ void ConnectionLifecycle::SockConnect()
         connected();
     host_.setStatus("Connected!");
     host_.setMudName(LastMudName);
+}
+
+void ConnectionLifecycle::tlsAttemptFailed(TlsFailure failure)
+{
+    std::string why;
+    switch (failure) {
+    case TlsFailure::NotTls:
+        why = lastGame() + " did not answer in TLS; is it the game's plain port?";
+        break;
+    case TlsFailure::HandshakeTimedOut:
+        why = lastGame() + " did not complete the TLS handshake within " + std::to_string(TlsHandshakeSeconds) + " s.";
+        break;
+    case TlsFailure::CertificateRefused:
+        why = certificates.refusal();
+        break;
+    case TlsFailure::None:
+    case TlsFailure::HandshakeFailed:
+        why = "The TLS handshake with " + lastGame() + " failed (" + socket_.lastErrorText() + ").";
+        break;
+    }
+    if (failure == TlsFailure::NotTls || failure == TlsFailure::CertificateRefused) {
+        ReconnectArmed = false;
+        reconnectWaiting_ = false;
+    }
+    // The attempt ends now, not when its grace period runs out.
+    ConnectCountdown = 0;
+    reconnectDue_ = false;
+    closeSocketAfterLoss();
+    host_.setStatus(why);
+    host_.setMudName("(No connection)");
+    if (notice)
+        notice(why);
+    if (reconnectDue_ || wantsReconnect()) {
+        reconnectDue_ = false;
+        requestReconnect();
+    }
+}
+
+void ConnectionLifecycle::certificateAccepted(const std::string& host, std::uint16_t port)
+{
+    // Unless the player has gone on to something else meanwhile, connect again as asked.
+    if (socket_.connected() || ConnectAttempted || port != LastPort || tlsHost(LastHost) != host)
+        return;
+    try {
+        connectTo(LastMudName, LastHost, std::to_string(LastPort));
+    } catch (const std::exception& e) {
+        host_.messageBox(AppTitle, e.what(), MsgButtons::Ok);
+    }
 }
 
 void ConnectionLifecycle::closeSocketAfterLoss()
@@ -188,7 +258,8 @@ void ConnectionLifecycle::tick()
     // A connection that has held for a while ends a failing streak.
     if (socket_.connected() && ticks_ - lastAttemptTick_ >= ReconnectPace)
         quickRetryUsed_ = false;
-    if (!socket_.connected() && ConnectAttempted && ConnectCountdown <= 0) {
+    // A TLS handshake has a time limit of its own, which may be longer than the grace period.
+    if (!socket_.connected() && ConnectAttempted && ConnectCountdown <= 0 && !socket_.handshaking()) {
         ConnectAttempted = false;
         host_.setStatus("Not connected.");
         host_.setMudName("(No connection)");

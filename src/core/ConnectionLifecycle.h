@@ -1,6 +1,8 @@
 #pragma once
 // Connecting, the socket's progress reports, loss of connection, reconnection and the
 // ten-second grace period of an attempt.
+#include "net/CertificateTrust.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,6 +11,11 @@ namespace tw {
 
 class Host;
 class SocketPort;
+enum class TlsFailure;
+
+// Said when a tls:// address is used with Modern Server Mode off.
+inline constexpr const char* TlsNeedsModernText =
+    "TLS addresses (tls://) need Options > Modern Server Mode.";
 
 class ConnectionLifecycle {
 public:
@@ -23,9 +30,14 @@ public:
     std::function<void()> connected;
     // A notice for the terminal, such as the wait before a reconnect.
     std::function<void(const std::string&)> notice;
+    // Whether tls:// addresses may be used (Modern Server Mode).
+    std::function<bool()> tlsAllowed = [] { return false; };
+    // The question about a certificate that cannot be verified; a certificate the player
+    // accepts after its attempt was refused is connected to again.
+    CertificateGate certificates;
 
-    // A connect chosen from the MUD list. A port that names no port is refused with a message
-    // and nothing else happens. Throws what the socket's open throws; the session is then as
+    // A connect chosen from the MUD list. A port that names no port, or a tls:// address while
+    // TLS may not be used, is refused with a message and nothing else happens. Throws what the socket's open throws; the session is then as
     // it was before. The Last* fields change only once the open has really started.
     void connectTo(const std::string& name, const std::string& address, const std::string& port);
     void Disconnect1Click();
@@ -61,6 +73,12 @@ private:
     void requestReconnect();
     void closeSocketAfterLoss();
     void reportOpenFailure(const std::exception& e);
+    // "host:port" of the last game, without the tls:// before it.
+    std::string lastGame() const;
+    // A TLS attempt that failed: the player hears why; one that cannot succeed by trying again
+    // (not TLS, a certificate not accepted) ends the reconnection too.
+    void tlsAttemptFailed(TlsFailure failure);
+    void certificateAccepted(const std::string& host, std::uint16_t port);
 
     Host& host_;
     SocketPort& socket_;

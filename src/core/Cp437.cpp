@@ -1,6 +1,8 @@
 #include "core/Cp437.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace tw {
 
@@ -83,6 +85,24 @@ char16_t cp437ToUnicode(std::uint8_t b)
     if (b < 128)
         return char16_t(b);
     return High[std::size_t(b - 128)];
+}
+
+std::uint8_t unicodeToCp437(char32_t code)
+{
+    if (code >= 0x20 && code < 0x7F)
+        return std::uint8_t(code);
+    // Every other byte's character, sorted for the search; built once.
+    static const auto table = [] {
+        std::array<std::pair<char16_t, std::uint8_t>, 255 - 0x5F> t{};
+        std::size_t n = 0;
+        for (int b = 1; b < 256; ++b)
+            if (b < 0x20 || b >= 0x7F)
+                t[n++] = {cp437ToUnicode(std::uint8_t(b)), std::uint8_t(b)};
+        std::sort(t.begin(), t.end());
+        return t;
+    }();
+    const auto it = std::lower_bound(table.begin(), table.end(), std::pair<char16_t, std::uint8_t>(char16_t(code), 0));
+    return code <= 0xFFFF && it != table.end() && it->first == code ? it->second : 0;
 }
 
 BoxArms cp437BoxArms(std::uint8_t b)

@@ -9,6 +9,9 @@ namespace tw {
 // (1 is a smiling face, 27 a left arrow). Byte 0 shows nothing (U+0000).
 char16_t cp437ToUnicode(std::uint8_t b);
 
+// The byte that shows this character in code page 437 (1 to 255); 0 when no byte shows it.
+std::uint8_t unicodeToCp437(char32_t code);
+
 // The arms of a line-drawing character: 0 none, 1 single, 2 double line, towards each edge.
 struct BoxArms {
     std::uint8_t up = 0, down = 0, left = 0, right = 0;

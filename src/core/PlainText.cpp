@@ -10,7 +10,7 @@ namespace {
 
 class Reader {
 public:
-    explicit Reader(std::string_view buffer) : p_(buffer.data()), end_(p_ + buffer.size()) {}
+    Reader(std::string_view buffer, bool utf8) : start_(buffer.data()), p_(start_), end_(p_ + buffer.size()), utf8_(utf8) {}
 
     std::string read()
     {
@@ -27,11 +27,21 @@ public:
         return std::move(out_);
     }
 
+    // How many bytes read() took; the rest is a character or sequence cut off by the end.
+    std::size_t consumed() const { return std::size_t(p_ - start_); }
+    // Backspaces that found nothing before them in this text.
+    std::size_t takenBack() const { return takenBack_; }
+
 private:
     // One character outside a sequence; false when the buffer ends inside it.
     bool character()
     {
         const auto b = static_cast<std::uint8_t>(*p_);
+        if (b >= 0x80 && !utf8_) {
+            utf8::append(out_, cp437ToUnicode(b));
+            ++p_;
+            return true;
+        }
         if (b >= 0x80) {
             const utf8::Decoded d = utf8::decode(p_, end_);
             if (d.status == utf8::Status::Incomplete)
@@ -72,6 +82,8 @@ private:
 
     void backspace()
     {
+        if (out_.empty())
+            ++takenBack_;
         if (out_.empty() || out_.back() == '\n')
             return;
         // Back over the continuation bytes to the character's first byte.
@@ -86,27 +98,20 @@ private:
     bool escape()
     {
         const char* const start = p_;
-        const char* q = p_ + 1;
-        if (q == end_)
+        const AnsiParser::Scan scan = AnsiParser::scanSequence(p_, end_);
+        switch (scan.kind) {
+        case AnsiParser::Scan::Incomplete:
             return false;
-        if (*q != '[')
-            return brokenAt(start, q);
-        ++q;
-        while (q < end_ && ((*q >= '0' && *q <= '9') || *q == ';')) {
-            ++q;
-            if (std::size_t(q - start) > AnsiParser::EscapeLimit) {
-                showRaw(start, q);
-                p_ = q;
-                return true;
-            }
-        }
-        if (q == end_)
-            return false;
-        if (AnsiParser::isFinal(*q)) {
-            p_ = q + 1;
+        case AnsiParser::Scan::TooLong:
+            showRaw(start, scan.end);
+            [[fallthrough]];
+        case AnsiParser::Scan::Command:
+            p_ = scan.end;
             return true;
+        case AnsiParser::Scan::Broken:
+            break;
         }
-        return brokenAt(start, q);
+        return brokenAt(start, scan.end);
     }
 
     // The sequence from start broke at q: what was collected shows as text, and so does the
@@ -115,7 +120,7 @@ private:
     {
         showRaw(start, q);
         p_ = q;
-        if (static_cast<std::uint8_t>(*q) < 0x80)
+        if (static_cast<std::uint8_t>(*q) < 0x80 || !utf8_)
             character();
         return true;
     }
@@ -126,13 +131,37 @@ private:
             shown(static_cast<std::uint8_t>(*from));
     }
 
+    const char* const start_;
     const char* p_;
     const char* const end_;
+    const bool utf8_;
     std::string out_;
+    std::size_t takenBack_ = 0;
 };
 
 } // namespace
 
-std::string plainText(std::string_view buffer) { return Reader(buffer).read(); }
+std::string plainText(std::string_view buffer, bool utf8) { return Reader(buffer, utf8).read(); }
+
+PlainTextStream::Piece PlainTextStream::read(std::string_view bytes)
+{
+    // A line feed that completes a carriage return read with the text before is no new line.
+    if (afterCarriageReturn_ && pending_.empty() && !bytes.empty() && bytes.front() == '\n')
+        bytes.remove_prefix(1);
+    pending_.append(bytes);
+    Reader reader(pending_, utf8_);
+    Piece piece{reader.read(), reader.takenBack()};
+    const std::size_t used = reader.consumed();
+    afterCarriageReturn_ = used != 0 && used == pending_.size() && pending_.back() == '\r';
+    pending_.erase(0, used);
+    return piece;
+}
+
+void PlainTextStream::restart(bool utf8)
+{
+    utf8_ = utf8;
+    pending_.clear();
+    afterCarriageReturn_ = false;
+}
 
 } // namespace tw

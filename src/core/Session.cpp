@@ -6,7 +6,7 @@
 #include "core/PastedText.h"
 #include "core/SocketPort.h"
 #include "net/AnsiColour.h"
-#include "net/BareLineFeeds.h"
+#include "net/ModernLineEnds.h"
 #include "net/BlockRepair.h"
 
 #include <algorithm>
@@ -35,6 +35,7 @@ Session::Session(Host& h, SocketPort& socket)
         endConnection();
     };
     connection.connected = [this] { beginConnection(); };
+    connection.tlsAllowed = [this] { return modern_; };
     connection.notice = [this](const std::string& text) {
         if (modern_)
             notice(text);
@@ -76,7 +77,26 @@ void Session::takeOptions(const OptionsData& data)
     palette = data.palette;
 }
 
-void Session::WriteTerminal(std::string_view text) { terminal.WriteTerminal(text); }
+void Session::WriteTerminal(std::string_view text)
+{
+    terminal.WriteTerminal(text);
+    if (!text.empty())
+        host.terminalTextAdded(text);
+}
+
+void Session::setSpeaking(bool on)
+{
+    if (on && !speech.on())
+        heard_.restart(modern_);
+    speech.setOn(on);
+}
+
+std::string Session::switchIndicator() const
+{
+    if (map.active && LoggingOn)
+        return "MAP LOG";
+    return map.active ? "MAP" : LoggingOn ? "LOG" : "";
+}
 
 void Session::setLongHistory(bool on, std::size_t lines)
 {
@@ -125,14 +145,19 @@ void Session::ParseCommand(const std::string& text)
     parser.ParseCommand(text);
 }
 
-void Session::MudSockRead(std::string_view raw)
+void Session::MudSockRead(std::string_view raw) { receiveBlock(repairBlock(raw)); }
+
+void Session::receiveBlock(std::string block)
 {
-    std::string block = repairBlock(raw);
     if (LoggingOn && logBlock)
         logBlock(block);
     mapOutcome_ = AutomapTracker::Outcome::Nothing;
     if (automapBlock)
         automapBlock(block);
+    // A full map may have shifted along one axis before it gave up.
+    if ((mapOutcome_ == AutomapTracker::Outcome::Moved || mapOutcome_ == AutomapTracker::Outcome::MapFull) &&
+        mapTracked)
+        mapTracked();
     std::string echoText;
     const bool atPrompt = std::exchange(atPrompt_, false);
     if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))
@@ -148,6 +173,8 @@ void Session::MudSockRead(std::string_view raw)
     }
     echoText += triggerEngine.RunTriggers(block);
     WriteTerminal(block);
+    if (speech.on())
+        speech.hear(heard_.read(block).text);
     if (!echoText.empty())
         WriteTerminal(echoText);
 }
@@ -164,8 +191,9 @@ void Session::setModern(bool on)
 {
     modern_ = on;
     script.echoColour = on ? AttrToSgr(makeAttr(EchoColour, 0)) : std::string();
-    terminal.setModern(on);
+    terminal.switchModern(on, palette);
     terminal.WriteTerminal({});
+    heard_.restart(on);
     telnet_.reset();
     sniffer_.reset();
     // A compressed stream stays compressed whatever the switch says: it is inflated until it
@@ -181,11 +209,14 @@ void Session::setInputHidden(bool hidden)
         return;
     inputHidden_ = hidden;
     host.setInputHidden(hidden);
+    if (hidden)
+        speech.announce(HiddenInputText);
 }
 
 void Session::notice(const std::string& text)
 {
     WriteTerminal("\r\n" + inColours(AttrToSgr(makeAttr(NoticeColour, 0)), text) + "\r\n");
+    speech.announce(text);
 }
 
 void Session::beginConnection()
@@ -194,9 +225,10 @@ void Session::beginConnection()
     sniffer_.reset();
     inflater_.stop();
     pending_.clear();
-    lastReceived_ = 0;
+    lineEndHalf_ = 0;
     gameMarksPrompts_ = false;
     telnetHinted_ = false;
+    brokenTold_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
     terminalResized();
@@ -290,6 +322,13 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
     } else if (pending_.size() >= MaxReadBlock) {
         flushReceived();
     }
+    if (r.stop == TelnetDecoder::Stop::Broken && !brokenTold_) {
+        // Said once per connection: a game that keeps doing it would bury its own text.
+        brokenTold_ = true;
+        flushReceived();
+        notice(BrokenTelnetText);
+        host.setStatus(BrokenTelnetText);
+    }
     if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
         flushReceived();
         if (!inflater_.start())
@@ -309,9 +348,10 @@ void Session::flushReceived()
 {
     if (pending_.empty())
         return;
-    const std::string block = startBareLineFeeds(pending_, lastReceived_);
+    // The line ends are made whole here; the old repair of LF CR would split CR LF CR LF.
+    std::string block = modernLineEnds(pending_, lineEndHalf_);
     pending_.clear();
-    MudSockRead(block);
+    receiveBlock(std::move(block));
 }
 
 void Session::receiveFailed(const std::string& why)
@@ -392,6 +432,7 @@ void Session::echo(const std::string& typed)
 void Session::ProcessCommand(CommandBox& box)
 {
     const std::string t = box.text();
+    speech.interrupt();
     // A line of the player's own ends a speedwalk: the rest of the way may be wrong now.
     walk.cancel();
     if (inputHidden_) {

@@ -5,6 +5,7 @@
 #include "core/HistoryIntake.h"
 #include "core/HistoryStore.h"
 #include "core/ReadBack.h"
+#include "core/PlainText.h"
 #include "core/TabCompletion.h"
 #include "core/Terminal.h"
 #include "core/ViewZoom.h"
@@ -30,6 +31,7 @@
 #include "settings/SetupVars.h"
 #include "tools/MessageSender.h"
 #include "tools/SessionLog.h"
+#include "tools/SpeechQueue.h"
 #include "tools/StatRoller.h"
 
 #include <functional>
@@ -45,6 +47,11 @@ class SocketPort;
 // The status text when a game negotiates telnet while Modern Server Mode is off.
 inline constexpr const char* TelnetHint =
     "This game speaks telnet: switch on Options > Modern Server Mode.";
+// Said, and given as the command line's description, while typing is hidden.
+inline constexpr const char* HiddenInputText = "Password entry: what you type is hidden.";
+
+// Said once per connection when the game sends a telnet sequence that never ends properly.
+inline constexpr const char* BrokenTelnetText = "The game sent a broken telnet sequence; it was dropped.";
 
 class Session : private ScriptHost {
 public:
@@ -99,6 +106,8 @@ public:
     std::function<void(std::string_view block)> logBlock;
     std::function<void(std::string_view block)> automapBlock;
     std::function<void(const std::string& command)> automapCommand;
+    // Runs after a block in which tracking changed the map; the map window may show it.
+    std::function<void()> mapTracked;
     std::function<bool()> statRollerRolling = [] { return false; };
     std::function<bool(std::string_view block)> statRollerExamine;
     std::function<void()> logTick;
@@ -122,10 +131,17 @@ public:
     bool LoggingOn = false;
     std::string LogFileName;
 
+    // The status row's indicator of the switches: "MAP" while the automapper is on, "LOG"
+    // while logging; empty when both are off.
+    std::string switchIndicator() const;
+
     // The tools behind the taps and the Send Message window.
     SessionLog sessionLog{LoggingOn, LogFileName};
     StatRoller statRoller{host};
     MessageSender messageSender{host, [this](std::string_view text) { SendToMud(text); }, setup};
+    // Speaking the game's text and the connection notices; typing a command interrupts it.
+    SpeechQueue speech;
+    void setSpeaking(bool on);
 
     // Sending and showing. With Modern Server Mode on, a byte 255 in the text is doubled.
     void SendToMud(std::string_view text);
@@ -180,6 +196,8 @@ private:
     void echo(const std::string& typed);
     // Page Up, Page Down, End and Home with the long history on.
     void readBackKey(CommandBox& box, int key);
+    // The pipeline after the line-end repair: log, automapper, stat roller, triggers, display.
+    void receiveBlock(std::string block);
     void beginConnection();
     void endConnection();
     // Hands received bytes to the pipeline as they are (the switch off); returns their count.
@@ -195,9 +213,11 @@ private:
     TelnetSniffer sniffer_;
     Inflater inflater_;
     std::string pending_;        // decoded text not yet through the pipeline
-    char lastReceived_ = 0;      // the last byte of the block before, for bare line feeds
+    char lineEndHalf_ = 0;       // the CR or LF that ended the block before (ModernLineEnds)
+    PlainTextStream heard_;      // the game's text as speech reads it
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
+    bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
     bool atPrompt_ = false;         // the block now going through the pipeline ends at a prompt

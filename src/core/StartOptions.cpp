@@ -1,6 +1,7 @@
 #include "core/StartOptions.h"
 
 #include "base/WholeNumber.h"
+#include "net/SocketNames.h"
 
 #include <algorithm>
 #include <functional>
@@ -66,7 +67,8 @@ std::string StartOptions::helpText()
            "A client for MUDs, text games played over a plain TCP connection.\n"
            "\n"
            "  FILE.cfg             load this options file instead of the one used last\n"
-           "  --connect HOST:PORT  connect to this game at start\n"
+           "  --connect HOST:PORT  connect to this game at start (tls://HOST:PORT for TLS,\n"
+           "                       which needs Options > Modern Server Mode)\n"
            "  --practice           start the practice world and connect to it; it stops\n"
            "                       when Tarnwick ends\n"
            "  -h, --help           print this help and exit\n"
@@ -91,6 +93,18 @@ std::string StartOptions::versionText()
 }
 
 std::optional<GameAddress> StartOptions::parseAddress(const std::string& text)
+{
+    // A TLS game keeps the scheme before its host, as the MUD list holds it.
+    if (const std::optional<std::string> tls = tlsHost(text)) {
+        std::optional<GameAddress> game = parsePlainAddress(*tls);
+        if (game)
+            game->host = "tls://" + game->host;
+        return game;
+    }
+    return parsePlainAddress(text);
+}
+
+std::optional<GameAddress> StartOptions::parsePlainAddress(const std::string& text)
 {
     std::string host, port;
     if (!text.empty() && text.front() == '[') {

@@ -39,8 +39,12 @@ struct StartOptions {
 
     // args are the arguments after the program's name.
     static StartOptions parse(const std::vector<std::string>& args);
-    // "HOST:PORT", "[v6 address]:PORT"; the port a number from 1 to 65535.
+    // "HOST:PORT", "[v6 address]:PORT", either with "tls://" before it (kept in the host); the
+    // port a number from 1 to 65535.
     static std::optional<GameAddress> parseAddress(const std::string& text);
+
+private:
+    static std::optional<GameAddress> parsePlainAddress(const std::string& text);
 };
 
 } // namespace tw

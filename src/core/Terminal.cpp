@@ -1,5 +1,6 @@
 #include "core/Terminal.h"
 
+#include "core/ScrollbackConversion.h"
 #include "core/ScrollbackCut.h"
 #include "net/AnsiColour.h"
 
@@ -239,6 +240,15 @@ void Terminal::replaceBuffer(std::size_t newCapacity)
     fresh.reserve(capacity_);
     buffer_.swap(fresh);
     WriteTerminal({});
+}
+
+void Terminal::switchModern(bool on, const Palette& palette)
+{
+    if (on != modern() && !released_ && !buffer_.empty()) {
+        buffer_ = convertScrollback(buffer_, on, palette, capacity_);
+        selection_.clear();
+    }
+    setModern(on);
 }
 
 void Terminal::release()

@@ -81,12 +81,16 @@ public:
     void setWordWrap(bool on);
     void setMirrorOn(bool on) { mirrorOn_ = on; }
     // Modern Server Mode's text: UTF-8, more colours and wrapping at word boundaries (see
-    // AnsiParser::setModern and ScreenModel::setModern).
+    // AnsiParser::setModern and ScreenModel::setModern). The rules only: the text held is read
+    // by them as it is.
     void setModern(bool on)
     {
         screen_.setModern(on);
         parser_.setModern(on);
     }
+    // The switch in the middle of a session: the scrollback is rewritten once for the new rules,
+    // so that what it shows keeps its look (see ScrollbackConversion), then the rules change.
+    void switchModern(bool on, const Palette& palette);
     bool modern() const { return screen_.modern(); }
     int ColumnCount() const { return screen_.ColumnCount(); }
     int RowCount() const { return screen_.RowCount(); }

@@ -18,6 +18,8 @@ ViewKey viewKeyFor(const ViewKeyPress& p)
         return p.shift ? ViewKey::CopySelection : ViewKey::None;
     case 'F':
         return p.shift ? ViewKey::FindInView : ViewKey::None;
+    case 'W':
+        return p.shift ? ViewKey::WalkThrough : ViewKey::None;
     default:
         return ViewKey::None;
     }

@@ -25,3 +25,33 @@ CellLook cellLook(const MapModel& map, int x, int y, int viewLevel)
 }
 
 } // namespace tw
+
+namespace tw {
+
+LevelLooks LevelLooks::of(const MapModel& map)
+{
+    LevelLooks looks;
+    looks.level = map.ViewLevel;
+    for (int y = 1; y <= RoomGrid::Rows; ++y)
+        for (int x = 1; x <= RoomGrid::Columns; ++x)
+            looks.cells[std::size_t((y - 1) * RoomGrid::Columns + (x - 1))] = cellLook(map, x, y, map.ViewLevel);
+    if (map.ViewLevel == map.MapLevel)
+        looks.disc = {map.MapX, map.MapY, map.MapLevel};
+    return looks;
+}
+
+std::vector<Cell> changedCells(const LevelLooks& before, const LevelLooks& after)
+{
+    std::vector<Cell> changed;
+    const bool all = before.level != after.level;
+    for (int y = 1; y <= RoomGrid::Rows; ++y)
+        for (int x = 1; x <= RoomGrid::Columns; ++x) {
+            const Cell here{x, y, after.level};
+            const bool discMoved = before.disc != after.disc && (before.disc == here || after.disc == here);
+            if (all || discMoved || before.at(x, y) != after.at(x, y))
+                changed.push_back(here);
+        }
+    return changed;
+}
+
+} // namespace tw

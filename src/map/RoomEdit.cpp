@@ -1,6 +1,7 @@
 #include "map/RoomEdit.h"
 
 #include "base/WholeNumber.h"
+#include "map/RoomSummary.h"
 
 namespace tw {
 
@@ -15,7 +16,7 @@ RoomEditForm RoomEdit::fill(const MapModel& map, const Cell& c)
     const TMapRoom* existing = map.room(c.x, c.y, c.level);
     const TMapRoom room = existing ? *existing : TMapRoom::defaultRoom();
     RoomEditForm form;
-    form.title = room.title.str();
+    form.title = titleAsRead(room.title.view());
     for (std::size_t n = 0; n < room.description.size(); ++n) {
         if (n > 0)
             form.description += '\n';
@@ -48,7 +49,10 @@ void RoomEdit::store(MapModel& map, const Cell& c, RoomEditForm form)
     if (!map.RoomExists(c.x, c.y, c.level))
         map.InitRoom(c.x, c.y, c.level);
     TMapRoom& room = *map.room(c.x, c.y, c.level);
-    room.title.set(form.title);
+    // The box shows the title without its colour codes; left as shown, the title keeps the
+    // bytes the game sent.
+    if (form.title != titleAsRead(room.title.view()))
+        room.title.set(form.title);
     std::size_t start = 0;
     for (RoomText& line : room.description) {
         if (start > form.description.size()) {

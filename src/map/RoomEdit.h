@@ -9,7 +9,7 @@
 namespace tw {
 
 struct RoomEditForm {
-    std::string title;
+    std::string title; // as read: without the game's colour codes
     std::string description; // the description box's text, lines separated by "\n"
     std::array<bool, dir::Count> checked{};
     std::array<std::array<std::string, 3>, dir::Count> coords; // column, row, level of exit d
@@ -27,7 +27,8 @@ public:
     // not from 1 to 10, becomes "0".
     static void checkCoordinates(RoomEditForm& form);
     // OK: creates the room if the cell is empty and stores the texts and the exits; an exit
-    // that is absent, leads off the grid or to an empty cell is cleared.
+    // that is absent, leads off the grid or to an empty cell is cleared. A title left as
+    // shown keeps its stored bytes.
     static void store(MapModel& map, const Cell& c, RoomEditForm form);
 };
 

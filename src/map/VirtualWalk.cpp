@@ -1,6 +1,7 @@
 #include "map/VirtualWalk.h"
 
 #include "base/WholeNumber.h"
+#include "map/RoomSummary.h"
 #include "script/TextOps.h"
 
 #include <algorithm>
@@ -8,9 +9,6 @@
 namespace tw {
 
 namespace {
-
-constexpr const char* ExitNames[dir::Count] = {" North", " South", " West", " East", " NW",
-                                               " NE",    " SW",    " SE",   " Up",   " Down"};
 
 std::string coordinates(int x, int y, int level)
 {
@@ -48,17 +46,15 @@ void VirtualWalk::ShowRoom()
     add(coordinates(map_.MapX, map_.MapY, map_.MapLevel));
     const TMapRoom* room = map_.room(map_.MapX, map_.MapY, map_.MapLevel);
     if (room) {
-        add("[ " + room->title.str() + " ]");
+        // The title as the game showed it, without its colour codes.
+        add("[ " + titleAsRead(room->title.view()) + " ]");
         add("");
         for (const RoomText& line : room->description)
             if (line.length > 0)
                 add(line.view());
         add("");
-        std::string exits = "Exits: ";
-        for (int d = 1; d <= dir::Count; ++d)
-            if (room->exit(d).present())
-                exits += ExitNames[d - 1];
-        add(exits.size() == 7 ? exits + "None." : exits);
+        const std::string exits = exitNames(*room);
+        add("Exits: " + (exits.empty() ? "None." : exits));
     } else {
         // The room here was deleted on the map window; there is nothing to describe.
         add("There is no room at these coordinates.");

@@ -21,6 +21,24 @@ int longNumber(const char* digits, std::size_t n)
 }
 } // namespace
 
+AnsiParser::Scan AnsiParser::scanSequence(const char* escape, const char* end)
+{
+    const char* q = escape + 1;
+    if (q == end)
+        return {Scan::Incomplete, end};
+    if (*q != '[')
+        return {Scan::Broken, q};
+    ++q;
+    while (q < end && (isDigit(*q) || *q == ';')) {
+        ++q;
+        if (std::size_t(q - escape) > EscapeLimit)
+            return {Scan::TooLong, q};
+    }
+    if (q == end)
+        return {Scan::Incomplete, end};
+    return {isFinal(*q) ? Scan::Command : Scan::Broken, isFinal(*q) ? q + 1 : q};
+}
+
 void AnsiParser::reset()
 {
     escapeLength_ = 0;

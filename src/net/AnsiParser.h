@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace tw {
@@ -27,6 +28,16 @@ public:
             return false;
         }
     }
+
+    // How the interpreter reads the bytes from an escape character on, in either mode, without
+    // acting on them: a command (`end` after its final letter), a sequence grown too long (`end`
+    // after the bytes then shown as text), one broken by the byte at `end` (what came before it
+    // is shown as text), or one the text ends inside.
+    struct Scan {
+        enum Kind { Command, TooLong, Broken, Incomplete } kind;
+        const char* end;
+    };
+    static Scan scanSequence(const char* escape, const char* end);
 
     explicit AnsiParser(ScreenModel& screen) : screen_(screen) {}
 
@@ -51,6 +62,21 @@ public:
     bool blink() const { return blink_; }
     bool reverse() const { return reverse_; }
     bool pending() const { return pending_; }
+    // The colours the next character is drawn in: the current ones with the pending bold,
+    // blink and reverse applied.
+    std::pair<CellColour, CellColour> nextColours() const
+    {
+        CellColour fg = foreground_, bg = background_;
+        if (pending_) {
+            if (bold_ && !isRgb(fg))
+                fg |= 8;
+            if (blink_ && !isRgb(fg))
+                fg |= 16; // kept in the cell, ignored by the drawing
+            if (reverse_)
+                std::swap(fg, bg);
+        }
+        return {fg, bg};
+    }
 
 private:
     // A character outside a sequence: pending attribute changes first, then the screen.
@@ -68,16 +94,11 @@ private:
     // Bold and blink act on colour numbers only; a colour of its own stays as it is.
     void applyPending()
     {
-        if (bold_ && !isRgb(foreground_)) {
+        if (bold_ && !isRgb(foreground_))
             brightenedByBold_ = brightenedByBold_ || !(foreground_ & 8);
-            foreground_ |= 8;
-        }
-        if (blink_ && !isRgb(foreground_))
-            foreground_ |= 16; // kept in the cell, ignored by the drawing
-        if (reverse_) {
-            std::swap(foreground_, background_);
+        if (reverse_)
             brightenedByBold_ = false;
-        }
+        std::tie(foreground_, background_) = nextColours();
         pending_ = false;
     }
     void showAsText(std::string_view text);

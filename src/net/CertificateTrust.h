@@ -1,9 +1,11 @@
 #pragma once
-// Whether to connect to a TLS server whose certificate cannot be verified: the player is asked
-// once, an accepted fingerprint is remembered for the host and port, and a certificate that
-// differs from the remembered one is refused with a warning.
+// Whether to go on with a TLS handshake whose certificate cannot be verified. Nothing here waits
+// for the player: an unknown certificate is refused for now while the player is asked, and one
+// the player then accepts is remembered for its host and port and connected to again. A
+// certificate that differs from the one accepted before is refused with a warning.
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 namespace tw {
@@ -15,11 +17,30 @@ struct CertificateCheck {
     std::uint16_t port = 0;
     std::string fingerprint; // SHA-256, hex pairs
     std::string problems;    // why it could not be verified
-    std::string remembered;  // the fingerprint accepted before, empty when none
 };
 
-// True to connect. `remember` is called with the fingerprint the player accepts.
-bool trustCertificate(Host& host, const CertificateCheck& check,
-                      const std::function<void(const std::string& fingerprint)>& remember);
+class CertificateGate {
+public:
+    explicit CertificateGate(Host& host) : host_(host) {}
+
+    // The fingerprint accepted before for a host and port (empty when none), and keeping one.
+    std::function<std::string(const std::string& host, std::uint16_t port)> remembered;
+    std::function<void(const std::string& host, std::uint16_t port, const std::string& fingerprint)> remember;
+    // The player accepted the certificate of a host and port whose attempt was refused meanwhile.
+    std::function<void(const std::string& host, std::uint16_t port)> accepted;
+
+    // True to go on with the handshake.
+    bool check(const CertificateCheck& check);
+    // Why the last check refused, for the status row and the terminal.
+    const std::string& refusal() const { return refusal_; }
+
+private:
+    Host& host_;
+    std::set<std::string> asking_; // "host:port fingerprint" of each question open
+    std::string refusal_;
+    // A host that answers at once (one that waits for the answer) decides the check itself.
+    bool checking_ = false;
+    bool trustedNow_ = false;
+};
 
 } // namespace tw

@@ -73,6 +73,16 @@ std::string protocolName(int number)
     return {};
 }
 
+std::optional<std::string> tlsHost(const std::string& address)
+{
+    static constexpr std::string_view Scheme = "tls://";
+    if (address.size() <= Scheme.size() ||
+        !std::equal(Scheme.begin(), Scheme.end(), address.begin(),
+                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+        return std::nullopt;
+    return address.substr(Scheme.size());
+}
+
 bool isDottedAddress(const std::string& text)
 {
     int parts = 0;

@@ -14,6 +14,10 @@ std::optional<int> protocolNumber(const std::string& text);
 // The lower-case name of a protocol number from the same table, or empty.
 std::string protocolName(int number);
 
+// The host of a TLS address, written "tls://HOST" (the scheme in any letter case, HOST not
+// empty); nothing for any other address.
+std::optional<std::string> tlsHost(const std::string& address);
+
 // True for an internet address written as four dotted decimal parts of 0 to 255.
 bool isDottedAddress(const std::string& text);
 

@@ -62,7 +62,6 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
                 state_ = State::Verb;
             } else if (byte == SB) {
                 sub_.clear();
-                subTooLong_ = false;
                 state_ = State::Sub;
             } else if (byte == GA || byte == EOR) {
                 return {i, Stop::PromptEnd};
@@ -79,36 +78,40 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
             } else if (sub_.size() < MaxSubnegotiation) {
                 sub_ += char(byte);
             } else {
-                subTooLong_ = true;
+                // Too long: the byte is read again as text.
+                return dropSubnegotiation(State::Data, i - 1);
             }
             break;
         case State::SubIac:
-            if (byte == IAC) {
+            if (byte == IAC && sub_.size() < MaxSubnegotiation) {
                 // A doubled IAC inside a subnegotiation is a data byte 255.
                 state_ = State::Sub;
-                if (sub_.size() < MaxSubnegotiation)
-                    sub_ += char(IAC);
-                else
-                    subTooLong_ = true;
+                sub_ += char(IAC);
+            } else if (byte == IAC) {
+                return dropSubnegotiation(State::Iac, i - 1); // read as a data byte 255
             } else if (byte == SE) {
                 state_ = State::Data;
-                const bool compress = !subTooLong_ && sub_.size() == 1 &&
+                const bool compress = sub_.size() == 1 &&
                                       static_cast<unsigned char>(sub_[0]) == Compress2 &&
                                       him_[Compress2];
-                if (!subTooLong_)
-                    subnegotiation();
+                subnegotiation();
                 if (compress)
                     return {i, Stop::Compress};
             } else {
-                // A broken subnegotiation: drop it and read the byte as a command.
-                sub_.clear();
-                state_ = State::Iac;
-                --i;
+                // No IAC SE: the byte is read again as the command it is.
+                return dropSubnegotiation(State::Iac, i - 1);
             }
             break;
         }
     }
     return {i, Stop::End};
+}
+
+TelnetDecoder::Result TelnetDecoder::dropSubnegotiation(State next, std::size_t consumed)
+{
+    sub_.clear();
+    state_ = next;
+    return {consumed, Stop::Broken};
 }
 
 void TelnetDecoder::command(unsigned char verb, unsigned char option)
@@ -203,7 +206,6 @@ void TelnetDecoder::reset()
     state_ = State::Data;
     afterCr_ = false;
     sub_.clear();
-    subTooLong_ = false;
     us_.reset();
     him_.reset();
     refusedUs_.reset();

@@ -32,13 +32,15 @@ public:
         End,        // the input is used up
         PromptEnd,  // IAC GA or IAC EOR: the text so far ends with a prompt
         Compress,   // the server starts compression: the rest of the input is compressed
+        Broken,     // a broken sequence was dropped; the text after it follows
     };
     struct Result {
         std::size_t consumed = 0;
         Stop stop = Stop::End;
     };
 
-    // Subnegotiations longer than this are dropped whole (without growing).
+    // A subnegotiation that grows beyond this is taken for a broken one: it is dropped and the
+    // bytes after it are text again, so that a missing IAC SE cannot swallow the game.
     static constexpr std::size_t MaxSubnegotiation = 1024;
 
     // Appends the text found in `in` to `text` and returns how much of `in` was used.
@@ -56,6 +58,8 @@ public:
 private:
     enum class State { Data, Iac, Verb, Sub, SubIac };
 
+    // Ends a broken subnegotiation: the decoder goes on in `next` with the byte after `consumed`.
+    Result dropSubnegotiation(State next, std::size_t consumed);
     void command(unsigned char verb, unsigned char option);
     void subnegotiation();
     void reply(unsigned char verb, unsigned char option);
@@ -65,7 +69,6 @@ private:
     unsigned char verb_ = 0;
     bool afterCr_ = false;
     std::string sub_;
-    bool subTooLong_ = false;
     std::bitset<256> us_, him_;            // options on at our side and at the server's
     std::bitset<256> refusedUs_, refusedHim_;
     std::string replies_;

@@ -14,13 +14,23 @@ namespace {
 
 constexpr const char* CertificatePrefix = "Certificate_";
 
+bool isMapSwitch(std::string_view key) { return key == "Follow" || key == "OnTop" || key == "AutoSave"; }
+
 bool isOwnKey(const std::string& section, const std::string& key)
 {
     return (section == "Options" && key == "DefaultCFG") || (section == "Modern" && key == "Enabled") ||
            (section == "View" && (key == "Zoom" || key == "LongHistory" || key == "HistoryLines" ||
                                   key == "SplitLivePercent")) ||
            (section == "MUDList" && key == "LastUsed") ||
-           (section == "Modern" && key.starts_with(CertificatePrefix));
+           (section == "Modern" && key.starts_with(CertificatePrefix)) || (section == "Map" && isMapSwitch(key)) ||
+           (section == "Access" && (key == "Speak" || key == "Rate" || key == "Mute"));
+}
+
+// A switch is on as "true" (any letter case) or "1", the forms this program and Qt write.
+bool isOn(std::string value)
+{
+    std::transform(value.begin(), value.end(), value.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return value == "true" || value == "1";
 }
 
 // One key per host and port; a slash in a key would read as a section to Qt's settings class.
@@ -91,12 +101,7 @@ std::string IniSettings::defaultCfg() const { return get("Options", "DefaultCFG"
 
 void IniSettings::setDefaultCfg(std::string file) { text_.set("Options", "DefaultCFG", std::move(file)); }
 
-bool IniSettings::flag(const char* section, const char* key) const
-{
-    std::string on = get(section, key);
-    std::transform(on.begin(), on.end(), on.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    return on == "true" || on == "1";
-}
+bool IniSettings::flag(const char* section, const char* key) const { return isOn(get(section, key)); }
 
 int IniSettings::number(const char* section, const char* key, int fallback) const
 {
@@ -128,6 +133,48 @@ void IniSettings::setSplitLivePercent(int percent)
 std::string IniSettings::lastMud() const { return get("MUDList", "LastUsed"); }
 
 void IniSettings::setLastMud(std::string line) { text_.set("MUDList", "LastUsed", std::move(line)); }
+
+bool IniSettings::mapSwitch(const std::string& key) const { return isMapSwitch(key) && isOn(get("Map", key.c_str())); }
+
+void IniSettings::setMapSwitch(const std::string& key, bool on)
+{
+    if (isMapSwitch(key))
+        text_.set("Map", key, on ? "true" : "false");
+}
+
+bool IniSettings::speak() const { return flag("Access", "Speak"); }
+
+void IniSettings::setSpeak(bool on) { text_.set("Access", "Speak", on ? "true" : "false"); }
+
+int IniSettings::speechRate() const { return number("Access", "Rate", 0); }
+
+void IniSettings::setSpeechRate(int rate) { text_.set("Access", "Rate", std::to_string(rate)); }
+
+std::vector<std::string> IniSettings::mutedTexts() const
+{
+    std::vector<std::string> texts;
+    const std::string value = get("Access", "Mute");
+    for (std::size_t at = 0; at < value.size();) {
+        const std::size_t end = std::min(value.find('\n', at), value.size());
+        if (end > at)
+            texts.push_back(value.substr(at, end - at));
+        at = end + 1;
+    }
+    return texts;
+}
+
+void IniSettings::setMutedTexts(const std::vector<std::string>& texts)
+{
+    std::string value;
+    for (const std::string& text : texts) {
+        std::string line = text;
+        std::erase_if(line, [](char c) { return c == '\n' || c == '\r'; });
+        if (line.empty() || value.size() + 1 + line.size() > MaxValueBytes)
+            continue;
+        value += (value.empty() ? "" : "\n") + line;
+    }
+    text_.set("Access", "Mute", std::move(value));
+}
 
 std::string IniSettings::certificate(const std::string& host, std::uint16_t port) const
 {

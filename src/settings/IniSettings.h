@@ -1,7 +1,9 @@
 #pragma once
 // What the INI file (TARNWICK.INI) keeps: the options file to load at the next start, and what
 // goes beyond the options file (Modern Server Mode, the text size, the long history and its
-// split view, the game last picked in the MUD list, accepted certificates). Only these keys are read, and only these are written back.
+// split view, the game last picked in the MUD list, the map window's switches, accepted
+// certificates, the speech of incoming text). Only these keys are read, and only these are
+// written back.
 #include "settings/IniText.h"
 
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw {
 
@@ -56,10 +59,25 @@ public:
     // Section "MUDList", key "LastUsed": the list's line of the game last connected to.
     std::string lastMud() const;
     void setLastMud(std::string line);
+    // Section "Map", key "Follow", "OnTop" or "AutoSave": a switch of the map window; off when
+    // missing. Other keys are none of the program's.
+    bool mapSwitch(const std::string& key) const;
+    void setMapSwitch(const std::string& key, bool on);
     // Section "Modern", key "Certificate_HOST_PORT": the SHA-256 fingerprint the player
     // trusted for host (any letter case) and port; empty when none.
     std::string certificate(const std::string& host, std::uint16_t port) const;
     void setCertificate(const std::string& host, std::uint16_t port, std::string fingerprint);
+
+    // Section "Access": "Speak" ("true" or "false", off when missing), "Rate" (a number, 0 when
+    // missing) and "Mute", the texts whose lines are not spoken, one per line of the value.
+    bool speak() const;
+    void setSpeak(bool on);
+    int speechRate() const;
+    void setSpeechRate(int rate);
+    std::vector<std::string> mutedTexts() const;
+    // Texts that would make the value longer than a value may be are left out, so that the
+    // file stays readable; empty texts and line ends in a text are dropped.
+    void setMutedTexts(const std::vector<std::string>& texts);
 
     const IniText& text() const { return text_; }
 

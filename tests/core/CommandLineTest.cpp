@@ -112,6 +112,10 @@ TEST_F(CommandLine, HotkeysReplaceOrAppendAndSubmitOrWait)
     EXPECT_EQ(host.sent, "kill orc\r\nflee\r\n");
     key(vk::F1, {false, true, false}); // Ctrl+F1 is entry 0
     EXPECT_EQ(host.sent, "kill orc\r\nflee\r\nkill orc\r\n");
+
+    session.hotkeys[23] = {"rest", true, false};
+    key(vk::F12, {true, false, false}); // Shift+F12 is the last entry
+    EXPECT_EQ(host.sent, "kill orc\r\nflee\r\nkill orc\r\nrest\r\n");
 }
 
 TEST_F(CommandLine, WithoutOptionsEveryFunctionKeyDoesNothing)
@@ -175,6 +179,19 @@ TEST_F(CommandLine, LoggingAndAutomapKeys)
     EXPECT_FALSE(session.map.active);
 }
 
+TEST_F(CommandLine, TheIndicatorShowsWhichSwitchesAreOn)
+{
+    const struct {
+        bool map, log;
+        const char* shown;
+    } cases[] = {{false, false, ""}, {true, false, "MAP"}, {false, true, "LOG"}, {true, true, "MAP LOG"}};
+    for (const auto& c : cases) {
+        session.map.active = c.map;
+        session.LoggingOn = c.log;
+        EXPECT_EQ(session.switchIndicator(), c.shown);
+    }
+}
+
 // The parser reports typed commands to the automapper and the pipeline hands it the reply.
 TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
 {
@@ -186,6 +203,35 @@ TEST_F(CommandLine, TheAutomapperFollowsTypedMovesOnlyWhileOn)
     session.MudSockRead("Hall\n\rA long hall.");
     EXPECT_EQ(session.map.position(), (Cell{15, 14, 5}));
     EXPECT_EQ(session.map.room(15, 14, 5)->title.str(), "Hall");
+}
+
+// The map window hears of every block that changed the map, and of no other.
+TEST_F(CommandLine, TrackedChangesAreAnnounced)
+{
+    int announced = 0;
+    session.mapTracked = [&] { ++announced; };
+    session.map.active = true;
+    const struct {
+        const char* command;
+        const char* reply;
+        int announced;
+    } steps[] = {
+        {"n", "Hall", 0},  {"", "\r\n", 1},  {"n", "Alas, you cannot go that way.\r\n", 1},
+        {"look", "Hall\r\n", 1}, {"u", "Attic\r\n", 2},
+    };
+    for (const auto& s : steps) {
+        if (*s.command)
+            type(s.command);
+        session.MudSockRead(s.reply);
+        EXPECT_EQ(announced, s.announced) << s.command << s.reply;
+    }
+    // A full map: the automapper gives up, and the window shows it off.
+    session.map.MapLevel = 10;
+    session.map.InitRoom(1, 1, 1);
+    type("u");
+    session.MudSockRead("Roof\r\n");
+    EXPECT_FALSE(session.map.active);
+    EXPECT_EQ(announced, 3);
 }
 
 TEST(PastedText, CutsAtEveryKindOfLineEnd)

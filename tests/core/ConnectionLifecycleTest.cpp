@@ -18,6 +18,8 @@ struct FakeSocket : SocketPort {
     bool hasHandle = false;
     int opens = 0, closes = 0;
     bool failOpen = false;
+    TlsFailure tls = TlsFailure::None;
+    bool inHandshake = false;
 
     void setAddress(const std::string& a) override { addr = a; }
     std::string address() const override { return addr; }
@@ -53,6 +55,8 @@ struct FakeSocket : SocketPort {
     }
     bool connected() const override { return isConnected; }
     std::string lastErrorText() const override { return error; }
+    TlsFailure tlsFailure() const override { return tls; }
+    bool handshaking() const override { return inHandshake; }
 };
 
 struct Fixture : ::testing::Test {
@@ -256,6 +260,18 @@ TEST_F(Fixture, RefusedConnectIsReportedAndRetriedAfterTenTicks)
     EXPECT_EQ(life.ConnectCountdown, 10);
 }
 
+// A socket that is already gone when the attempt is given up reports no close: the attempt
+// is still given up only once.
+TEST_F(Fixture, AnAttemptIsGivenUpOnce)
+{
+    reconnectSetting = false;
+    life.connectTo("Practice", "127.0.0.1", "4000");
+    socket.hasHandle = false;
+    for (int i = 0; i < 12; ++i)
+        life.tick();
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), "Not connected."), 1);
+}
+
 TEST_F(Fixture, FailedAttemptWithoutReconnectSettingStaysClosed)
 {
     reconnectSetting = false;
@@ -369,6 +385,135 @@ TEST_F(Fixture, OtherInfoCodes)
     life.SockInfo(3);
     life.SockInfo(12);
     EXPECT_EQ(host.statuses.size(), before);
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+struct Tls : Fixture {
+    std::vector<std::string> notices;
+    bool modern = true;
+    Tls()
+    {
+        life.tlsAllowed = [this] { return modern; };
+        life.notice = [this](const std::string& n) { notices.push_back(n); };
+    }
+    // An attempt on the TLS port that ends in the given failure.
+    void failWith(TlsFailure failure, const std::string& detail = "")
+    {
+        socket.tls = failure;
+        socket.error = detail;
+        life.SockConnect();
+        socket.tls = TlsFailure::None;
+    }
+};
+
+// Each failure says in words what happened, in the status row and the terminal; a server that
+// does not speak TLS or a certificate not accepted end the reconnection, the others do not.
+TEST_F(Tls, FailuresSayWhyAndOnlyHopelessOnesEndTheReconnection)
+{
+    life.certificates.remembered = [](const std::string&, std::uint16_t) { return std::string("AA"); };
+    const struct {
+        TlsFailure failure;
+        std::string detail, why;
+        bool retried;
+    } cases[] = {
+        {TlsFailure::NotTls, "", "127.0.0.1:4000 did not answer in TLS; is it the game's plain port?", false},
+        {TlsFailure::CertificateRefused, "", "The certificate of 127.0.0.1:4000 was not accepted.", false},
+        {TlsFailure::HandshakeTimedOut, "", "127.0.0.1:4000 did not complete the TLS handshake within 20 s.", true},
+        {TlsFailure::HandshakeFailed, "sslv3 alert handshake failure",
+         "The TLS handshake with 127.0.0.1:4000 failed (sslv3 alert handshake failure).", true},
+    };
+    for (const auto& c : cases) {
+        life.connectTo("Practice", "tls://127.0.0.1", "4000");
+        EXPECT_FALSE(life.certificates.check({"127.0.0.1", 4000, "BB", ""}));
+        const int opens = socket.opens;
+        notices.clear();
+        failWith(c.failure, c.detail);
+        EXPECT_EQ(host.mudName, "(No connection)");
+        ASSERT_FALSE(notices.empty());
+        EXPECT_EQ(notices[0], c.why);
+        if (!c.retried)
+            EXPECT_EQ(host.lastStatus(), c.why);
+        for (int i = 0; i < 25; ++i)
+            life.tick();
+        EXPECT_EQ(life.ReconnectArmed, c.retried) << c.why;
+        EXPECT_EQ(socket.opens > opens, c.retried) << c.why;
+        life.Disconnect1Click();
+    }
+}
+
+// The grace period of an attempt does not cut a TLS handshake short: it has a limit of its own.
+TEST_F(Tls, TheTickWaitsWhileTheHandshakeRuns)
+{
+    life.connectTo("Practice", "tls://127.0.0.1", "4000");
+    socket.inHandshake = true;
+    for (int i = 0; i < 19; ++i)
+        life.tick();
+    EXPECT_EQ(socket.closes, 0);
+    socket.inHandshake = false;
+    failWith(TlsFailure::HandshakeTimedOut);
+    EXPECT_EQ(socket.closes, 1);
+    EXPECT_EQ(socket.opens, 2); // the immediate retry of the reconnection
+}
+
+// A socket that is already gone when its handshake fails reports no close: the retry comes all
+// the same.
+TEST_F(Tls, AFailureOnASocketAlreadyGoneIsRetriedToo)
+{
+    life.connectTo("Practice", "tls://127.0.0.1", "4000");
+    socket.hasHandle = false;
+    failWith(TlsFailure::HandshakeTimedOut);
+    EXPECT_EQ(socket.opens, 2);
+}
+
+// With Modern Server Mode off a tls:// address is refused with a word about the switch, and a
+// reconnection to one stops.
+TEST_F(Tls, AddressesNeedModernServerMode)
+{
+    modern = false;
+    life.connectTo("Practice", "tls://127.0.0.1", "4000");
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, TlsNeedsModernText);
+    EXPECT_EQ(socket.opens, 0);
+    EXPECT_EQ(life.LastHost, "");
+
+    modern = true;
+    life.connectTo("Practice", "tls://127.0.0.1", "4000");
+    socket.isConnected = true;
+    life.SockConnect();
+    modern = false;
+    life.SockDisconnect();
+    EXPECT_EQ(socket.opens, 1);
+    EXPECT_FALSE(life.ReconnectArmed);
+    EXPECT_EQ(host.lastStatus(), TlsNeedsModernText);
+}
+
+// A certificate accepted while its attempt was refused connects again, unless the player has
+// gone to another game meanwhile.
+TEST_F(Tls, AnAcceptedCertificateConnectsAgain)
+{
+    host.holdQuestions = true;
+    for (const bool elsewhere : {false, true}) {
+        host.questions.clear();
+        life.connectTo("Practice", "tls://127.0.0.1", "4000");
+        EXPECT_FALSE(life.certificates.check({"127.0.0.1", 4000, "CC", "self-signed"}));
+        failWith(TlsFailure::CertificateRefused);
+        EXPECT_EQ(host.lastStatus(), "The certificate of 127.0.0.1:4000 cannot be verified.");
+        EXPECT_FALSE(life.ReconnectArmed);
+        if (elsewhere)
+            life.connectTo("Other", "10.0.0.1", "4000");
+        const int opens = socket.opens;
+        ASSERT_EQ(host.questions.size(), 1u);
+        host.questions[0].answered(MsgAnswer::Yes);
+        EXPECT_EQ(socket.opens, opens + (elsewhere ? 0 : 1));
+        EXPECT_EQ(life.LastMudName, elsewhere ? "Other" : "Practice");
+        EXPECT_TRUE(life.ReconnectArmed);
+        life.Disconnect1Click();
+    }
 }
 
 } // namespace

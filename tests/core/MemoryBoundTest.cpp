@@ -22,6 +22,7 @@ struct CountingHost : test::RecordingHost {
     }
     void setStatus(const std::string&) override { ++statusCount; }
     void terminalChanged() override {}
+    void terminalTextAdded(std::string_view) override {}
 };
 
 TEST(MemoryBound, FiftyMegabytesThroughThePipelineStayWithinABound)

@@ -1,8 +1,10 @@
 // Modern Server Mode in the session: telnet out of the text, hidden input, compression, bare
 // line feeds and notices; and with the switch off, the bytes exactly as they came.
+#include "core/PlainText.h"
 #include "core/Session.h"
 #include "support/FakeSocketPort.h"
 #include "support/RecordingHost.h"
+#include "support/TextBox.h"
 
 #include <gtest/gtest.h>
 #include "support/Deflate.h"
@@ -13,15 +15,6 @@ namespace {
 using test::deflateAll;
 
 using namespace std::string_literals;
-
-struct Box : CommandBox {
-    std::string content;
-    std::string text() const override { return content; }
-    void setText(const std::string& t) override { content = t; }
-    void selectAll() override {}
-    void caretToEnd() override {}
-    void insert(const std::string& t) override { content += t; }
-};
 
 struct Host : test::RecordingHost {
     std::vector<bool> hidden;
@@ -35,7 +28,7 @@ struct Modern : ::testing::Test {
     Host host;
     test::FakeSocketPort socket;
     Session session{host, socket};
-    Box box;
+    test::TextBox box;
     std::vector<std::string> logged;
 
     Modern()
@@ -172,6 +165,30 @@ TEST_F(Modern, ACompressedStreamOutlivesTheSwitch)
     EXPECT_TRUE(socket.isConnected);
 }
 
+// A subnegotiation that never ends cannot swallow the game: past its limit the text shows
+// again, and the player hears once per connection what happened.
+TEST_F(Modern, AnUnclosedSubnegotiationIsDroppedAndSaidOnce)
+{
+    connect(true);
+    session.socketRead("Hello " + IAC + SB + "\x18\x01");
+    for (int read = 0; read < 3; ++read)
+        session.socketRead(std::string(TelnetDecoder::MaxSubnegotiation, 'x'));
+    session.socketRead("the end" + IAC + SB + "\x18" + IAC + "\xf1" + "!");
+    EXPECT_NE(shown().find("the end!"), std::string::npos);
+    const auto notices = [this] {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = shown().find(BrokenTelnetText, at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(notices(), 1u);
+    EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), BrokenTelnetText), 1);
+    // A new connection is told again.
+    connect(true);
+    session.socketRead(IAC + SB + "\x18" + IAC + "\xf1");
+    EXPECT_EQ(notices(), 2u);
+}
+
 // What inflated well before the fault is shown, then the notice.
 TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
 {
@@ -199,13 +216,35 @@ TEST_F(Modern, ABrokenOrExplodingStreamClosesTheConnectionWithAMessage)
     }
 }
 
-TEST_F(Modern, BareLineFeedsStartANewLine)
+// Every line end reaches the log, the plain view and the colour view as one CR LF, however
+// the game writes it and wherever the reads split it.
+TEST_F(Modern, EveryLineEndBecomesOneCrLf)
 {
-    connect(true);
-    session.socketRead("a\nb\r\nc\n\rd\re\n");
-    session.socketRead("\rf\n");
-    session.socketRead("g");
-    EXPECT_EQ(logged, (std::vector<std::string>{"a\r\nb\r\nc\r\nd\re\r\n", "\rf\r\n", "g"}));
+    struct Case {
+        std::vector<std::string> reads;
+        std::string logged;
+    } cases[] = {
+        {{"Line A\r\n\r\nLine B"}, "Line A\r\n\r\nLine B"},
+        {{"a\nb\r\nc\n\rd\re\n"}, "a\r\nb\r\nc\r\nd\r\ne\r\n"},
+        {{"a\n", "\rb\r", "\nc\r", "\rd"}, "a\r\nb\r\nc\r\n\r\nd"},
+        {{"a\n\r\n\n\r\r"}, "a\r\n\r\n\r\n\r\n"},
+        {{"a\r\0\nb\0c"s}, "a\r\nbc"},
+    };
+    for (const Case& c : cases) {
+        connect(true);
+        session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+        logged.clear();
+        for (const std::string& r : c.reads)
+            session.socketRead(r);
+        std::string joined;
+        for (const std::string& b : logged)
+            joined += b;
+        EXPECT_EQ(joined, c.logged);
+        EXPECT_EQ(shown(), c.logged);
+        // The colour view has as many lines as the plain text.
+        const std::string plain = plainText(shown());
+        EXPECT_EQ(session.terminal.model().LineCount(), 1 + std::count(plain.begin(), plain.end(), '\n')) << plain;
+    }
 }
 
 TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
@@ -231,6 +270,29 @@ TEST_F(Modern, AFailedAttemptSaysWhenTheNextOneComes)
     ASSERT_NE(wait, std::string::npos);
     EXPECT_EQ(shown().find("Reconnecting", wait + 1), std::string::npos); // the first retry is at once
     EXPECT_LT(shown().rfind("Connection closed.", wait), wait);
+
+    // The session's tick is the life cycle's: an attempt that did not connect is given up.
+    socket.isConnected = false;
+    session.connection.ConnectAttempted = true;
+    session.connection.ConnectCountdown = 1;
+    session.tick();
+    EXPECT_EQ(host.lastStatus(), "Not connected.");
+}
+
+// Switching in the middle of a session keeps what is on screen: the scrollback is rewritten for
+// the new mode's reading, and only once.
+TEST_F(Modern, SwitchingKeepsWhatIsOnScreen)
+{
+    connect(true);
+    session.terminal.replaceBuffer(session.terminal.ScrollbackCapacity());
+    session.socketRead("caf\xc3\xa9 \x1b[38;5;196mred\r\n");
+    session.setModern(false);
+    EXPECT_EQ(shown(), "caf\x82 \x1b[0;1;31;40mred\r\n");
+    session.setModern(false);
+    session.socketRead("\xb0\n\r");
+    EXPECT_EQ(shown(), "caf\x82 \x1b[0;1;31;40mred\r\n\xb0\r\n");
+    session.setModern(true);
+    EXPECT_EQ(shown(), "caf\xc3\xa9 \x1b[0;1;31;40mred\r\n\xe2\x96\x91\r\n");
 }
 
 // The player's commands, typed or fired, are drawn in a colour of their own.

@@ -77,6 +77,8 @@ TEST(ViewKeys, OnlyKeysNoOneElseUses)
         {{'C', true}, ViewKey::None},                     // the menu's Copy
         {{'F', true, true}, ViewKey::FindInView},
         {{'F', true}, ViewKey::None},                     // the menu's Find
+        {{'W', true, true}, ViewKey::WalkThrough},
+        {{'W', true}, ViewKey::None},
         {{'=', false}, ViewKey::None},
         {{'=', true, false, true}, ViewKey::None},
         {{'L', true}, ViewKey::None},

@@ -208,6 +208,17 @@ TEST(AnsiParser, ASequenceSplitAcrossWritesIsOneSequence)
     EXPECT_EQ(colourOfX(m), std::make_pair(4, 0));
 }
 
+// A scan stops at the end it is given, even where the bytes behind it would go on.
+TEST(AnsiParser, ASequenceIsScannedOnlyUpToTheEndGiven)
+{
+    const std::string s = E + "[1;31m";
+    for (std::size_t cut = 1; cut < s.size(); ++cut)
+        EXPECT_EQ(AnsiParser::scanSequence(s.data(), s.data() + cut).kind, AnsiParser::Scan::Incomplete) << cut;
+    const AnsiParser::Scan whole = AnsiParser::scanSequence(s.data(), s.data() + s.size());
+    EXPECT_EQ(whole.kind, AnsiParser::Scan::Command);
+    EXPECT_EQ(whole.end, s.data() + s.size());
+}
+
 TEST(AnsiParser, ColoursNeverLeakFromOneLayoutToTheNext)
 {
     Screen s;

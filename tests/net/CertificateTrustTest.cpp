@@ -6,37 +6,84 @@
 namespace tw {
 namespace {
 
-// Asked once, remembered when accepted, refused with a warning when it changed.
-TEST(CertificateTrust, AsksOnceRemembersAndRefusesAChangedOne)
+struct Gate : ::testing::Test {
+    test::RecordingHost host;
+    CertificateGate gate{host};
+    std::map<std::string, std::string> store; // "host:port" -> fingerprint
+    std::vector<std::string> accepted;
+    Gate()
+    {
+        host.holdQuestions = true;
+        gate.remembered = [this](const std::string& h, std::uint16_t p) { return store[h + ":" + std::to_string(p)]; };
+        gate.remember = [this](const std::string& h, std::uint16_t p, const std::string& f) { store[h + ":" + std::to_string(p)] = f; };
+        gate.accepted = [this](const std::string& h, std::uint16_t p) { accepted.push_back(h + ":" + std::to_string(p)); };
+    }
+    bool check(const std::string& fingerprint) { return gate.check({"mud.example", 4443, fingerprint, "self-signed"}); }
+};
+
+// The question never waits: the attempt is refused at once, Enter and Escape mean No, and a
+// Yes given later remembers the certificate and connects again.
+TEST_F(Gate, AnUnknownCertificateIsAskedAboutWithoutWaiting)
 {
-    struct Case {
-        const char* name;
-        std::string presented, remembered;
-        MsgAnswer answer;
-        bool trusted;
-        const char* caption; // of the box shown, empty when none
-        std::string rememberedNow;
-    } cases[] = {
-        {"new, accepted", "AA:BB", "", MsgAnswer::Yes, true, "Untrusted Certificate", "AA:BB"},
-        {"new, refused", "AA:BB", "", MsgAnswer::No, false, "Untrusted Certificate", ""},
-        {"known", "AA:BB", "AA:BB", MsgAnswer::No, true, "", ""},
-        {"changed", "CC:DD", "AA:BB", MsgAnswer::Yes, false, "Certificate Changed", ""},
-        {"no certificate", "", "", MsgAnswer::Yes, false, "", ""},
-    };
-    for (const Case& c : cases) {
+    EXPECT_FALSE(check("AA:BB"));
+    ASSERT_EQ(host.questions.size(), 1u);
+    const test::RecordingHost::Question q = host.questions[0];
+    EXPECT_EQ(q.caption, "Untrusted Certificate");
+    EXPECT_EQ(q.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(q.safe, MsgAnswer::No);
+    EXPECT_NE(q.text.find("mud.example:4443"), std::string::npos);
+    EXPECT_NE(q.text.find("AA:BB"), std::string::npos);
+    EXPECT_EQ(gate.refusal(), "The certificate of mud.example:4443 cannot be verified.");
+    // Another attempt while the question is open is refused without a second question.
+    EXPECT_FALSE(check("AA:BB"));
+    EXPECT_EQ(host.questions.size(), 1u);
+
+    q.answered(MsgAnswer::Yes);
+    EXPECT_EQ(store["mud.example:4443"], "AA:BB");
+    EXPECT_EQ(accepted, std::vector<std::string>{"mud.example:4443"});
+    EXPECT_TRUE(check("AA:BB"));
+    EXPECT_EQ(host.questions.size(), 1u);
+}
+
+TEST_F(Gate, NoIsSaidInTheStatusRowAndAskedAgainNextTime)
+{
+    EXPECT_FALSE(check("AA:BB"));
+    host.questions[0].answered(MsgAnswer::No);
+    EXPECT_EQ(host.lastStatus(), "The certificate of mud.example:4443 was not accepted.");
+    EXPECT_TRUE(store["mud.example:4443"].empty());
+    EXPECT_TRUE(accepted.empty());
+    EXPECT_FALSE(check("AA:BB"));
+    EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(Gate, AChangedCertificateIsRefusedWithBothFingerprints)
+{
+    store["mud.example:4443"] = "AA:BB";
+    EXPECT_FALSE(check("CC:DD"));
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0].caption, "Certificate Changed");
+    EXPECT_EQ(host.questions[0].buttons, MsgButtons::Ok);
+    EXPECT_NE(host.questions[0].text.find("AA:BB"), std::string::npos);
+    EXPECT_NE(host.questions[0].text.find("CC:DD"), std::string::npos);
+    EXPECT_EQ(gate.refusal(), "The certificate of mud.example:4443 was not accepted.");
+    EXPECT_EQ(store["mud.example:4443"], "AA:BB");
+    EXPECT_FALSE(check(""));
+}
+
+// A host whose boxes wait for the answer decides the check itself, as before.
+TEST(CertificateGate, AHostThatAnswersAtOnceDecidesTheCheck)
+{
+    for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
         test::RecordingHost host;
-        host.answers.push_back(c.answer);
+        host.answers.push_back(answer);
+        CertificateGate gate(host);
         std::string stored;
-        const bool trusted = trustCertificate(host, {"mud.example", 4443, c.presented, "self-signed", c.remembered},
-                                              [&](const std::string& fp) { stored = fp; });
-        EXPECT_EQ(trusted, c.trusted) << c.name;
-        EXPECT_EQ(stored, c.rememberedNow) << c.name;
-        ASSERT_EQ(host.boxes.size(), std::string(c.caption).empty() ? 0u : 1u) << c.name;
-        if (!host.boxes.empty()) {
-            EXPECT_EQ(host.boxes[0].caption, c.caption) << c.name;
-            EXPECT_NE(host.boxes[0].text.find("mud.example:4443"), std::string::npos) << c.name;
-            EXPECT_NE(host.boxes[0].text.find(c.presented), std::string::npos) << c.name;
-        }
+        int accepted = 0;
+        gate.remember = [&](const std::string&, std::uint16_t, const std::string& f) { stored = f; };
+        gate.accepted = [&](const std::string&, std::uint16_t) { ++accepted; };
+        EXPECT_EQ(gate.check({"h", 1, "AA", "why"}), answer == MsgAnswer::Yes);
+        EXPECT_EQ(stored, answer == MsgAnswer::Yes ? "AA" : "");
+        EXPECT_EQ(accepted, 0);
     }
 }
 

@@ -16,6 +16,7 @@ struct Decoded {
     std::string text, replies;
     std::vector<std::size_t> promptEnds; // text length at each prompt end
     bool echoes = false;
+    bool broken = false;
 };
 
 // Decodes the pieces one after another, as reads arrive.
@@ -29,6 +30,7 @@ Decoded decodeAll(TelnetDecoder& d, const std::vector<std::string>& pieces)
             rest.remove_prefix(r.consumed);
             if (r.stop == TelnetDecoder::Stop::PromptEnd)
                 out.promptEnds.push_back(out.text.size());
+            out.broken = out.broken || r.stop == TelnetDecoder::Stop::Broken;
         }
     }
     out.replies = d.takeReplies();
@@ -43,6 +45,7 @@ struct Case {
     const char* name;
     std::string in, text, replies;
     bool echoes = false;
+    bool broken = false;
 };
 
 // Every case gives the same result whole and split into two reads at any byte.
@@ -57,6 +60,8 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
         {"server echo on and off", IAC + WILL + "\x01" + IAC + WILL + "\x01" + IAC + WONT + "\x01" + "\r\n",
          "\r\n", IAC + DO + "\x01" + IAC + DONT + "\x01"},
         {"WONT for an option that is off is ignored", IAC + WONT + "\x01" + IAC + DONT + "\x1f", "", ""},
+        {"an option switched off can be agreed again", IAC + DO + "\x03" + IAC + DONT + "\x03" + IAC + DO + "\x03",
+         "", IAC + WILL + "\x03" + IAC + WONT + "\x03" + IAC + WILL + "\x03"},
         {"window size on agreement", IAC + DO + "\x1f", "", IAC + WILL + "\x1f" + IAC + SB + "\x1f" + "\x00\x50\x00\x18"s + IAC + SE},
         {"terminal type", IAC + DO + "\x18" + IAC + SB + "\x18\x01" + IAC + SE,
          "", IAC + WILL + "\x18" + IAC + SB + "\x18\x00"s + "TARNWICK" + IAC + SE},
@@ -65,7 +70,14 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
         {"other commands vanish", "a" + IAC + "\xf1" + IAC + "\xf2" + "b", "ab", ""},
         {"subnegotiation is dropped", "a" + IAC + SB + "\x45x" + IAC + IAC + "y" + IAC + SE + "b", "ab", ""},
         {"broken subnegotiation ends at the next command", "a" + IAC + SB + "\x45x" + IAC + WILL + "\x19" + "b",
-         "ab", IAC + DO + "\x19"},
+         "ab", IAC + DO + "\x19", false, true},
+        {"an unclosed subnegotiation gives the text back past its limit",
+         "a" + IAC + SB + "\x18\x01" + std::string(TelnetDecoder::MaxSubnegotiation - 2, 's') + "text" + IAC + SE,
+         "atext", "", false, true},
+        {"a doubled IAC past the limit is a data byte again",
+         IAC + SB + std::string(TelnetDecoder::MaxSubnegotiation, 's') + IAC + IAC + "b", "\xff" "b", "", false, true},
+        {"a subnegotiation of the largest size is no fault", IAC + SB + std::string(TelnetDecoder::MaxSubnegotiation, 's') + IAC + SE + "b",
+         "b", ""},
     };
     for (const Case& c : cases) {
         for (std::size_t split = 0; split <= c.in.size(); ++split) {
@@ -74,6 +86,7 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
             EXPECT_EQ(got.text, c.text) << c.name << " split at " << split;
             EXPECT_EQ(got.replies, c.replies) << c.name << " split at " << split;
             EXPECT_EQ(got.echoes, c.echoes) << c.name;
+            EXPECT_EQ(got.broken, c.broken) << c.name << " split at " << split;
         }
     }
 }
@@ -114,13 +127,14 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     EXPECT_EQ(d.takeReplies(), IAC + SB + "\x1f" + "\x00\xff\xff\x00\x28"s + IAC + SE);
     d.setWindowSize(255, 40);
     EXPECT_EQ(d.takeReplies(), "");
+    d.setWindowSize(70000, 40); // beyond what the protocol counts: its largest
+    EXPECT_EQ(d.takeReplies(), IAC + SB + "\x1f" + "\xff\xff\xff\xff\x00\x28"s + IAC + SE);
 
-    // A megabyte of subnegotiation without its end, then text again.
-    d.decode(IAC + SB + "\x18", text);
+    // A megabyte without the end of its subnegotiation: the text past the limit is shown.
     const std::string flood(1 << 20, 'x');
-    d.decode(flood, text);
-    d.decode(IAC + SE + "after", text);
-    EXPECT_EQ(text, "after");
+    const Decoded unclosed = decodeAll(d, {IAC + SB + "\x18", flood, IAC + SE + "after"});
+    EXPECT_EQ(unclosed.text, flood.substr(TelnetDecoder::MaxSubnegotiation - 1) + "after");
+    EXPECT_TRUE(unclosed.broken);
 
     // A negotiation flood over every option is answered at most once per option and side.
     std::string storm;
@@ -131,10 +145,16 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
     d.reset();
     d.decode(storm, text);
     EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
-    // A new connection starts afresh: nothing left to send, refusals given again.
-    d.decode(IAC + DO + "\xc8", text);
+    // A new connection starts afresh: nothing left to send, refusals given again, the server
+    // echoing no more.
+    d.decode(IAC + DO + "\xc8" + IAC + WILL + "\x01" + IAC + SB, text);
+    EXPECT_TRUE(d.serverEchoes());
     d.reset();
+    EXPECT_FALSE(d.serverEchoes());
     EXPECT_EQ(d.takeReplies(), "");
+    text.clear();
+    d.decode("text", text); // no longer inside the subnegotiation
+    EXPECT_EQ(text, "text");
     d.decode(IAC + DO + "\xc8" + IAC + WILL + "\xc8", text);
     EXPECT_EQ(d.takeReplies(), IAC + WONT + "\xc8" + IAC + DONT + "\xc8");
     EXPECT_EQ(telnet::escapeIac("a\xff" "b"), "a\xff\xff" "b");

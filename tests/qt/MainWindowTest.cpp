@@ -68,7 +68,9 @@ const MenuRow Menu[] = {
     {"LoadOptions1", "&Load Options...", "", false, true},
     {"SaveOptions1", "&Save Options...", "", false, true},
     {"ModernServerMode1", "Mo&dern Server Mode", "", false, true},
-    {"LongHistory1", "Long &History", "", false, true},
+    {"LongHistory1", "Long H&istory", "", false, true},
+    {"SpeakIncomingText1", "S&peak Incoming Text", "", false, true},
+    {"SpeechSettings1", "Spee&ch Settings...", "", false, true},
     {"MagicMirror1", "Ma&gic Mirror", "Ctrl+M", true, true},
     {"TriggersToggle1", "&Triggers Toggle", "Ctrl+T", true, true},
     {"AliasesToggle1", "Al&iases Toggle", "", true, true},
@@ -113,8 +115,14 @@ TEST_F(MainWindow, MenuHasEveryItemInOrder)
     QStringList menus;
     for (QAction* top : form->menuBar()->actions()) {
         menus << top->text();
-        for (QAction* a : top->menu()->actions())
+        // Alt and a letter must reach one item of its menu, not cycle between two.
+        QStringList mnemonics;
+        for (QAction* a : top->menu()->actions()) {
             items.push_back(a);
+            const QString m = QKeySequence::mnemonic(a->text()).toString();
+            EXPECT_TRUE(m.isEmpty() || !a->isVisible() || !mnemonics.contains(m)) << a->text().toStdString();
+            mnemonics << m;
+        }
     }
     EXPECT_EQ(menus, (QStringList{"&MUD", "&Edit", "&Options", "&Special", "&Notes", "&Help"}));
     std::size_t row = 0;

@@ -1,6 +1,8 @@
 // The map picture is put together from kept images of its cells; it must be the picture that
 // drawing every cell in turn makes.
+#include "map/AutomapTracker.h"
 #include "map/MapPicture.h"
+#include "support/QuietHost.h"
 #include "map/qt/MapFace.h"
 
 #include <QPainter>
@@ -79,6 +81,29 @@ TEST(MapFace, KeptCellImagesMakeThePictureThatDrawingEachCellMakes)
         map.MapX = 7 + view;
         face.redraw(map);
         EXPECT_EQ(face.picture(), drawnCellByCell(map, face.font())) << view << fontFamily;
+    }
+
+    // Redrawing only what changed makes the same picture: after a walk with rooms made and
+    // removed, a level change, a shift and a new font.
+    test::QuietHost host;
+    AutomapTracker tracker(map, host);
+    map.active = true;
+    map.ViewLevel = map.MapLevel = 5;
+    face.redraw(map);
+    const char* moves[] = {"n", "e", "e", "se", "u", "d", "w", "sw", "s", "nw"};
+    for (int step = 0; step < 40; ++step) {
+        tracker.command(moves[rng() % std::size(moves)]);
+        tracker.receive("Room\r\n");
+        if (step % 7 == 3)
+            map.DeleteRoom(map.MapX + 1, map.MapY, map.MapLevel);
+        if (step == 20)
+            map.ShiftWest();
+        if (step == 30)
+            face.setFont(QFont("Sans"));
+        if (step % 5 == 0)
+            map.ViewLevel = map.MapLevel;
+        face.redrawChanged(map);
+        ASSERT_EQ(face.picture(), drawnCellByCell(map, face.font())) << step;
     }
 }
 

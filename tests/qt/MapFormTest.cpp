@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -86,7 +87,9 @@ TEST_F(MapWindow, MenusWindowAndHiding)
         {"ShiftNorth1", "&North", ""}, {"ShiftSouth1", "&South", ""}, {"ShiftWest1", "&West", ""},
         {"ShiftEast1", "&East", ""}, {"ShiftUp1", "&Up", ""}, {"ShiftDown1", "&Down", ""},
         {"Up1", "&Up", "Ctrl+U"}, {"Down1", "&Down", "Ctrl+D"}, {"Goto1", "&Goto", "Ctrl+G"},
-        {"Virtual1", "&Virtual", "Ctrl+V"}, {"Activate1", "&Activate!", "Ctrl+A"},
+        {"Virtual1", "&Virtual", "Ctrl+V"}, {"Activate1", "&Activate!", "Ctrl+A"}, {nullptr, "", ""},
+        {"FollowWalk1", "&Follow the Walk", ""}, {"KeepOnTop1", "Keep on &Top", ""},
+        {"AutoSave1", "Save A&utomatically", ""},
     };
     QStringList titles;
     std::vector<QAction*> items;
@@ -518,6 +521,146 @@ TEST_F(MapWindow, TheVirtualWalkThroughMovesThePosition)
     EXPECT_FALSE(v.isVisible());
     EXPECT_EQ(map->position(), (Cell{15, 14, 5}));
     EXPECT_EQ(pixel(435, 405), Maroon); // redrawn after the walk
+}
+
+// The map window that lives while the player walks: following the walk, the switches kept in
+// the INI file, the map that saves itself, the hover tip and the status row's indicator.
+struct LivingMap : MapWindow {
+    void SetUp() override
+    {
+        MapWindow::SetUp();
+        map->active = true;
+    }
+    // A command and the game's answer, as the session gets them.
+    void walk(const char* command, const char* answer = "A Room\r\n")
+    {
+        form->session().ParseCommand(command);
+        form->session().MudSockRead(answer);
+    }
+    bool roomShown(int x, int y) const { return pixel(x * 30 - 30, y * 30 - 20) == Blue; }
+    bool discShown(int x, int y) const { return pixel(x * 30 - 15, y * 30 - 15) == Maroon; }
+    QRect inSight() const
+    {
+        return {mapForm->ScrollBox->horizontalScrollBar()->value(), mapForm->ScrollBox->verticalScrollBar()->value(),
+                mapForm->ScrollBox->viewport()->width(), mapForm->ScrollBox->viewport()->height()};
+    }
+};
+
+TEST_F(LivingMap, FollowingShowsEveryTrackedStepAtOnceOnThePlayersLevel)
+{
+    form->Automap1Click();
+    walk("e");
+    EXPECT_FALSE(roomShown(16, 15)); // switched off, the window waits for its next redraw
+    EXPECT_TRUE(discShown(15, 15));
+
+    mapForm->action("FollowWalk1")->trigger(); // switched on, it catches up at once
+    EXPECT_TRUE(roomShown(16, 15));
+    EXPECT_TRUE(discShown(16, 15));
+    EXPECT_FALSE(discShown(15, 15));
+
+    // The view keeps the player's room in sight, with its neighbours.
+    for (int i = 0; i < 12; ++i) {
+        walk("e");
+        EXPECT_TRUE(inSight().contains(QRect((map->MapX - 2) * 30, (map->MapY - 2) * 30, 90, 90))) << i;
+    }
+    // Hidden, the window draws nothing; shown again, the whole of the player's level.
+    mapForm->hide();
+    const QImage before = mapForm->Face->picture();
+    walk("d");
+    EXPECT_EQ(mapForm->Face->picture(), before);
+    form->Automap1Click();
+    EXPECT_EQ(mapForm->windowTitle().right(3), ",4)");
+    EXPECT_TRUE(discShown(map->MapX, map->MapY));
+}
+
+TEST_F(LivingMap, SwitchesAreKeptInTheIniFile)
+{
+    const struct {
+        const char* action;
+        const char* key;
+        std::function<bool(TMapForm&)> on;
+    } switches[] = {
+        {"FollowWalk1", "Map/Follow", [](TMapForm& m) { return m.follow().on; }},
+        {"KeepOnTop1", "Map/OnTop", [](TMapForm& m) { return m.windowFlags().testFlag(Qt::Tool); }},
+        {"AutoSave1", "Map/AutoSave", [](TMapForm& m) { return m.autoSave().on; }},
+    };
+    const QString ini = dir.filePath("TARNWICK.INI");
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.action);
+        EXPECT_FALSE(s.on(*mapForm));
+        mapForm->action(s.action)->trigger();
+        EXPECT_TRUE(s.on(*mapForm));
+        EXPECT_EQ(QSettings(ini, QSettings::IniFormat).value(s.key).toString(), "true");
+        TMainForm next(nullptr, ini);
+        EXPECT_TRUE(next.MapForm->action(s.action)->isChecked());
+        EXPECT_TRUE(s.on(*next.MapForm));
+        mapForm->action(s.action)->trigger();
+        EXPECT_FALSE(s.on(*mapForm));
+        EXPECT_EQ(QSettings(ini, QSettings::IniFormat).value(s.key).toString(), "false");
+    }
+    EXPECT_TRUE(boxes.empty());
+    form->iniPath = dir.path(); // a folder: the switch is not remembered, and the player is told
+    mapForm->action("FollowWalk1")->trigger();
+    EXPECT_EQ(boxes, std::vector<std::string>{"Tarnwick 5|Unable to write to " + localPath(dir.path())});
+}
+
+// Kept on top, the map window is a tool window of the main one; it stays where it was and,
+// when shown, stays shown without scrolling away.
+TEST_F(LivingMap, KeepingOnTopKeepsThePlaceAndTheView)
+{
+    form->Automap1Click();
+    QScrollBar* across = mapForm->ScrollBox->horizontalScrollBar();
+    across->setValue(100);
+    const QPoint at = mapForm->pos();
+    mapForm->action("KeepOnTop1")->trigger();
+    EXPECT_TRUE(mapForm->isVisible());
+    EXPECT_EQ(mapForm->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_EQ(mapForm->parentWidget(), form.get());
+    EXPECT_EQ(mapForm->pos(), at);
+    EXPECT_EQ(across->value(), 100);
+    mapForm->action("KeepOnTop1")->trigger();
+    EXPECT_EQ(mapForm->windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    EXPECT_TRUE(mapForm->isVisible());
+}
+
+TEST_F(LivingMap, AMapWithAFileSavesItselfAfterTrackingAndAtExit)
+{
+    const QString file = dir.filePath("town.twk");
+    ASSERT_FALSE(MapFile::save(*map, localPath(file)));
+    QTimer* timer = mapForm->AutoSaveTimer;
+    walk("n");
+    EXPECT_FALSE(timer->isActive()); // switched off: nothing by itself
+    mapForm->action("AutoSave1")->trigger();
+    walk("n");
+    ASSERT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+    timer->start(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !map->changed(); }, 5000));
+    EXPECT_EQ(QFileInfo(file).size(), 2 + 3 * 924);
+
+    // A file that cannot be written is said on the status row and asked about at exit.
+    map->MapFileName = localPath(dir.path());
+    walk("n");
+    timer->start(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text().startsWith("Map not saved: "); }, 5000));
+    form->show();
+    boxes.clear();
+    form->messageBoxHook = [&](const std::string& caption, const std::string& text, MsgButtons) {
+        boxes.push_back(caption + "|" + text);
+        return text == TMapForm::SaveChangesText ? MsgAnswer::Cancel : MsgAnswer::Ok;
+    };
+    form->close();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1], "Tarnwick 5|Save changes to the map file?");
+    EXPECT_TRUE(form->isVisible());
+
+    // With its file back, leaving saves without asking.
+    map->MapFileName = localPath(file);
+    boxes.clear();
+    form->close();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(QFileInfo(file).size(), 2 + 4 * 924);
 }
 
 } // namespace

@@ -3,14 +3,15 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "net/qt/TBasicClientSocket.h"
 #include "script/qt/ListDialogSupport.h"
 #include "settings/qt/IniFile.h"
 
 #include "PracticeWorldStart.h"
+#include "TestCertificate.h"
 
-#include <QProcess>
 #include <QSslSocket>
-#include <QStandardPaths>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -165,20 +166,41 @@ TEST_F(ModernEndToEnd, SwitchedOffTheSameSessionShowsTheBytesAsBefore)
     EXPECT_EQ(buffer().find("Connected to"), std::string::npos);
 }
 
+// TLS to a port that does not speak it, and to one that never answers the handshake: said in
+// words, in the status row and the terminal.
+TEST_F(ModernEndToEnd, TlsFailuresAreSaidInWords)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "Qt has no TLS back end on this machine";
+    startWorld();
+    form->setModernMode(true);
+    const std::string plain = "127.0.0.1:" + std::to_string(world->port());
+    form->session().connection.connectTo("Practice", "tls://127.0.0.1", std::to_string(world->port()));
+    const std::string notTls = plain + " did not answer in TLS; is it the game's plain port?";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Status->text().toStdString() == notTls; }, 5000))
+        << form->Status->text().toStdString();
+    EXPECT_TRUE(waitForText(notTls));
+    EXPECT_FALSE(form->session().connection.ReconnectArmed);
+
+    QTcpServer silent; // takes the connection and never answers the handshake
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    form->MudSock->handshakeLimit = 300;
+    form->session().connection.connectTo("Silent", "tls://127.0.0.1", std::to_string(silent.serverPort()));
+    EXPECT_TRUE(waitForText("127.0.0.1:" + std::to_string(silent.serverPort()) +
+                            " did not complete the TLS handshake within 20 s."));
+    EXPECT_TRUE(boxes.empty());
+}
+
 // TLS with a certificate made for this test: asked about once, remembered, and refused once
 // it changes.
 TEST_F(ModernEndToEnd, TlsAsksAboutAnUntrustedCertificateOnce)
 {
-    if (!QSslSocket::supportsSsl())
-        GTEST_SKIP() << "Qt has no TLS back end on this machine";
-    if (QStandardPaths::findExecutable("openssl").isEmpty())
-        GTEST_SKIP() << "no openssl command to make a test certificate";
+    if (*test::tlsUntestable())
+        GTEST_SKIP() << test::tlsUntestable();
     QTemporaryDir certs;
-    const QString cert = certs.filePath("cert.pem"), key = certs.filePath("key.pem");
-    ASSERT_EQ(QProcess::execute("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1",
-                                            "-subj", "/CN=practice.invalid", "-keyout", key, "-out", cert}),
-              0);
-    startWorld({"--tls-port", "0", "--tls-cert", cert, "--tls-key", key});
+    const auto made = test::makeTestCertificate(certs, "world");
+    ASSERT_TRUE(made);
+    startWorld({"--tls-port", "0", "--tls-cert", made->cert, "--tls-key", made->key});
     form->setModernMode(true);
     const std::string address = "tls://127.0.0.1";
     ASSERT_TRUE(connectTo(address, world->tlsPort()));

@@ -20,7 +20,9 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -145,6 +147,25 @@ TEST_F(ScreenshotTour, EveryWindowAfterAWalk)
     saveDialog("room-editor", [&] { form->MapForm->MapFaceMouseDown(room, Qt::RightButton, Qt::NoModifier); });
     saveDialog("level", [&] { form->MapForm->Goto1Click(); });
     saveDialog("virtual-walk", [&] { form->MapForm->Virtual1Click(); });
+
+    // Following the walk, with the tip of the room the player rests the mouse on; the tip is a
+    // window of its own, so the screen is pictured where the map window lies.
+    form->MapForm->action("FollowWalk1")->trigger();
+    for (const auto& [step, room] : std::vector<std::pair<std::string, std::string>>{
+             {"w", "Fountain Street"}, {"w", "Town Square"}, {"n", "Market North"}, {"w", "Temple"}, {"s", "Library"}})
+        type(step, room);
+    const Cell now = form->session().map.position();
+    form->MapForm->activateWindow();
+    QTest::mouseMove(form->MapForm->Face, QPoint(middleOf(now.x), middleOf(now.y)));
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel"))
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    const QRect frame = form->MapForm->frameGeometry();
+    EXPECT_TRUE(form->MapForm->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                    .save(folder + "/map-following.png"));
+    QToolTip::hideText();
+    form->MapForm->action("FollowWalk1")->trigger();
     form->MapForm->hide();
     saveDialog("stat-roller", [&] { form->showStatRoller(); });
 

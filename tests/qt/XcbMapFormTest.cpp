@@ -246,3 +246,39 @@ TEST_F(XcbWmMapWindows, DialogsGiveTheMapBackItsPlaceAndAskForTheirButtons)
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+// The player clicks into the main window to type: the map window goes under it, unless it is
+// kept on top, as a tool window of the main one.
+TEST_F(XcbWmMapWindows, KeptOnTopTheMapStaysAboveTheMainWindowWhenItIsClicked)
+{
+    const auto place = [&](WId id) {
+        const std::vector<unsigned long> stack = xprop("_NET_CLIENT_LIST_STACKING");
+        return std::find(stack.begin(), stack.end(), id) - stack.begin();
+    };
+    // Each step waits until the window manager has done what it was asked.
+    const auto clickMainWindow = [&] {
+        QProcess::execute("xdotool", {"mousemove", "--window", QString::number(form->winId()), "40", "120", "click", "1"});
+        return QTest::qWaitFor([&] {
+            return form->isActiveWindow() && xprop("_NET_ACTIVE_WINDOW") == std::vector<unsigned long>{form->winId()};
+        }, Patience);
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mapOnTop(); }, Patience));
+    ASSERT_TRUE(clickMainWindow());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return place(mapForm->winId()) < place(form->winId()); }, Patience));
+
+    mapForm->action("KeepOnTop1")->trigger();
+    form->Automap1Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mapOnTop(); }, Patience));
+    ASSERT_TRUE(clickMainWindow());
+    QTest::keyClicks(form->CmdLine, "look");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return place(mapForm->winId()) > place(form->winId()); }, Patience));
+    EXPECT_LT(place(mapForm->winId()), std::ptrdiff_t(xprop("_NET_CLIENT_LIST_STACKING").size()));
+    EXPECT_TRUE(mapForm->isVisible());
+    EXPECT_TRUE(form->isActiveWindow());
+}
+
+} // namespace
+} // namespace tw

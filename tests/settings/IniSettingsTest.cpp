@@ -63,14 +63,18 @@ TEST(IniSettings, OnlyTheProgramsOwnKeysSurviveAndTheFileStaysReadable)
     TempDir dir;
     const std::string file = dir.file("TARNWICK.INI");
     test::putFile(file, "\x89\x01garbage=\xff\n[Options]\nDefaultCFG=/g/bad\\xE9.cfg\nOther=1\n[View]\nZoom=125\n"
-                        "[Modern]\nEnabled=true\nCertificate_h_1=AB\n[Strange]\nk=v\n");
+                        "[Modern]\nEnabled=true\nCertificate_h_1=AB\n[Strange]\nk=v\n[Map]\nFollow=TRUE\nOnTop=no\nZoom=1\n");
     IniSettings ini = IniSettings::load(file);
     EXPECT_EQ(ini.problem(), "");
     EXPECT_EQ(ini.defaultCfg(), "/g/bad\xe9.cfg");
     EXPECT_EQ(ini.certificate("H", 1), "AB");
+    EXPECT_TRUE(ini.mapSwitch("Follow"));
+    EXPECT_FALSE(ini.mapSwitch("OnTop"));
+    ini.setMapSwitch("AutoSave", true);
+    ini.setMapSwitch("Zoom", true);
     ASSERT_EQ(ini.save(file), std::nullopt);
-    EXPECT_EQ(test::fileText(file), "[Modern]\nCertificate_h_1=AB\nEnabled=true\n\n[Options]\nDefaultCFG=/g/bad\\xE9.cfg\n\n"
-                                    "[View]\nZoom=125\n");
+    EXPECT_EQ(test::fileText(file), "[Map]\nAutoSave=true\nFollow=TRUE\nOnTop=no\n\n[Modern]\nCertificate_h_1=AB\nEnabled=true\n\n"
+                                    "[Options]\nDefaultCFG=/g/bad\\xE9.cfg\n\n[View]\nZoom=125\n");
 
     std::string hostile = "[Modern]\n";
     for (int i = 0; hostile.size() < IniSettings::MaxFileBytes - 6000; ++i)
@@ -93,6 +97,27 @@ TEST(IniSettings, TheLongHistorysKeysAreKept)
     ini.setLongHistory(false);
     ini.setSplitLivePercent(45);
     EXPECT_EQ(ini.fileText(), "[View]\nHistoryLines=2000\nLongHistory=false\nSplitLivePercent=45\n");
+}
+
+// The speech keys: a muted text may hold what a list in an INI value could not (a comma, a
+// quote); the longest list the dialog can give is cut so that the file still reads.
+TEST(IniSettings, SpeechKeysKeepTheMutedTextsWholeAndReadable)
+{
+    IniSettings ini = IniSettings::fromText("[Access]\nSpeak=TRUE\nRate=x\n");
+    EXPECT_TRUE(ini.speak());
+    EXPECT_EQ(ini.speechRate(), 0);
+    ini.setSpeak(false);
+    ini.setSpeechRate(-7);
+    ini.setMutedTexts({"tells you, \"hi\"", "", "two\nlines", "hungry"});
+    IniSettings again = IniSettings::fromText(ini.fileText());
+    EXPECT_FALSE(again.speak());
+    EXPECT_EQ(again.speechRate(), -7);
+    EXPECT_EQ(again.mutedTexts(), (std::vector<std::string>{"tells you, \"hi\"", "twolines", "hungry"}));
+
+    const std::vector<std::string> many(500, std::string(20, 'm'));
+    ini.setMutedTexts(many);
+    again = IniSettings::fromText(ini.fileText());
+    EXPECT_EQ(again.mutedTexts().size(), (IniSettings::MaxValueBytes + 1) / 21);
 }
 
 } // namespace

@@ -13,6 +13,13 @@ struct RecordingHost : Host {
         std::string caption, text;
         MsgButtons buttons;
     };
+    // A question asked without waiting, held until the test answers it.
+    struct Question {
+        std::string caption, text;
+        MsgButtons buttons;
+        MsgAnswer safe;
+        std::function<void(MsgAnswer)> answered;
+    };
 
     bool connected = true;
     std::size_t acceptLimit = std::string::npos; // bytes the socket takes per write
@@ -22,7 +29,10 @@ struct RecordingHost : Host {
     std::string mudName;
     std::vector<Box> boxes;
     std::deque<MsgAnswer> answers;               // answers to give; Ok/Yes when empty
+    bool holdQuestions = false;                  // ask() keeps its questions open
+    std::vector<Question> questions;
     int terminalChanges = 0;
+    std::string terminalAdded;                   // every text appended to the terminal
     std::vector<std::string> helpLines;
     std::vector<std::pair<std::string, std::string>> editorRuns;
     std::vector<std::string> sounds;             // "play:FILE" and "stop"
@@ -48,7 +58,16 @@ struct RecordingHost : Host {
         }
         return b == MsgButtons::YesNo || b == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
+    void ask(const std::string& c, const std::string& t, MsgButtons b, MsgAnswer safe,
+             std::function<void(MsgAnswer)> answered) override
+    {
+        if (holdQuestions)
+            questions.push_back({c, t, b, safe, std::move(answered)});
+        else
+            Host::ask(c, t, b, safe, std::move(answered));
+    }
     void terminalChanged() override { ++terminalChanges; }
+    void terminalTextAdded(std::string_view text) override { terminalAdded.append(text); }
     void runHelp(const std::string& line) override { helpLines.push_back(line); }
     void runEditor(const std::string& e, const std::string& f) override { editorRuns.emplace_back(e, f); }
     void playSound(const std::string& f) override { sounds.push_back("play:" + f); }

@@ -17,6 +17,7 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent)
     layout->addWidget(new QLabel("Find:", this));
     edit_ = new QLineEdit(this);
     edit_->setObjectName("FindBarText");
+    edit_->setAccessibleName("Find in the game text");
     edit_->setMinimumWidth(200);
     edit_->installEventFilter(this);
     layout->addWidget(edit_);

@@ -2,6 +2,7 @@
 
 #include "core/Terminal.h"
 #include "core/Cp437.h"
+#include "core/qt/MirrorViewAccessible.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -49,6 +50,7 @@ MirrorView::MirrorView(Terminal& terminal, const Palette& palette, QWidget* pare
     setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
     // The command line keeps the focus; the mouse only selects and scrolls here.
     setFocusPolicy(Qt::NoFocus);
+    MirrorViewAccessible::install();
 }
 
 void MirrorView::setRows(ViewRows* rows)
@@ -218,6 +220,8 @@ void MirrorView::drawRow(const PaintedRows::Row& row)
 QString MirrorView::selectedText() const
 {
     const std::string bytes = rows_->selectedText();
+    if (bytes.empty())
+        return reading_.selectedText();
     if (terminal_.modern())
         return QString::fromStdString(bytes);
     QString text;

@@ -9,6 +9,7 @@
 #include "core/ViewZoom.h"
 #include "core/qt/CellAtlas.h"
 #include "core/qt/CellGlyphs.h"
+#include "core/qt/TerminalReading.h"
 #include "core/qt/UnicodeGlyphs.h"
 #include "net/Palette.h"
 
@@ -54,10 +55,13 @@ public:
     // How many times the view has been painted, for the tests.
     int paintCount() const { return paintCount_; }
     // The selection as the view shows it: each byte as its code page 437 character (in modern
-    // mode the characters as they are), lines parted by line feeds.
+    // mode the characters as they are), lines parted by line feeds. Without one, what a screen
+    // reader selected.
     QString selectedText() const;
     // Where the "more below" marker is drawn while it shows.
     QRect moreBelowRect() const;
+    // The text as screen readers read it; the window tells it of every text appended.
+    TerminalReading& reading() { return reading_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +92,8 @@ private:
     Terminal& terminal_;
     TerminalRows terminalRows_{terminal_};
     ViewRows* rows_ = &terminalRows_;
+    // Read by the const selectedText(); it only caches.
+    mutable TerminalReading reading_{terminal_, *this};
     const Palette& palette_;
     const CellGlyphs* glyphs_;
     std::unique_ptr<UnicodeGlyphs> unicodeGlyphs_; // made at the first such character, per size

@@ -14,6 +14,7 @@ ReadBackPanes::ReadBackPanes(Terminal& terminal, const Palette& palette, ReadBac
     QWidget* parent = live.parentWidget();
     upper_ = new MirrorView(terminal, palette, parent);
     upper_->setObjectName("UpperImage");
+    upper_->setAccessibleName("Game text, history");
     upper_->setRows(&readBack.upper());
     upper_->hide();
     divider_ = new PaneDivider(parent);

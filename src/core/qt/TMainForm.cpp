@@ -16,12 +16,12 @@
 #include "settings/MudChoice.h"
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
+#include "core/qt/SwitchIndicator.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
 #include "net/BlockRepair.h"
-#include "net/CertificateTrust.h"
 #include "net/SockError.h"
 #include "net/qt/MudSocketPort.h"
 #include "net/qt/TBasicClientSocket.h"
@@ -41,6 +41,9 @@
 #include "tools/qt/DataFolders.h"
 #include "tools/qt/Launcher.h"
 #include "tools/qt/SoundPlayer.h"
+#include "tools/qt/SpeechKeysFilter.h"
+#include "tools/qt/SpeechOutput.h"
+#include "tools/qt/SpeechSettingsDlg.h"
 #include "tools/qt/TAddNoteDlg.h"
 #include "tools/qt/TLogFileDlg.h"
 #include "tools/qt/TLookupDlg.h"
@@ -72,6 +75,9 @@ namespace {
 std::string bytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 constexpr const char* SaveChangesText = "Save changes to the options file?";
+// The command line's accessible names, while typing shows and while it is hidden.
+constexpr const char* CommandName = "Command";
+constexpr const char* PasswordName = "Password";
 
 } // namespace
 
@@ -103,30 +109,22 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
                           current.isEmpty() ? QString(OptionsMenu::InitialFileName) : current, false};
         return ListFileDialog::choose(this, choice);
     };
-    MudSock->trustCertificate = [this](const std::string& host, std::uint16_t port,
-                                       const std::string& fingerprint, const std::string& problems) {
-        const std::string key = host + ":" + std::to_string(port) + " " + fingerprint;
-        // Refused once, a certificate is not asked about again at every reconnect.
-        if (refusedCertificates_.count(key))
-            return false;
-        const IniFile ini(iniPath);
-        const CertificateCheck check{host, port, fingerprint, problems, ini.trustedCertificate(host, port)};
-        // The attempt's grace period must not run out while the player reads the question.
-        const bool ticking = Timer1->isActive();
-        Timer1->stop();
-        const bool trusted = trustCertificate(*this, check, [&](const std::string& accepted) {
-            if (!ini.rememberCertificate(host, port, accepted))
-                messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
-        });
-        if (ticking)
-            Timer1->start();
-        if (!trusted)
-            refusedCertificates_.insert(key);
-        return trusted;
-    };
     socketPort_ = std::make_unique<MudSocketPort>(*MudSock);
     session_ = std::make_unique<Session>(*this, *socketPort_);
     ConnectionLifecycle& life = session_->connection;
+    // Accepted certificates are kept in the INI file, per host and port.
+    life.certificates.remembered = [this](const std::string& host, std::uint16_t port) {
+        return IniFile(iniPath).trustedCertificate(host, port);
+    };
+    life.certificates.remember = [this](const std::string& host, std::uint16_t port, const std::string& fingerprint) {
+        const IniFile ini(iniPath);
+        if (!ini.rememberCertificate(host, port, fingerprint))
+            messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+    };
+    MudSock->trustCertificate = [&life](const std::string& host, std::uint16_t port,
+                                        const std::string& fingerprint, const std::string& problems) {
+        return life.certificates.check({host, port, fingerprint, problems});
+    };
     connect(MudSock, &TBasicClientSocket::OnInfo, this, [&life](int code) { life.SockInfo(code); });
     connect(MudSock, &TBasicClientSocket::OnConnect, this, [&life] { life.SockConnect(); });
     connect(MudSock, &TBasicClientSocket::OnDisconnect, this, [&life] { life.SockDisconnect(); });
@@ -147,9 +145,11 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
 
     Image = new MirrorView(session_->terminal, session_->palette, central_);
     Image->setObjectName("Image");
+    Image->setAccessibleName("Game text");
     MirrorScrollBar = new QScrollBar(Qt::Vertical, central_);
     MirrorScrollBar->setObjectName("MirrorScrollBar");
     MirrorScrollBar->setFocusPolicy(Qt::NoFocus);
+    MirrorScrollBar->setAccessibleName("Scrollback position");
     connect(MirrorScrollBar, &QScrollBar::valueChanged, this, [this](int line) {
         if (session_->readBack.enabled())
             session_->readBack.scrollTo(line);
@@ -174,15 +174,18 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     });
 
     Terminal = new PlainView(central_);
+    Terminal->setAccessibleName("Game text, plain view");
     Terminal->hide();
     Terminal->onTyped = [this](char typed) { session_->TerminalKey(typed); };
 
     CmdLine = new CommandLineEdit(central_);
+    CmdLine->setAccessibleName(CommandName);
     QFont cmdFont = CmdLine->font();
     cmdFont.setBold(true);
     CmdLine->setFont(cmdFont);
     CmdLine->onKeyUp = [this](int key, KeyModifiers mods) {
         session_->ProcessCmdKey(*CmdLine, key, mods);
+        showSwitches();
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
     // With the long history, typing ends the colour view's selection.
@@ -206,10 +209,15 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     Status = new StatusPanel("Status", "Awaiting your command...", central_);
     MudName = new StatusPanel("MudName", "(No connection)", central_);
     Clock = new StatusPanel("Clock", QString(), central_);
+    Indicator = new SwitchIndicator(*MudName);
     QFont clockFont = Clock->font();
     clockFont.setBold(true);
     Clock->setFont(clockFont);
     Clock->setAlignment(Qt::AlignCenter);
+    // The panels' texts are what they say; what each one is, is told beside it.
+    Status->setAccessibleDescription("Status");
+    MudName->setAccessibleDescription("Game");
+    Clock->setAccessibleDescription("Clock");
 
     buildMenus();
     auto* menuKeys = new MenuKeysFirst([this] {
@@ -223,6 +231,8 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     auto* viewKeys = new ViewKeysFilter([this](ViewKey key) { viewKey(key); }, this);
     viewKeys->watch(CmdLine);
     viewKeys->watch(Terminal);
+    // A lone Ctrl silences speech, whichever window has the focus.
+    qApp->installEventFilter(new SpeechKeysFilter([this] { session_->speech.interrupt(); }, this));
 
     FindBar1 = new FindBar(central_);
     connect(FindBar1, &FindBar::changed, this, [this] {
@@ -257,6 +267,8 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     LookupDlg = new TLookupDlg(session_->setup, *this, this);
     LevelDLG = new TLevelDLG(this);
     MapForm = new TMapForm(*session_, *LevelDLG, this);
+    MapForm->iniPath = [this] { return iniPath; };
+    connect(MapForm, &TMapForm::automapSwitched, this, &TMainForm::showSwitches);
     // The map window's dialogs are its own, so that closing one gives the map the focus back
     // instead of raising this window over it.
     LevelDLG->setParent(MapForm, LevelDLG->windowFlags());
@@ -271,13 +283,20 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     TriggerDlg = new TTriggerDlg(session_->triggers(), *this, this);
     VirtualDLG = new TVirtualDLG(session_->map, *RoomEditDLG, *this, MapForm);
     MapForm->VirtualDLG = VirtualDLG;
+    Speech = new SpeechOutput(session_->speech, this);
+    startSpeech = [this] { return Speech->start(); };
+    SpeechDlg = new SpeechSettingsDlg(this);
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
+    MapForm->readSwitches();
     session_->zoom.setPercent(IniFile(iniPath).readZoom());
     Panes->setLivePercent(IniFile(iniPath).readSplitLivePercent(ReadBackPanes::DefaultLivePercent));
     setLongHistory(IniFile(iniPath).readLongHistory());
     applyZoom();
+    const IniFile::Speech speech = IniFile(iniPath).readSpeech();
+    applySpeechSettings(speech.rate, speech.muted);
+    setSpeaking(speech.speak);
     // What an options file would have to hold to change nothing: the state at start.
     session_->markOptionsSaved();
     updateClock();
@@ -391,15 +410,15 @@ void TMainForm::viewKey(ViewKey key)
     case ViewKey::ZoomReset: changed = zoom.reset(); break;
     case ViewKey::CopySelection: copyViewSelection(); return;
     case ViewKey::FindInView: openFindBar(); return;
+    case ViewKey::WalkThrough: MapForm->Virtual1Click(); return;
     case ViewKey::None: return;
     }
     setStatus("Text size " + std::to_string(zoom.percent()) + "%");
     if (!changed)
         return;
     applyZoom();
-    IniFile ini(iniPath);
-    if (!ini.writeZoom(zoom.percent()))
-        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeZoom(zoom.percent()));
 }
 
 void TMainForm::copyViewSelection()
@@ -494,6 +513,7 @@ void TMainForm::TimerPop()
     }
     updateClock();
     session_->tick();
+    showSwitches();
 }
 
 // A first start (no settings file yet) begins with a copy of the sample options file in the
@@ -540,10 +560,8 @@ void TMainForm::DoClose()
     closed_ = true;
     Timer1->stop();
     session_->sessionLog.close();
-    IniFile ini(iniPath);
-    if (!ini.writeDefaultCfg(session_->optionsFileName))
-        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()),
-                   MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeDefaultCfg(session_->optionsFileName));
     session_->terminal.release();
     session_->script.captures.clear();
     session_->script.delays = DelayQueue();
@@ -567,50 +585,106 @@ void TMainForm::MudSockRead()
     try {
         const std::size_t n = MudSock->Read(buffer, MaxReadBlock);
         session_->socketRead(std::string_view(buffer, n));
+        showSwitches();
     } catch (const SockError& e) {
         messageBox(AppTitle, e.what(), MsgButtons::Ok);
     }
 }
 
 // Both may hold the game's text (a typed alias, a MUD's name).
-void TMainForm::setStatus(const std::string& text) { Status->setText(GameText::toQString(text)); }
+void TMainForm::setStatus(const std::string& text)
+{
+    Status->setText(GameText::toQString(text));
+    // A player who hears the game hears what the status row says too.
+    if (!text.empty())
+        session_->speech.announce(GameText::toQString(text).toStdString());
+}
 
 void TMainForm::setMudName(const std::string& text) { MudName->setText(GameText::toQString(text)); }
+
+namespace {
+
+QMessageBox::StandardButton standardButtonFor(MsgAnswer answer)
+{
+    switch (answer) {
+    case MsgAnswer::Cancel: return QMessageBox::Cancel;
+    case MsgAnswer::Yes: return QMessageBox::Yes;
+    case MsgAnswer::No: return QMessageBox::No;
+    default: return QMessageBox::Ok;
+    }
+}
+
+MsgAnswer answerFor(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    default: return MsgAnswer::Ok;
+    }
+}
+
+} // namespace
+
+QMessageBox* TMainForm::newMessageBox(const std::string& caption, const std::string& text, MsgButtons buttons)
+{
+    auto* box = new QMessageBox(this);
+    // Texts may name files, whose names are in the system's encoding.
+    box->setWindowTitle(textFromPath(caption));
+    box->setText(textFromPath(text));
+    // The program's one warning, the stat roller's match, carries the warning icon.
+    if (caption == "Warning")
+        box->setIcon(QMessageBox::Warning);
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box->setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setIcon(QMessageBox::Question);
+        break;
+    case MsgButtons::YesNoCancel:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setIcon(QMessageBox::Question);
+        break;
+    }
+    return box;
+}
 
 MsgAnswer TMainForm::messageBox(const std::string& caption, const std::string& text,
                                 MsgButtons buttons)
 {
     if (messageBoxHook)
         return messageBoxHook(caption, text, buttons);
-    QMessageBox box(this);
-    // Texts may name files, whose names are in the system's encoding.
-    box.setWindowTitle(textFromPath(caption));
-    box.setText(textFromPath(text));
-    // The program's one warning, the stat roller's match, carries the warning icon.
-    if (caption == "Warning")
-        box.setIcon(QMessageBox::Warning);
-    switch (buttons) {
-    case MsgButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case MsgButtons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MsgButtons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setIcon(QMessageBox::Question);
-        break;
+    const std::unique_ptr<QMessageBox> box(newMessageBox(caption, text, buttons));
+    return answerFor(box->exec());
+}
+
+void TMainForm::ask(const std::string& caption, const std::string& text, MsgButtons buttons,
+                    MsgAnswer safe, std::function<void(MsgAnswer)> answered)
+{
+    if (messageBoxHook) {
+        const MsgAnswer answer = messageBoxHook(caption, text, buttons);
+        if (answered)
+            answered(answer);
+        return;
     }
-    switch (box.exec()) {
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    default: return MsgAnswer::Ok;
-    }
+    QMessageBox* box = newMessageBox(caption, text, buttons);
+    // Enter and Escape give the safe answer; the other one takes a deliberate choice.
+    box->setDefaultButton(standardButtonFor(safe));
+    box->setEscapeButton(standardButtonFor(safe));
+    connect(box, &QMessageBox::finished, this, [box, safe, answered = std::move(answered)] {
+        QAbstractButton* clicked = box->clickedButton();
+        const MsgAnswer answer = clicked ? answerFor(box->standardButton(clicked)) : safe;
+        box->deleteLater();
+        if (answered)
+            answered(answer);
+    });
+    // Modal to the window, but the event loop and with it the tick go on.
+    box->open();
 }
 
 void TMainForm::terminalChanged()
@@ -655,7 +729,12 @@ void TMainForm::setInputHidden(bool hidden)
     // there must not show once the server echoes again.
     CmdLine->clear();
     CmdLine->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
+    // A screen reader tells the change of name and description of the focused line.
+    CmdLine->setAccessibleName(hidden ? PasswordName : CommandName);
+    CmdLine->setAccessibleDescription(hidden ? HiddenInputText : "");
 }
+
+void TMainForm::terminalTextAdded(std::string_view text) { Image->reading().added(text); }
 
 void TMainForm::setModernMode(bool on)
 {
@@ -672,9 +751,8 @@ void TMainForm::ModernServerMode1Click()
 {
     const bool on = action("ModernServerMode1")->isChecked();
     setModernMode(on);
-    IniFile ini(iniPath);
-    if (!ini.writeModern(on))
-        messageBox(AppTitle, "Unable to write to " + bytes(ini.path()), MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeModern(on));
     setStatus(on ? "Modern Server Mode ON" : "Modern Server Mode OFF");
 }
 
@@ -696,9 +774,8 @@ void TMainForm::LongHistory1Click()
 {
     const bool on = action("LongHistory1")->isChecked();
     setLongHistory(on);
-    IniFile ini(iniPath);
-    if (!ini.writeLongHistory(on))
-        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeLongHistory(on));
     setStatus(on ? "Long History ON" : "Long History OFF");
 }
 
@@ -716,13 +793,70 @@ void TMainForm::SaveHistory1Click()
     setStatus("History saved to " + localPath(file));
 }
 
+void TMainForm::iniWritten(const IniFile& ini, bool ok)
+{
+    if (!ok)
+        messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
+}
+
+void TMainForm::setSpeaking(bool on)
+{
+    action("SpeakIncomingText1")->setChecked(on);
+    // The switch stays as the player set it; without a speech service nothing is queued.
+    const bool service = on && startSpeech();
+    session_->setSpeaking(service);
+    if (on && !service)
+        setStatus(bytes(Speech->problem()));
+}
+
+void TMainForm::applySpeechSettings(int rate, const QStringList& muted)
+{
+    Speech->setRate(rate);
+    std::vector<std::string> texts;
+    for (const QString& m : muted)
+        texts.push_back(m.toStdString());
+    session_->speech.setMuted(std::move(texts));
+}
+
+void TMainForm::SpeakIncomingText1Click()
+{
+    const bool on = action("SpeakIncomingText1")->isChecked();
+    setSpeaking(on);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeSpeak(on));
+    setStatus(on ? "Speech ON" : "Speech OFF");
+}
+
+void TMainForm::SpeechSettings1Click()
+{
+    IniFile ini(iniPath);
+    IniFile::Speech speech = ini.readSpeech();
+    speech.rate = std::clamp(speech.rate, int(SpeechOutput::SlowestRate), int(SpeechOutput::FastestRate));
+    if (!SpeechDlg->edit(speech.rate, speech.muted))
+        return;
+    applySpeechSettings(speech.rate, speech.muted);
+    iniWritten(ini, ini.writeSpeechSettings(speech.rate, speech.muted));
+}
+
 // --- Menu handlers ---
 
 void TMainForm::Connect1Click() { MUDList1Click(); }
 
 void TMainForm::Disconnect1Click() { session_->connection.Disconnect1Click(); }
 
-void TMainForm::Log1Click() { LogFileDlg->Log1Click(); }
+void TMainForm::Log1Click()
+{
+    LogFileDlg->Log1Click();
+    showSwitches();
+}
+
+// The switches change in many places (keys, menus, a full map, a failed log write); the
+// indicator and the map window's check mark are brought up to date after each of them.
+void TMainForm::showSwitches()
+{
+    Indicator->showSwitches(QString::fromLatin1(session_->switchIndicator()));
+    MapForm->action("Activate1")->setChecked(session_->map.active);
+}
 
 void TMainForm::Exit1Click() { close(); }
 

@@ -12,10 +12,10 @@
 #include <QString>
 #include <QStringList>
 #include <map>
-#include <set>
 #include <memory>
 
 class QAction;
+class QMessageBox;
 class QMenu;
 class QScrollBar;
 class QTimer;
@@ -40,6 +40,7 @@ class Launcher;
 class SoundPlayer;
 class CommandLineEdit;
 class StatusPanel;
+class SwitchIndicator;
 class TSetupDlg;
 class TAddNoteDlg;
 class TLogFileDlg;
@@ -50,6 +51,9 @@ class TLevelDLG;
 class TMapForm;
 class TRoomEditDLG;
 class TVirtualDLG;
+class IniFile;
+class SpeechOutput;
+class SpeechSettingsDlg;
 
 class TMainForm : public QMainWindow, public Host {
     Q_OBJECT
@@ -67,6 +71,8 @@ public:
     void setMudName(const std::string& text) override;
     MsgAnswer messageBox(const std::string& caption, const std::string& text,
                          MsgButtons buttons) override;
+    void ask(const std::string& caption, const std::string& text, MsgButtons buttons, MsgAnswer safe,
+             std::function<void(MsgAnswer)> answered) override;
     void terminalChanged() override;
     void runHelp(const std::string& commandLine) override;
     void runEditor(const std::string& editor, const std::string& file) override;
@@ -74,6 +80,7 @@ public:
     void stopSound() override;
     void showStatRoller() override;
     void setInputHidden(bool hidden) override;
+    void terminalTextAdded(std::string_view text) override;
 
     // Modern Server Mode for the session, the socket and the menu's check mark.
     void setModernMode(bool on);
@@ -104,6 +111,9 @@ public:
     void setLongHistory(bool on);
     // Saves the session's whole text as plain text, or as HTML for a name ending in .html.
     void SaveHistory1Click();
+    // Speech of incoming text, remembered in the INI file, and its rate and muted texts.
+    void SpeakIncomingText1Click();
+    void SpeechSettings1Click();
     void MagicMirror1Click();
     void TriggersToggle1Click();
     void AliasesToggle1Click();
@@ -123,6 +133,8 @@ public:
     void LoadOptionsNow();
     void EnterButtonClick();
     void ResizeAll();
+    // Shows the automapper's and the log's switches as they stand.
+    void showSwitches();
 
     // The colour view's own keys: the text size and copying its selection.
     void viewKey(ViewKey key);
@@ -147,6 +159,8 @@ public:
     StatusPanel* Status = nullptr;
     StatusPanel* MudName = nullptr;
     StatusPanel* Clock = nullptr;
+    // At the right edge of MudName: "MAP" while the automapper is on, "LOG" while logging.
+    SwitchIndicator* Indicator = nullptr;
     QTimer* Timer1 = nullptr;
     AboutBox* About = nullptr;
     SoundPlayer* SoundPlay = nullptr;
@@ -167,6 +181,8 @@ public:
     TMapForm* MapForm = nullptr;
     TRoomEditDLG* RoomEditDLG = nullptr;
     TVirtualDLG* VirtualDLG = nullptr;
+    SpeechOutput* Speech = nullptr;
+    SpeechSettingsDlg* SpeechDlg = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
@@ -187,7 +203,10 @@ public:
     // Where a first start looks for the sample options file.
     static constexpr const char* SampleOptionsName = "practice.cfg";
     QStringList sampleFolders;
-    // Message boxes shown by tests are answered here instead of opening a window.
+    // Connects the speech of incoming text to the desktop's speech service; false when there is
+    // none. Tests give the session a recording engine instead.
+    std::function<bool()> startSpeech;
+    // Message boxes and questions shown by tests are answered here instead of opening a window.
     std::function<MsgAnswer(const std::string&, const std::string&, MsgButtons)> messageBoxHook;
 
 protected:
@@ -196,6 +215,7 @@ protected:
 
 private:
     void buildMenus();
+    QMessageBox* newMessageBox(const std::string& caption, const std::string& text, MsgButtons buttons);
     // Saves the options; on success the file becomes the current options file.
     bool saveOptionsTo(const std::string& path, bool askBeforeOverwriting);
     // Loads an options file and applies it; says what became of the file.
@@ -215,13 +235,16 @@ private:
     void findInView(bool older);
     void placeFindBar();
     void connectToGame(const GameAddress& game);
+    void setSpeaking(bool on);
+    // Tells the player when a switch could not be remembered in the INI file.
+    void iniWritten(const IniFile& ini, bool ok);
+    void applySpeechSettings(int rate, const QStringList& muted);
 
     std::unique_ptr<Launcher> launcher_;
     std::unique_ptr<SocketPort> socketPort_;
     std::unique_ptr<Session> session_;
     QWidget* central_ = nullptr;
     std::map<QString, QAction*> actions_;
-    std::set<std::string> refusedCertificates_;
     bool closed_ = false;
     // Lays the text waiting for the history out once the game has been quiet a moment.
     QTimer* historyIdle_ = nullptr;

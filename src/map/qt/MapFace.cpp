@@ -2,9 +2,12 @@
 
 #include "map/MapPicture.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tw {
@@ -68,7 +71,7 @@ const QImage& MapFace::cellImage(const CellLook& look)
     return cell;
 }
 
-void MapFace::redraw(const MapModel& map)
+void MapFace::takeLettersFont()
 {
     QFont letters = font();
     letters.setPixelSize(11);
@@ -77,28 +80,61 @@ void MapFace::redraw(const MapModel& map)
         cells_.clear();
         cellsFont_ = letters;
     }
-    picture_.fill(Black);
-    const int level = map.ViewLevel;
+}
+
+void MapFace::paintCell(int x, int y, const CellLook& look)
+{
     // Copied row by row: the cells do not overlap, and an empty cell is all black.
     const auto line = static_cast<std::size_t>(picture_.bytesPerLine());
-    uchar* const bits = picture_.bits();
-    for (int y = 1; y <= RoomGrid::Rows; ++y)
-        for (int x = 1; x <= RoomGrid::Columns; ++x) {
-            const CellLook look = cellLook(map, x, y, level);
-            if (!look.room)
-                continue;
-            const QImage& cell = cellImage(look);
-            uchar* to = bits + std::size_t((y - 1) * CellPixels) * line + std::size_t((x - 1) * CellPixels) * 4;
-            for (int row = 0; row < CellPixels; ++row, to += line)
-                std::memcpy(to, cell.constScanLine(row), CellPixels * 4);
-        }
-    if (level == map.MapLevel) {
-        QPainter p(&picture_);
-        p.setPen(Red);
-        p.setBrush(Maroon);
-        p.drawEllipse(QRect(map.MapX * CellPixels - 18, map.MapY * CellPixels - 18, 5, 5));
+    uchar* to = picture_.bits() + std::size_t((y - 1) * CellPixels) * line + std::size_t((x - 1) * CellPixels) * 4;
+    if (!look.room) {
+        for (int row = 0; row < CellPixels; ++row, to += line)
+            std::fill_n(reinterpret_cast<QRgb*>(to), CellPixels, Black.rgb());
+        return;
     }
+    const QImage& cell = cellImage(look);
+    for (int row = 0; row < CellPixels; ++row, to += line)
+        std::memcpy(to, cell.constScanLine(row), CellPixels * 4);
+}
+
+void MapFace::paintDisc(const Cell& disc)
+{
+    QPainter p(&picture_);
+    p.setPen(Red);
+    p.setBrush(Maroon);
+    p.drawEllipse(QRect(disc.x * CellPixels - 18, disc.y * CellPixels - 18, 5, 5));
+}
+
+void MapFace::redraw(const MapModel& map)
+{
+    takeLettersFont();
+    picture_.fill(Black);
+    drawn_ = LevelLooks::of(map);
+    for (int y = 1; y <= RoomGrid::Rows; ++y)
+        for (int x = 1; x <= RoomGrid::Columns; ++x)
+            if (const CellLook& look = drawn_.at(x, y); look.room)
+                paintCell(x, y, look);
+    if (drawn_.disc.x > 0)
+        paintDisc(drawn_.disc);
     update();
+}
+
+void MapFace::redrawChanged(const MapModel& map)
+{
+    const QFont before = cellsFont_;
+    takeLettersFont();
+    if (cellsFont_ != before) {
+        redraw(map);
+        return;
+    }
+    LevelLooks now = LevelLooks::of(map);
+    for (const Cell& c : changedCells(drawn_, now)) {
+        paintCell(c.x, c.y, now.at(c.x, c.y));
+        if (c == now.disc)
+            paintDisc(now.disc);
+        update((c.x - 1) * CellPixels, (c.y - 1) * CellPixels, CellPixels, CellPixels);
+    }
+    drawn_ = std::move(now);
 }
 
 void MapFace::outlineCell(int x, int y, const QColor& colour)
@@ -110,6 +146,24 @@ void MapFace::outlineCell(int x, int y, const QColor& colour)
     p.setBrush(Qt::NoBrush);
     p.drawRect((x - 1) * CellPixels, (y - 1) * CellPixels, CellPixels - 1, CellPixels - 1);
     update((x - 1) * CellPixels, (y - 1) * CellPixels, CellPixels, CellPixels);
+}
+
+bool MapFace::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = onToolTip ? onToolTip(help->pos()) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    // The game's text is never read as markup; the tip stays while the mouse is on the cell.
+    const QString shown = "<p style='white-space:pre'>" + tip.toHtmlEscaped().replace('\n', "<br>") + "</p>";
+    const QPoint cell((help->pos().x() / CellPixels) * CellPixels, (help->pos().y() / CellPixels) * CellPixels);
+    QToolTip::showText(help->globalPos(), shown, this, QRect(cell, QSize(CellPixels, CellPixels)));
+    return true;
 }
 
 void MapFace::paintEvent(QPaintEvent* event)

@@ -22,6 +22,9 @@ public:
 
     // The whole viewed level, every cell repainted, and the current-room disc.
     void redraw(const MapModel& map);
+    // Only the cells whose drawing differs from the picture's, as redraw would paint them; a
+    // hover outline elsewhere stays.
+    void redrawChanged(const MapModel& map);
     // An outline without fill around one cell.
     void outlineCell(int x, int y, const QColor& colour);
 
@@ -30,10 +33,13 @@ public:
     // The column (or row) of a picture pixel's x (or y).
     static int cellAt(int pixel) { return pixel / CellPixels + 1; }
 
+    // The tip to show on a rest of the mouse at a picture pixel, as plain text; none when empty.
+    std::function<QString(QPoint)> onToolTip;
     std::function<void(QPoint)> onMouseMove;
     std::function<void(QMouseEvent*)> onMouseDown;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -43,11 +49,18 @@ private:
     // outside its square is painted over by the cells drawn after it, so the picture is its
     // cells' images side by side.
     const QImage& cellImage(const CellLook& look);
+    // The letters' font as the window's font asks for it; a new one starts a new image cache.
+    void takeLettersFont();
+    // Copies the cell's image (black for an empty cell) into the picture.
+    void paintCell(int x, int y, const CellLook& look);
+    void paintDisc(const Cell& disc);
 
     QImage picture_;
     // The images of the looks met so far, by lookKey; made again when the font changes.
     std::unordered_map<unsigned, QImage> cells_;
     QFont cellsFont_;
+    // What the picture shows now.
+    LevelLooks drawn_;
 };
 
 } // namespace tw

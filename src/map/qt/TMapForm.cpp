@@ -3,12 +3,16 @@
 #include "core/Session.h"
 #include "map/MapExport.h"
 #include "map/MapFile.h"
+#include "map/MapSummary.h"
 #include "map/qt/MapFace.h"
 #include "map/qt/MapWindowStyle.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TRoomEditDLG.h"
 #include "map/qt/TVirtualDLG.h"
+#include "map/RoomSummary.h"
+#include "base/qt/GameText.h"
 #include "script/qt/ListDialogSupport.h"
+#include "settings/qt/IniFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,7 +49,9 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     ScrollBox->setObjectName("ScrollBox");
     ScrollBox->setFrameShape(QFrame::NoFrame);
     ScrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScrollBox->setAccessibleName("Map");
     Face = new MapFace;
+    Face->setAccessibleName("Map picture");
     ScrollBox->setWidget(Face);
     setCentralWidget(ScrollBox);
     Face->onMouseMove = [this](QPoint at) { MapFaceMouseMove(at); };
@@ -59,6 +65,13 @@ TMapForm::TMapForm(Session& session, TLevelDLG& levelDlg, QWidget* parent)
     walkQuiet->setSingleShot(true);
     connect(walkQuiet, &QTimer::timeout, this, [this] { session_.walkQuiet(); });
     session_.walkQuietWanted = [walkQuiet](int milliseconds) { walkQuiet->start(milliseconds); };
+
+    AutoSaveTimer = new QTimer(this);
+    AutoSaveTimer->setObjectName("AutoSaveTimer");
+    AutoSaveTimer->setSingleShot(true);
+    connect(AutoSaveTimer, &QTimer::timeout, this, &TMapForm::autoSaveNow);
+    session_.mapTracked = [this] { MapTracked(); };
+    Face->onToolTip = [this](QPoint at) { return roomTipAt(at); };
 
     buildMenus();
     resize(OuterSize);
@@ -116,7 +129,10 @@ void TMapForm::buildMenus()
         {"&Level", "Down1", "&Down", QKeySequence(Qt::CTRL | Qt::Key_D), &F::Down1Click},
         {"&Level", "Goto1", "&Goto", QKeySequence(Qt::CTRL | Qt::Key_G), &F::Goto1Click},
         {"&Control", "Virtual1", "&Virtual", QKeySequence(Qt::CTRL | Qt::Key_V), &F::Virtual1Click},
-        {"&Control", "Activate1", "&Activate!", QKeySequence(Qt::CTRL | Qt::Key_A), &F::Activate1Click},
+        {"&Control", "Activate1", "&Activate!", QKeySequence(Qt::CTRL | Qt::Key_A), &F::Activate1Click, true},
+        {"&Control", "FollowWalk1", "&Follow the Walk", none, &F::FollowWalk1Click},
+        {"&Control", "KeepOnTop1", "Keep on &Top", none, &F::KeepOnTop1Click},
+        {"&Control", "AutoSave1", "Save A&utomatically", none, &F::AutoSave1Click},
     };
     QMenu* current = nullptr;
     for (const Item& item : items) {
@@ -132,7 +148,8 @@ void TMapForm::buildMenus()
         if (item.separatorAfter)
             current->addSeparator();
     }
-    actions_["Activate1"]->setCheckable(true);
+    for (const char* name : {"Activate1", "FollowWalk1", "KeepOnTop1", "AutoSave1"})
+        actions_[name]->setCheckable(true);
     // The help page opens from the menu bar's own "&Help" item.
     QAction* help = menuBar()->addAction("&Help");
     help->setObjectName("Help1");
@@ -155,13 +172,14 @@ void TMapForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     fitOuterSize();
-    if (!event->spontaneous())
+    if (!event->spontaneous() && !reshowing_)
         FormShow();
 }
 
 void TMapForm::FormShow()
 {
     action("Activate1")->setChecked(map_.active);
+    follow_.follow(map_);
     // The window's outer size, as the scroll positions have always been reckoned.
     const QRect outer = frameGeometry();
     ScrollBox->horizontalScrollBar()->setValue(map_.MapX * MapFace::CellPixels - 15 - outer.width() / 2);
@@ -178,6 +196,8 @@ void TMapForm::resizeEvent(QResizeEvent* event)
 void TMapForm::FormResize()
 {
     Face->redraw(map_);
+    // What the picture shows, for those who cannot see it; Control > Virtual tells it all.
+    ScrollBox->setAccessibleDescription(textFromBytes(mapSummary(map_)));
     AlterCaption();
 }
 
@@ -288,6 +308,9 @@ bool TMapForm::mayClose()
 {
     if (!map_.changed())
         return true;
+    // A map that saves itself does so without asking; only a failed save asks.
+    if (autoSave_.due(map_) && saveMapTo(map_.MapFileName))
+        return true;
     switch (session_.host.messageBox(AppTitle, SaveChangesText, MsgButtons::YesNoCancel)) {
     case MsgAnswer::Cancel:
         return false;
@@ -367,6 +390,128 @@ void TMapForm::Activate1Click()
 {
     map_.active = !map_.active;
     action("Activate1")->setChecked(map_.active);
+    emit automapSwitched();
+}
+
+// --- The living map ---
+
+namespace {
+
+struct MapSwitch {
+    const char* key;
+    const char* action;
+    void (TMapForm::*apply)(bool);
+};
+
+} // namespace
+
+void TMapForm::FollowWalk1Click()
+{
+    setFollow(action("FollowWalk1")->isChecked());
+    rememberSwitch("Follow", follow_.on);
+}
+
+void TMapForm::KeepOnTop1Click()
+{
+    const bool on = action("KeepOnTop1")->isChecked();
+    setKeepOnTop(on);
+    rememberSwitch("OnTop", on);
+}
+
+void TMapForm::AutoSave1Click()
+{
+    setAutoSave(action("AutoSave1")->isChecked());
+    rememberSwitch("AutoSave", autoSave_.on);
+}
+
+IniFile TMapForm::ini() const { return IniFile(iniPath ? iniPath() : IniFile::defaultPath()); }
+
+void TMapForm::readSwitches()
+{
+    const IniFile file = ini();
+    const MapSwitch switches[] = {{"Follow", "FollowWalk1", &TMapForm::setFollow},
+                                  {"OnTop", "KeepOnTop1", &TMapForm::setKeepOnTop},
+                                  {"AutoSave", "AutoSave1", &TMapForm::setAutoSave}};
+    for (const MapSwitch& s : switches) {
+        const bool on = file.readMapSwitch(s.key);
+        action(s.action)->setChecked(on);
+        (this->*s.apply)(on);
+    }
+}
+
+void TMapForm::rememberSwitch(const char* key, bool on)
+{
+    const IniFile file = ini();
+    if (!file.writeMapSwitch(key, on))
+        session_.host.messageBox(AppTitle, "Unable to write to " + localPath(file.path()), MsgButtons::Ok);
+}
+
+void TMapForm::setFollow(bool on)
+{
+    follow_.on = on;
+    // Switched on, the window catches up with the walk at once.
+    if (on && isVisible())
+        MapTracked();
+}
+
+// A tool window of the main window stays above it, so that typing there does not bury the map.
+// Changing the type makes a new native window: it is shown again where it was.
+void TMapForm::setKeepOnTop(bool on)
+{
+    const Qt::WindowFlags type = on ? Qt::Tool : Qt::Window;
+    if ((windowFlags() & Qt::WindowType_Mask) == type)
+        return;
+    const bool shown = isVisible();
+    const QPoint at = pos();
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | type);
+    move(at);
+    if (shown) {
+        reshowing_ = true;
+        show();
+        reshowing_ = false;
+    }
+}
+
+void TMapForm::setAutoSave(bool on)
+{
+    autoSave_.on = on;
+    if (!on)
+        AutoSaveTimer->stop();
+}
+
+void TMapForm::MapTracked()
+{
+    if (autoSave_.due(map_) && !AutoSaveTimer->isActive())
+        AutoSaveTimer->start(MapAutoSave::DelayMilliseconds);
+    if (!isVisible() || !follow_.follow(map_))
+        return;
+    Face->redrawChanged(map_);
+    AlterCaption();
+    keepInSight();
+}
+
+void TMapForm::keepInSight()
+{
+    QScrollBar* across = ScrollBox->horizontalScrollBar();
+    QScrollBar* down = ScrollBox->verticalScrollBar();
+    const MapFollow::View now{across->value(), down->value(), ScrollBox->viewport()->width(),
+                              ScrollBox->viewport()->height()};
+    const MapFollow::View next = MapFollow::keepInSight(now, map_.position(), MapFace::CellPixels);
+    across->setValue(next.left);
+    down->setValue(next.top);
+}
+
+// Saving by itself never asks; a failure is said on the status row and the file stays as it was.
+void TMapForm::autoSaveNow()
+{
+    if (const auto error = autoSave_.saveChanges(map_))
+        session_.host.setStatus("Map not saved: " + *error);
+}
+
+QString TMapForm::roomTipAt(QPoint at) const
+{
+    const Cell c{MapFace::cellAt(at.x()), MapFace::cellAt(at.y()), map_.ViewLevel};
+    return GameText::toQString(roomTip(map_, c));
 }
 
 void TMapForm::Help1Click() { session_.host.runHelp("EXPLORER.EXE docs\\menu_special_automap.html"); }

@@ -2,6 +2,8 @@
 // The map window "AutoMap": one level of the map on a scrollable board, with the mouse to
 // create, delete, edit and choose rooms, the menus of the map file, shifts, levels and the
 // automapper switch. Closing it only hides it; the map lives on in the session.
+#include "map/MapAutoSave.h"
+#include "map/MapFollow.h"
 #include "map/MapModel.h"
 #include "script/qt/ListFileDialog.h"
 
@@ -11,9 +13,11 @@
 #include <map>
 
 class QScrollArea;
+class QTimer;
 
 namespace tw {
 
+class IniFile;
 class MapFace;
 class Session;
 class TLevelDLG;
@@ -59,6 +63,25 @@ public:
     void Activate1Click();
     void Help1Click();
 
+    // The window's own switches, each remembered in the INI file's section "Map": "&Follow
+    // the Walk" (key "Follow"), "Keep on &Top" ("OnTop") and "Save A&utomatically"
+    // ("AutoSave"). All are off until the player switches them on.
+    void FollowWalk1Click();
+    void KeepOnTop1Click();
+    void AutoSave1Click();
+    // Where the INI file lives; the main window sets it and then reads the switches in.
+    std::function<QString()> iniPath;
+    void readSwitches();
+    const MapFollow& follow() const { return follow_; }
+    const MapAutoSave& autoSave() const { return autoSave_; }
+    QTimer* AutoSaveTimer = nullptr;
+
+    // Tracking changed the map: shown at once while following (only the cells that changed),
+    // and saved a few seconds later when the map saves itself.
+    void MapTracked();
+    // The tip on a rest of the mouse over a picture pixel: the room's title and exits.
+    QString roomTipAt(QPoint at) const;
+
     // Saves to MapFileName, or to a file the player names first; false when nothing was saved.
     bool saveMap();
     // The map is kept only in its file: when its rooms changed since it was last opened, saved
@@ -75,6 +98,10 @@ public:
     void MapFace1Click();
     void MapFaceClick();
 
+signals:
+    // The automapper was switched from this window's menu.
+    void automapSwitched();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -88,11 +115,21 @@ private:
     void buildMenus();
     void afterShift();
     bool saveMapTo(const std::string& path);
+    IniFile ini() const;
+    void rememberSwitch(const char* key, bool on);
+    void setFollow(bool on);
+    void setKeepOnTop(bool on);
+    void setAutoSave(bool on);
+    void keepInSight();
+    void autoSaveNow();
 
     Session& session_;
     MapModel& map_;
     TLevelDLG& levelDlg_;
     std::map<QString, QAction*> actions_;
+    MapFollow follow_;
+    MapAutoSave autoSave_;
+    bool reshowing_ = false; // shown again after its window type changed
 };
 
 } // namespace tw

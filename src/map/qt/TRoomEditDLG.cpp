@@ -75,6 +75,7 @@ TRoomEditDLG::TRoomEditDLG(MapModel& map, Host& host, QWidget* parent)
         for (std::size_t k = 0; k < 3; ++k) {
             auto* box = new QLineEdit("0", exitBox);
             box->setObjectName(QString("RM%1%2").arg(d).arg(QChar("xyz"[k])));
+            box->setAccessibleName(QString("%1 exit %2").arg(Captions[i], k == 2 ? "level" : QString(QChar("xy"[k]))));
             box->setFixedSize(30, RowHeight);
             box->installEventFilter(this);
             RM[i][k] = box;

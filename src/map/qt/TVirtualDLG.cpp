@@ -30,7 +30,7 @@ TVirtualDLG::TVirtualDLG(MapModel& map, TRoomEditDLG& roomEdit, Host& host, QWid
     VirtualScreen->setObjectName("VirtualScreen");
     VirtualScreen->setReadOnly(true);
     VirtualScreen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    VirtualScreen->setFocusPolicy(Qt::ClickFocus);
+    VirtualScreen->setAccessibleName("Virtual AutoMap screen");
     QPalette pal = VirtualScreen->palette();
     pal.setColor(QPalette::Base, Qt::black);
     pal.setColor(QPalette::Text, QColor(128, 128, 128));
@@ -41,6 +41,7 @@ TVirtualDLG::TVirtualDLG(MapModel& map, TRoomEditDLG& roomEdit, Host& host, QWid
     VirtualCmd->setObjectName("VirtualCmd");
     VirtualCmd->setFrame(false);
     VirtualCmd->setMaxLength(256);
+    VirtualCmd->setAccessibleName("Command");
 
     // A button of no size, the default one, so that Enter in the command box runs the command.
     CmdBtn = new QPushButton(this);

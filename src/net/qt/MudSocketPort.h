@@ -18,10 +18,12 @@ public:
     bool connected() const override { return socket_.Connected(); }
     std::string lastErrorText() const override
     {
-        if (!socket_.lastErrorDetail().empty())
+        if (socket_.tlsFailure() == TlsFailure::HandshakeFailed)
             return socket_.lastErrorDetail();
         return socket_.LastError() ? socket_.LastErrorText() : std::string();
     }
+    TlsFailure tlsFailure() const override { return socket_.tlsFailure(); }
+    bool handshaking() const override { return socket_.Handshaking(); }
 
 private:
     TBasicClientSocket& socket_;

@@ -91,10 +91,17 @@ std::string cut(const std::string& text)
 } // namespace
 
 TBasicClientSocket::TBasicClientSocket(QObject* parent)
-    : QObject(parent), supervision_(new QTimer(this))
+    : QObject(parent), handshakeTimer_(new QTimer(this)), supervision_(new QTimer(this))
 {
     supervision_->setInterval(1000);
     connect(supervision_, &QTimer::timeout, this, &TBasicClientSocket::superviseTick);
+    handshakeTimer_->setSingleShot(true);
+    connect(handshakeTimer_, &QTimer::timeout, this, [this] {
+        if (!socket_ || !connectPending_)
+            return;
+        tlsFailure_ = TlsFailure::HandshakeTimedOut;
+        notify(Notice::ConnectDone, SockErr::TimedOut);
+    });
 }
 
 TBasicClientSocket::~TBasicClientSocket()
@@ -111,13 +118,9 @@ TBasicClientSocket::~TBasicClientSocket()
 void TBasicClientSocket::setAddress(const std::string& address)
 {
     address_ = cut(address);
-    std::string target = address_;
-    static constexpr std::string_view TlsScheme = "tls://";
-    tls_ = tlsAllowed_ && target.size() > TlsScheme.size() &&
-           std::equal(TlsScheme.begin(), TlsScheme.end(), target.begin(),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-    if (tls_)
-        target.erase(0, TlsScheme.size());
+    const std::optional<std::string> tlsTarget = tlsAllowed_ ? tlsHost(address_) : std::nullopt;
+    tls_ = tlsTarget.has_value();
+    const std::string target = tlsTarget.value_or(address_);
     if (isDottedAddress(target)) {
         dottedAddress_ = target;
         hostName_.clear();
@@ -162,6 +165,7 @@ void TBasicClientSocket::Open()
     abort_ = false;
     connectPending_ = true;
 
+    tlsFailure_ = TlsFailure::None;
     lastErrorDetail_.clear();
     socket_ = tls_ ? new QSslSocket(this) : new QTcpSocket(this);
     handle_ = nextHandle_++;
@@ -171,8 +175,10 @@ void TBasicClientSocket::Open()
     if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
         // A TLS connection is made once the handshake is done and the certificate accepted.
         connect(ssl, &QSslSocket::encrypted, this, [this, handle] {
-            if (handle == handle_)
-                notify(Notice::ConnectDone, SockErr::None);
+            if (handle != handle_)
+                return;
+            handshakeTimer_->stop();
+            notify(Notice::ConnectDone, SockErr::None);
         });
         connect(ssl, &QSslSocket::sslErrors, this, [this, handle](const QList<QSslError>& errors) {
             checkCertificate(handle, errors);
@@ -187,9 +193,8 @@ void TBasicClientSocket::Open()
         // Errors of an open connection are followed by disconnected(); only a failed
         // attempt ends here.
         if (handle == handle_ && state_ == StateClosed) {
-            if (qobject_cast<QSslSocket*>(socket_) && lastErrorDetail_.empty() && error != QAbstractSocket::ConnectionRefusedError &&
-                error != QAbstractSocket::HostNotFoundError)
-                lastErrorDetail_ = "TLS: " + socket_->errorString().toStdString();
+            if (handshakeTimer_->isActive())
+                handshakeFailed(error);
             notify(Notice::ConnectDone, sockErrorFor(error));
         }
     });
@@ -265,6 +270,7 @@ void TBasicClientSocket::Open()
         }
         if (auto* ssl = qobject_cast<QSslSocket*>(socket_)) {
             ssl->setPeerVerifyName(verifyName);
+            handshakeTimer_->start(handshakeLimit);
             ssl->startClientEncryption();
         } else {
             notify(Notice::ConnectDone, SockErr::None);
@@ -293,7 +299,26 @@ void TBasicClientSocket::checkCertificate(quint64 handle, const QList<QSslError>
     if (trusted)
         ssl->ignoreSslErrors();
     else
-        lastErrorDetail_ = "The certificate of " + host + " was not accepted";
+        tlsFailure_ = TlsFailure::CertificateRefused;
+}
+
+bool TBasicClientSocket::Handshaking() const { return handshakeTimer_->isActive(); }
+
+void TBasicClientSocket::handshakeFailed(QAbstractSocket::SocketError error)
+{
+    handshakeTimer_->stop();
+    if (tlsFailure_ != TlsFailure::None)
+        return;
+    lastErrorDetail_ = socket_->errorString().toStdString();
+    // What the TLS library says when the first bytes back are no TLS record: a plain server's
+    // greeting, or its answer to the client's hello.
+    static const char* const NotTlsSigns[] = {"wrong version number", "packet length too long",
+                                              "unknown protocol", "http request", "record layer failure"};
+    const bool notTls = error == QAbstractSocket::SslHandshakeFailedError &&
+                        std::any_of(std::begin(NotTlsSigns), std::end(NotTlsSigns), [this](const char* sign) {
+                            return lastErrorDetail_.find(sign) != std::string::npos;
+                        });
+    tlsFailure_ = notTls ? TlsFailure::NotTls : TlsFailure::HandshakeFailed;
 }
 
 bool TBasicClientSocket::resolveHost(quint64 attempt, QHostAddress& peer)
@@ -540,6 +565,7 @@ void TBasicClientSocket::abandonSocket()
 void TBasicClientSocket::releaseSocket(bool abortNow)
 {
     connector_.cancel();
+    handshakeTimer_->stop();
     resetWatch_.stop();
     readFailure_ = 0;
     QTcpSocket* socket = socket_;

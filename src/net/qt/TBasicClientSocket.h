@@ -3,10 +3,12 @@
 // without blocking the window, reports its progress as information codes and raises events
 // when data can be read or written and when the peer closes. Every failure of a method is
 // thrown as SockError with the program's fixed texts.
+#include "core/SocketPort.h"
 #include "net/SockError.h"
 #include "net/qt/NativeConnect.h"
 #include "net/qt/PeerResetWatch.h"
 
+#include <QAbstractSocket>
 #include <QObject>
 #include <QPointer>
 #include <QList>
@@ -60,11 +62,16 @@ public:
     void setTlsAllowed(bool allowed);
     bool usesTls() const { return tls_; }
     // Asked when the server's certificate cannot be verified: host, port, SHA-256 fingerprint
-    // and what is wrong with it; true to connect all the same.
+    // and what is wrong with it; true to connect all the same. It must not wait for the player.
     std::function<bool(const std::string& host, std::uint16_t port, const std::string& fingerprint,
                        const std::string& problems)> trustCertificate;
-    // What went wrong beyond the error number (a TLS failure), empty when nothing.
+    // Why the last TLS attempt failed, and the TLS library's words for it (empty when none).
+    TlsFailure tlsFailure() const { return tlsFailure_; }
     const std::string& lastErrorDetail() const { return lastErrorDetail_; }
+    // The TLS handshake of the attempt is under way: the connection stands, not yet encrypted.
+    bool Handshaking() const;
+    // The handshake's time limit, in milliseconds; tests shorten it.
+    int handshakeLimit = TlsHandshakeSeconds * 1000;
     const std::string& address() const { return address_; }
     const std::string& hostName() const { return hostName_; }
     const std::string& dottedAddress() const { return dottedAddress_; }
@@ -140,11 +147,14 @@ private:
     void emitGuarded(Emit emitter);
 
     void checkCertificate(quint64 handle, const QList<QSslError>& errors);
+    void handshakeFailed(QAbstractSocket::SocketError error);
 
     std::string address_;
     bool tlsAllowed_ = false;
     bool tls_ = false;
+    TlsFailure tlsFailure_ = TlsFailure::None;
     std::string lastErrorDetail_;
+    QTimer* handshakeTimer_ = nullptr; // runs while the handshake does
     std::string hostName_;
     std::string dottedAddress_ = "0.0.0.0";
     std::string port_;

@@ -21,6 +21,7 @@ ListEditorDlg::ListEditorDlg(Host& host, Texts texts, QWidget* parent)
 
     list_ = new QListWidget(this);
     list_->setObjectName(texts_.listName);
+    list_->setAccessibleName(texts_.caption);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setMinimumSize(texts_.listMinimumSize);
     // Every line is one line of text: the view measures one, not each of up to 65535.

@@ -45,6 +45,8 @@ THotkeyDlg::THotkeyDlg(HotkeyTable& hotkeys, Host& host, QWidget* parent)
         enter->setObjectName(QString("CheckBox%1").arg(3 * n - 1));
         auto* add = new QCheckBox("Add", this);
         add->setObjectName(QString("CheckBox%1").arg(3 * n));
+        // The key's name names the row's box to screen readers.
+        panel->setBuddy(edit);
         rows->addWidget(panel, r, 0);
         rows->addWidget(edit, r, 1);
         rows->addWidget(enter, r, 2);
@@ -113,7 +115,10 @@ void THotkeyDlg::showView(bool shift)
     const std::size_t first = shift ? RowCount : 0;
     for (std::size_t r = 0; r < RowCount; ++r) {
         const HotkeyEntry& e = work_[first + r];
-        panels_[r]->setText(textFromBytes(HotkeyFile::label(int(first + r))));
+        const QString label = textFromBytes(HotkeyFile::label(int(first + r)));
+        panels_[r]->setText(label);
+        enterBoxes_[r]->setAccessibleName(label + " Enter");
+        addBoxes_[r]->setAccessibleName(label + " Add");
         edits_[r]->setText(textFromBytes(e.text));
         edits_[r]->setCursorPosition(0);
         enterBoxes_[r]->setChecked(e.enter);

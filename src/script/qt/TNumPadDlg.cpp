@@ -31,6 +31,9 @@ TNumPadDlg::TNumPadDlg(KeypadTable& keys, bool& keypadEnabled, Host& host, QWidg
         box->addItems(suggestions);
         box->lineEdit()->setMaxLength(255);
         box->setMinimumWidth(110);
+        const QString name = k < 10 ? QString("Keypad %1").arg(k) : QString("Keypad .");
+        box->setAccessibleName(name);
+        box->lineEdit()->setAccessibleName(name);
         boxes_[std::size_t(k)] = box;
     }
     enablePad_ = new QCheckBox("Enable", this);
@@ -49,6 +52,13 @@ TNumPadDlg::TNumPadDlg(KeypadTable& keys, bool& keypadEnabled, Host& host, QWidg
     layout->addLayout(pad);
     layout->addSpacing(8);
     okBtn_ = DialogButtons::addOkCancelHelpRow(layout, this, &TNumPadDlg::OKBtnClick, &TNumPadDlg::HelpBtnClick);
+    // Tab goes as the keys lie: row by row from 7, 8, 9 down to 0 and the point.
+    QWidget* previous = boxes_[7];
+    for (const int k : {8, 9, 4, 5, 6, 1, 2, 3, 0, 10}) {
+        setTabOrder(previous, boxes_[std::size_t(k)]);
+        previous = boxes_[std::size_t(k)];
+    }
+    setTabOrder(previous, enablePad_);
 
     fillFromTable();
 }

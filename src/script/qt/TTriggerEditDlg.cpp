@@ -27,11 +27,13 @@ TTriggerEditDlg::TTriggerEditDlg(Host& host, QWidget* parent)
     auto* colors = new QGroupBox("       Foreground Color                      Background Color", this);
     foreColor_ = new QComboBox(colors);
     foreColor_->setObjectName("ForeColor");
+    foreColor_->setAccessibleName("Foreground Color");
     foreColor_->addItems({"No highlight", "Black", "Blue", "Green", "Cyan", "Red", "Magenta", "Brown",
                           "Light Gray", "Dark Gray", "Light Blue", "Light Green", "Light Cyan",
                           "Light Red", "Light Magenta", "Yellow", "White"});
     backColor_ = new QComboBox(colors);
     backColor_->setObjectName("BackColor");
+    backColor_->setAccessibleName("Background Color");
     backColor_->addItems({"Black", "Blue", "Green", "Cyan", "Red", "Magenta", "Brown", "Light Gray"});
     auto* colorRow = new QHBoxLayout(colors);
     colorRow->addWidget(foreColor_, 1);

@@ -60,6 +60,13 @@ bool IniFile::writeSplitLivePercent(int percent) const
     return write([&](IniSettings& s) { s.setSplitLivePercent(percent); });
 }
 
+bool IniFile::readMapSwitch(const std::string& key) const { return read().mapSwitch(key); }
+
+bool IniFile::writeMapSwitch(const std::string& key, bool on) const
+{
+    return write([&](IniSettings& s) { s.setMapSwitch(key, on); });
+}
+
 QString IniFile::readLastMud() const { return QString::fromStdString(read().lastMud()); }
 
 bool IniFile::writeLastMud(const QString& line) const
@@ -75,6 +82,31 @@ std::string IniFile::trustedCertificate(const std::string& host, quint16 port) c
 bool IniFile::rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const
 {
     return write([&](IniSettings& s) { s.setCertificate(host, port, fingerprint); });
+}
+
+IniFile::Speech IniFile::readSpeech() const
+{
+    const IniSettings settings = read();
+    Speech speech{settings.speak(), settings.speechRate(), {}};
+    for (const std::string& text : settings.mutedTexts())
+        speech.muted << QString::fromStdString(text);
+    return speech;
+}
+
+bool IniFile::writeSpeak(bool on) const
+{
+    return write([&](IniSettings& s) { s.setSpeak(on); });
+}
+
+bool IniFile::writeSpeechSettings(int rate, const QStringList& muted) const
+{
+    std::vector<std::string> texts;
+    for (const QString& text : muted)
+        texts.push_back(text.toStdString());
+    return write([&](IniSettings& s) {
+        s.setSpeechRate(rate);
+        s.setMutedTexts(texts);
+    });
 }
 
 } // namespace tw

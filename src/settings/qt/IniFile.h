@@ -5,6 +5,7 @@
 #include "settings/IniSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -38,6 +39,10 @@ public:
     int readHistoryLines(int fallback) const;
     int readSplitLivePercent(int fallback) const;
     bool writeSplitLivePercent(int percent) const;
+    // A switch of the map window: key "Follow", "OnTop" or "AutoSave" of section "Map"; off
+    // when missing.
+    bool readMapSwitch(const std::string& key) const;
+    bool writeMapSwitch(const std::string& key, bool on) const;
     // The MUD list's line of the game last connected to: key "LastUsed" of section "MUDList".
     QString readLastMud() const;
     bool writeLastMud(const QString& line) const;
@@ -45,6 +50,17 @@ public:
     // empty when there is none.
     std::string trustedCertificate(const std::string& host, quint16 port) const;
     bool rememberCertificate(const std::string& host, quint16 port, const std::string& fingerprint) const;
+
+    // Speech of incoming text, section "Access": "Speak" (off when missing), "Rate" (0) and
+    // "Mute", the texts whose lines are not spoken.
+    struct Speech {
+        bool speak = false;
+        int rate = 0;
+        QStringList muted;
+    };
+    Speech readSpeech() const;
+    bool writeSpeak(bool on) const;
+    bool writeSpeechSettings(int rate, const QStringList& muted) const;
 
     const QString& path() const { return path_; }
 

@@ -42,6 +42,14 @@ void storeFont(const QFont& font, SetupVars& v)
     v.FontStyle = stored.style;
 }
 
+// A box's caption, which names the box to screen readers too.
+QLabel* caption(const char* text, QWidget* box)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(box);
+    return label;
+}
+
 QLineEdit* lineEdit(const char* name, int maxLength)
 {
     auto* e = new QLineEdit;
@@ -68,9 +76,9 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
 
     auto* files = new QGroupBox("File Names");
     auto* filesGrid = new QGridLayout(files);
-    filesGrid->addWidget(new QLabel("Editor"), 0, 0);
+    filesGrid->addWidget(caption("Editor", Edit5), 0, 0);
     filesGrid->addWidget(Edit5, 0, 1);
-    filesGrid->addWidget(new QLabel("Note File"), 1, 0);
+    filesGrid->addWidget(caption("Note File", Edit6), 1, 0);
     filesGrid->addWidget(Edit6, 1, 1);
 
     auto* echo = new QGroupBox("&Echo");
@@ -87,9 +95,9 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
 
     auto* buffers = new QGroupBox("Buffers");
     auto* buffersGrid = new QGridLayout(buffers);
-    buffersGrid->addWidget(new QLabel("Commands Retained"), 0, 0);
+    buffersGrid->addWidget(caption("Commands Retained", Edit3), 0, 0);
     buffersGrid->addWidget(Edit3, 0, 1);
-    buffersGrid->addWidget(new QLabel("Scrollback Size"), 1, 0);
+    buffersGrid->addWidget(caption("Scrollback Size", Edit4), 1, 0);
     buffersGrid->addWidget(Edit4, 1, 1);
 
     CheckBox4 = new QCheckBox("&Reconnect");
@@ -103,13 +111,13 @@ TSetupDlg::TSetupDlg(SetupVars& vars, PlainView& terminal, Host& host, QWidget* 
 
     auto* messages = new QGroupBox("Message Commands");
     auto* msgGrid = new QGridLayout(messages);
-    msgGrid->addWidget(new QLabel("Name"), 0, 0);
+    msgGrid->addWidget(caption("Name", NoteTo), 0, 0);
     msgGrid->addWidget(NoteTo, 0, 1);
-    msgGrid->addWidget(new QLabel("Subject"), 1, 0);
+    msgGrid->addWidget(caption("Subject", NoteSubject), 1, 0);
     msgGrid->addWidget(NoteSubject, 1, 1);
-    msgGrid->addWidget(new QLabel("Add Line"), 2, 0);
+    msgGrid->addWidget(caption("Add Line", NotePlus), 2, 0);
     msgGrid->addWidget(NotePlus, 2, 1);
-    msgGrid->addWidget(new QLabel("Send"), 3, 0);
+    msgGrid->addWidget(caption("Send", NoteSend), 3, 0);
     msgGrid->addWidget(NoteSend, 3, 1);
 
     OKBtn = new QPushButton("&Apply");

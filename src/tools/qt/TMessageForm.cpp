@@ -84,6 +84,15 @@ TMessageForm::TMessageForm(Host& host, QWidget* parent) : QDialog(parent), host_
     connect(NoteText, &QPlainTextEdit::textChanged, this, &TMessageForm::keepWithinLimit);
     (new QVBoxLayout(frame))->addWidget(NoteText);
     layout->addWidget(frame);
+
+    // Tab reads as the window does: the name and subject, the buttons beside them, the text.
+    QWidget* previous = ToName;
+    for (QWidget* next : {static_cast<QWidget*>(Subject), static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2),
+                          static_cast<QWidget*>(Button3), static_cast<QWidget*>(Button4), static_cast<QWidget*>(Button5),
+                          static_cast<QWidget*>(Button6), static_cast<QWidget*>(NoteText)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 void TMessageForm::showEvent(QShowEvent* event)

@@ -57,6 +57,7 @@ TStatRollDlg::TStatRollDlg(StatRoller& roller, QWidget* parent) : QDialog(parent
     auto* raceFrame = new QGroupBox("Race", this);
     ComboBox1 = new QComboBox(raceFrame);
     ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setAccessibleName("Race");
     ComboBox1->setEditable(true);
     // Typing part of a name must not complete it into a race, and typed text is no new entry.
     ComboBox1->setCompleter(nullptr);
