@@ -15,11 +15,11 @@ flood=yes
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 nice cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
-nice cmake --build "$build" --target tarnwick practice_world TerminalBench ScriptBench MapBench PaintBench flood_options
+nice cmake --build "$build" --target tarnwick practice_world TerminalBench ScriptBench MapBench PaintBench HistoryBench flood_options
 mkdir -p "$results"
 rm -f "$results"/*
 
-for bench in TerminalBench ScriptBench MapBench PaintBench; do
+for bench in TerminalBench ScriptBench MapBench PaintBench HistoryBench; do
     echo "running $bench" >&2
     "$build/bench/$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
         --benchmark_format=json >"$results/$bench.json"
@@ -33,6 +33,9 @@ if [[ $flood == yes ]]; then
         done
         python3 bench/flood.py --build "$build" --triggers 100 --memory $modern >>"$results/flood.txt"
     done
+    echo "flood: 100 triggers classic, long history on" >&2
+    python3 bench/flood.py --build "$build" --lines 100000 --triggers 100 --history >>"$results/flood.txt"
+    python3 bench/flood.py --build "$build" --triggers 100 --memory --history >>"$results/flood.txt"
 fi
 
 echo

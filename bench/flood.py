@@ -6,7 +6,7 @@ for the player, types `flood N` and times from the first byte of the flood leavi
 the answer of the trigger on the last line ("say flood answered N") reaching it. The program's
 resident size is read from /proc while it runs.
 
-    flood.py --build DIR --lines N --triggers T [--modern] [--memory]
+    flood.py --build DIR --lines N --triggers T [--modern] [--memory] [--history]
 
 Prints one line of `key=value` figures.
 """
@@ -23,6 +23,7 @@ import time
 
 
 # The memory run's floods: 2 MB, then 20 MB three times (the world's longest flood).
+HISTORY_FLOOD = 200000
 MEMORY_FLOODS = (20000, 200000)
 
 
@@ -138,11 +139,13 @@ def main():
     parser.add_argument("--triggers", type=int, default=100)
     parser.add_argument("--modern", action="store_true", help="Modern Server Mode on")
     parser.add_argument("--memory", action="store_true", help="resident sizes over floods of growing length")
+    parser.add_argument("--history", action="store_true",
+                        help="the long history on (with --memory: a million lines kept, five floods of 200000)")
     parser.add_argument("--screenshot", help="a PNG of the screen after the last flood (needs imagemagick)")
     args = parser.parse_args()
 
     build = os.path.abspath(args.build)
-    lengths = MEMORY_FLOODS if args.memory else (args.lines,)
+    lengths = (HISTORY_FLOOD,) if args.memory and args.history else MEMORY_FLOODS if args.memory else (args.lines,)
     home = tempfile.mkdtemp(prefix="tarnwick-flood-")
     children = []
     try:
@@ -152,6 +155,9 @@ def main():
         os.makedirs(os.path.join(home, "tarnwick"))
         with open(os.path.join(home, "tarnwick", "TARNWICK.INI"), "w") as ini:
             ini.write(f"[Options]\nDefaultCFG={options}\n\n[Modern]\nEnabled={'true' if args.modern else 'false'}\n")
+            if args.history:
+                # The default number of lines kept, or for the memory figure the most there can be.
+                ini.write("\n[View]\nLongHistory=true\n" + ("HistoryLines=1000000\n" if args.memory else ""))
 
         world = subprocess.Popen([os.path.join(build, "practice", "practice_world"), "--port", "0",
                                   "--hunger-seconds", "0", "--seed", "1"],
@@ -169,8 +175,16 @@ def main():
         relay.accept(30)
         relay.log_in()
         relay.settle(1.0)
-        figures = {"triggers": args.triggers, "modern": int(args.modern), "lines": args.lines}
-        if args.memory:
+        figures = {"triggers": args.triggers, "modern": int(args.modern), "lines": args.lines,
+                   "history": int(args.history)}
+        if args.memory and args.history:
+            figures["idle_kb"] = resident_kb(client.pid)
+            # A million lines into the history; the last of them are laid out once the game is quiet.
+            for _ in range(5):
+                relay.flood(HISTORY_FLOOD)
+                relay.settle(3.0)
+            figures["history_kb"] = resident_kb(client.pid)
+        elif args.memory:
             figures["idle_kb"] = resident_kb(client.pid)
             # The same flood again and again, longer each time: what stays resident must not grow.
             for n, lines in enumerate(MEMORY_FLOODS + (MEMORY_FLOODS[-1],) * 2):

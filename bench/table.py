@@ -3,7 +3,7 @@
 
     table.py RESULTS_DIR
 
-RESULTS_DIR holds TerminalBench.json, ScriptBench.json, MapBench.json, PaintBench.json (Google Benchmark's JSON
+RESULTS_DIR holds TerminalBench.json, ScriptBench.json, MapBench.json, PaintBench.json, HistoryBench.json (Google Benchmark's JSON
 with median aggregates) and flood.txt (flood.py's lines), any of which may be missing.
 """
 import json
@@ -54,6 +54,7 @@ def main():
     script = medians(os.path.join(results, "ScriptBench.json"))
     maps = medians(os.path.join(results, "MapBench.json"))
     paint = medians(os.path.join(results, "PaintBench.json"))
+    history = medians(os.path.join(results, "HistoryBench.json"))
     floods = []
     flood_path = os.path.join(results, "flood.txt")
     if os.path.exists(flood_path):
@@ -105,15 +106,16 @@ def main():
     rows.append(("Save a 9000-room map (with fsync)", show(t(maps, "SaveFullMap")), "same", "", "", ""))
     rows.append(("Track one move on a full map", show(t(maps, "TrackMoveOnFullMap")), "same", "", "", ""))
 
-    def flood(triggers, modern_on, key="seconds"):
+    def flood(triggers, modern_on, key="seconds", history_on=0):
         for f in floods:
-            if f.get("triggers") == str(triggers) and f.get("modern") == str(modern_on) and key in f:
+            if (f.get("triggers") == str(triggers) and f.get("modern") == str(modern_on)
+                    and f.get("history", "0") == str(history_on) and key in f):
                 return float(f[key])
         return None
 
     lines = next((f.get("lines") for f in floods if "lines" in f), "100000")
-    def timed(triggers, modern_on):
-        median, best = flood(triggers, modern_on), flood(triggers, modern_on, "best")
+    def timed(triggers, modern_on, history_on=0):
+        median, best = flood(triggers, modern_on, "seconds", history_on), flood(triggers, modern_on, "best", history_on)
         if median is None:
             return "-"
         return f"{median * 1e3:.0f} ms" + (f" ({best * 1e3:.0f})" if best is not None else "")
@@ -123,11 +125,25 @@ def main():
         rows.append((what, timed(n, 0), timed(n, 1), "" if n == 1 else "1 trigger " + timed(1, 0),
                      "" if n == 1 else ratio(flood(n, 0, "best"), flood(1, 0, "best")) + " of best", ""))
 
+    # The long history: the receive path with it on against off, and its own work.
+    off, on = t(history, "AppendWithHistory/0"), t(history, "AppendWithHistory/1")
+    rows.append(("Append a 2 KB block to a full 64000 scrollback, long history off / on", show(off), show(on),
+                 "history off " + show(off), ratio(on, off), "< 1.1x"))
+    rows.append(("  lay out 64 KB for the history later (the game quiet)", "-", show(t(history, "LayOutForHistory")),
+                 "", "", ""))
+    rows.append(("Find in 1,000,000 history lines, every byte looked at", "-",
+                 show(t(history, "FindInMillionLines/0")), "", "", "< 100 ms"))
+    rows.append(("  the same, the case matters", "-", show(t(history, "FindInMillionLines/1")), "", "", "< 100 ms"))
+    rows.append(("  a word no line holds", "-", show(t(history, "FindNothingInMillionLines")), "", "", "< 100 ms"))
+    rows.append((f"Flood of {lines} lines to the answer, 100 triggers, long history off / on (best)", timed(100, 0),
+                 timed(100, 0, 1), "history off " + timed(100, 0),
+                 ratio(flood(100, 0, "best", 1), flood(100, 0, "best")) + " of best", "< 1.1x"))
+
     widths = [max(len(r[i]) for r in rows + [HEADER]) for i in range(len(HEADER))]
     for r in [HEADER, tuple("-" * w for w in widths)] + rows:
         print("| " + " | ".join(c.ljust(w) for c, w in zip(r, widths)) + " |")
 
-    memory = [f for f in floods if "idle_kb" in f]
+    memory = [f for f in floods if "idle_kb" in f and "history_kb" not in f]
     if memory or "FullMapMemory/iterations:1" in maps:
         print()
         print("Resident size of the program (the real window under Xvfb, 64000 scrollback):")
@@ -139,6 +155,14 @@ def main():
         full = maps.get("FullMapMemory/iterations:1", (None, {}))[1].get("resident_kb")
         if full is not None:
             print(f"  A full map (9000 rooms, loaded and drawn) adds {full / 1024:.1f} MB")
+    kept = history.get("MillionLinesMemory/iterations:1", (None, {}))[1].get("resident_kb")
+    if kept is not None:
+        print(f"  A full long history, 1,000,000 lines of 80 characters in four colours, takes {kept / 1024:.1f} MB"
+              " (goal: the program under 400 MB)")
+    for f in floods:
+        if "history_kb" in f:
+            print(f"  The program with the long history on: idle {int(f['idle_kb']) / 1024:.1f} MB; after five floods"
+                  f" of 200000 lines (1,000,000 kept): {int(f['history_kb']) / 1024:.1f} MB")
 
 
 HEADER = ("What", "Switch off", "Switch on", "Floor or baseline", "Ratio", "Goal")

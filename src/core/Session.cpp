@@ -1,5 +1,7 @@
 #include "core/Session.h"
 
+#include "core/ColourText.h"
+
 #include "base/Host.h"
 #include "core/PastedText.h"
 #include "core/SocketPort.h"
@@ -94,6 +96,38 @@ std::string Session::switchIndicator() const
     if (map.active && LoggingOn)
         return "MAP LOG";
     return map.active ? "MAP" : LoggingOn ? "LOG" : "";
+}
+
+void Session::setLongHistory(bool on, std::size_t lines)
+{
+    textHistory.setLimit(lines);
+    if (on == readBack.enabled())
+        return;
+    if (on) {
+        terminal.setTrimCallback([this](std::string_view older, std::string_view newer) {
+            readBack.trimmed(older, newer);
+        });
+    } else {
+        terminal.setTrimCallback(nullptr);
+        historyIntake.forget();
+        textHistory.clear();
+    }
+    readBack.setEnabled(on);
+}
+
+std::string Session::wholeText(bool html)
+{
+    readBack.digest(std::string::npos);
+    // The scrollback's lines are laid out as the history lays out what it takes.
+    HistoryStore scrollback;
+    scrollback.setLimit(HistoryStore::MaxLimit);
+    HistoryIntake intake(scrollback);
+    intake.take(terminal.ScrollbackBuffer(), {}, {terminal.ColumnCount(), terminal.wordWrap(), terminal.modern()});
+    intake.digest();
+    ColourText text(html ? ColourText::Form::Html : ColourText::Form::Plain, palette, true);
+    text.addLines(textHistory);
+    text.addLines(scrollback);
+    return text.finish();
 }
 
 EchoMode Session::echoMode() const
@@ -492,7 +526,11 @@ void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
             box.selectAll();
         }
     }
-    // 7-10. Scrolling.
+    // 7-10. Scrolling; with the long history, the split view's.
+    if (readBack.enabled()) {
+        readBackKey(box, key);
+        return;
+    }
     if (key == vk::PageUp && terminal.MirrorOn())
         terminal.ScrollPageUp();
     if (key == vk::PageDown && terminal.MirrorOn())
@@ -504,6 +542,21 @@ void Session::ProcessCmdKey(CommandBox& box, int key, KeyModifiers mods)
     if (key == vk::Home && terminal.TopLine() != 0) {
         box.selectAll();
         terminal.ScrollToStart();
+    }
+}
+
+void Session::readBackKey(CommandBox& box, int key)
+{
+    if (key == vk::PageUp && terminal.MirrorOn())
+        readBack.pageUp();
+    if (key == vk::PageDown && terminal.MirrorOn())
+        readBack.pageDown();
+    if ((key == vk::End || key == vk::Home) && readBack.split()) {
+        box.selectAll();
+        if (key == vk::End)
+            readBack.join();
+        else
+            readBack.toStart();
     }
 }
 

@@ -2,6 +2,9 @@
 // The session: everything the main window owns, and the operations that act on it. The
 // main window reads the socket, shows dialogs and draws; the session decides.
 #include "core/ConnectionLifecycle.h"
+#include "core/HistoryIntake.h"
+#include "core/HistoryStore.h"
+#include "core/ReadBack.h"
 #include "core/PlainText.h"
 #include "core/TabCompletion.h"
 #include "core/Terminal.h"
@@ -66,6 +69,16 @@ public:
     MudList muds;
     Palette palette;
     Terminal terminal;
+    // The long history below the scrollback, and reading back through it in a split view.
+    HistoryStore textHistory;
+    HistoryIntake historyIntake{textHistory};
+    ReadBack readBack{terminal, textHistory, historyIntake};
+    // The long history's switch: on, the lines the scrollback lets go are kept (at most `lines`)
+    // and scrolling back splits the colour view; off, the history is emptied.
+    void setLongHistory(bool on, std::size_t lines = HistoryStore::DefaultLimit);
+    bool longHistory() const { return readBack.enabled(); }
+    // The session's whole text as it reads, for saving: the history and then the scrollback.
+    std::string wholeText(bool html);
     // The colour view's text size and the command line's Tab completion.
     ViewZoom zoom;
     TabCompletion completion;
@@ -181,6 +194,8 @@ private:
     std::uint16_t appliedScrollbackSize_ = SetupVars{}.ScrollbackSize;
 
     void echo(const std::string& typed);
+    // Page Up, Page Down, End and Home with the long history on.
+    void readBackKey(CommandBox& box, int key);
     // The pipeline after the line-end repair: log, automapper, stat roller, triggers, display.
     void receiveBlock(std::string block);
     void beginConnection();

@@ -35,8 +35,11 @@ void Terminal::WriteTerminal(std::string_view text)
         topLine_ = 0;
         atBottom_ = false;
         selection_.clear();
+        const std::size_t kept = keptTextStart(text, {}, length - room, modern());
+        if (trimmed_)
+            trimmed_(buffer_, text.substr(0, kept));
         buffer_.assign(reset);
-        buffer_.append(text.substr(keptTextStart(text, {}, length - room, modern())));
+        buffer_.append(text.substr(kept));
     } else if (buffer_.size() + length >= room) {
         // Drop the older half. The colours set in it are gone, so the kept text starts from
         // light grey on black. Should the new text not fit beside the newer half, more of the
@@ -50,6 +53,8 @@ void Terminal::WriteTerminal(std::string_view text)
         drop = keptTextStart(buffer_, text, drop, modern());
         // A sequence cut at the end of the old text ends in the new one: its rest goes too.
         const std::size_t dropNew = drop > current ? drop - current : 0;
+        if (trimmed_)
+            trimmed_(std::string_view(buffer_).substr(0, std::min(drop, current)), text.substr(0, dropNew));
         buffer_.replace(0, std::min(drop, current), reset);
         // The lines move up by what was dropped: a selection would cover other text.
         selection_.clear();
@@ -228,6 +233,8 @@ void Terminal::replaceBuffer(std::size_t newCapacity)
     if (released_)
         return;
     selection_.clear();
+    if (trimmed_)
+        trimmed_(buffer_, {});
     capacity_ = usableCapacity(newCapacity);
     std::string fresh;
     fresh.reserve(capacity_);

@@ -99,6 +99,11 @@ public:
 
     // Called after every layout so that the window can schedule a repaint.
     void setChangeCallback(std::function<void()> callback) { changed_ = std::move(callback); }
+    // Called with the text that leaves the buffer before the terminal lays out what remains:
+    // the front of the buffer that a cut drops (or all of it when the buffer is replaced),
+    // followed by the front of the new text that went with it, if any.
+    using TrimCallback = std::function<void(std::string_view older, std::string_view newer)>;
+    void setTrimCallback(TrimCallback callback) { trimmed_ = std::move(callback); }
 
     const std::string& ScrollbackBuffer() const { return buffer_; }
     std::size_t ScrollbackCapacity() const { return capacity_; }
@@ -139,6 +144,7 @@ private:
     TerminalSelection selection_;
 
     std::function<void()> changed_;
+    TrimCallback trimmed_;
 };
 
 } // namespace tw

@@ -16,6 +16,8 @@ ViewKey viewKeyFor(const ViewKeyPress& p)
         return p.shift || p.keypad ? ViewKey::None : ViewKey::ZoomReset;
     case 'C':
         return p.shift ? ViewKey::CopySelection : ViewKey::None;
+    case 'F':
+        return p.shift ? ViewKey::FindInView : ViewKey::None;
     case 'W':
         return p.shift ? ViewKey::WalkThrough : ViewKey::None;
     default:

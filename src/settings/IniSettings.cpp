@@ -19,7 +19,9 @@ bool isMapSwitch(std::string_view key) { return key == "Follow" || key == "OnTop
 bool isOwnKey(const std::string& section, const std::string& key)
 {
     return (section == "Options" && key == "DefaultCFG") || (section == "Modern" && key == "Enabled") ||
-           (section == "View" && key == "Zoom") || (section == "MUDList" && key == "LastUsed") ||
+           (section == "View" && (key == "Zoom" || key == "LongHistory" || key == "HistoryLines" ||
+                                  key == "SplitLivePercent")) ||
+           (section == "MUDList" && key == "LastUsed") ||
            (section == "Modern" && key.starts_with(CertificatePrefix)) || (section == "Map" && isMapSwitch(key)) ||
            (section == "Access" && (key == "Speak" || key == "Rate" || key == "Mute"));
 }
@@ -101,17 +103,32 @@ void IniSettings::setDefaultCfg(std::string file) { text_.set("Options", "Defaul
 
 bool IniSettings::flag(const char* section, const char* key) const { return isOn(get(section, key)); }
 
+int IniSettings::number(const char* section, const char* key, int fallback) const
+{
+    const std::optional<long> value = parseWholeNumber(get(section, key));
+    return value ? int(*value) : fallback;
+}
+
 bool IniSettings::modern() const { return flag("Modern", "Enabled"); }
 
 void IniSettings::setModern(bool on) { text_.set("Modern", "Enabled", on ? "true" : "false"); }
 
-int IniSettings::zoom() const
-{
-    const std::optional<long> percent = parseWholeNumber(get("View", "Zoom"));
-    return percent ? int(*percent) : 100;
-}
+int IniSettings::zoom() const { return number("View", "Zoom", 100); }
 
 void IniSettings::setZoom(int percent) { text_.set("View", "Zoom", std::to_string(percent)); }
+
+bool IniSettings::longHistory() const { return flag("View", "LongHistory"); }
+
+void IniSettings::setLongHistory(bool on) { text_.set("View", "LongHistory", on ? "true" : "false"); }
+
+int IniSettings::historyLines(int fallback) const { return number("View", "HistoryLines", fallback); }
+
+int IniSettings::splitLivePercent(int fallback) const { return number("View", "SplitLivePercent", fallback); }
+
+void IniSettings::setSplitLivePercent(int percent)
+{
+    text_.set("View", "SplitLivePercent", std::to_string(percent));
+}
 
 std::string IniSettings::lastMud() const { return get("MUDList", "LastUsed"); }
 
@@ -129,11 +146,7 @@ bool IniSettings::speak() const { return flag("Access", "Speak"); }
 
 void IniSettings::setSpeak(bool on) { text_.set("Access", "Speak", on ? "true" : "false"); }
 
-int IniSettings::speechRate() const
-{
-    const std::optional<long> rate = parseWholeNumber(get("Access", "Rate"));
-    return rate ? int(*rate) : 0;
-}
+int IniSettings::speechRate() const { return number("Access", "Rate", 0); }
 
 void IniSettings::setSpeechRate(int rate) { text_.set("Access", "Rate", std::to_string(rate)); }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the INI file (TARNWICK.INI) keeps: the options file to load at the next start, and what
-// goes beyond the options file (Modern Server Mode, the text size, the game last picked in the
-// MUD list, the map window's switches, accepted certificates, the speech of incoming text). Only
-// these keys are read, and only these are written back.
+// goes beyond the options file (Modern Server Mode, the text size, the long history and its
+// split view, the game last picked in the MUD list, the map window's switches, accepted
+// certificates, the speech of incoming text). Only these keys are read, and only these are
+// written back.
 #include "settings/IniText.h"
 
 #include <cstddef>
@@ -47,6 +48,14 @@ public:
     // Section "View", key "Zoom": percent; 100 when missing or not a number.
     int zoom() const;
     void setZoom(int percent);
+    // Section "View": the long history's switch ("LongHistory", off when missing), the most
+    // lines it keeps ("HistoryLines") and the live pane's share of the split view in percent
+    // ("SplitLivePercent"); the fallback when missing or not a number.
+    bool longHistory() const;
+    void setLongHistory(bool on);
+    int historyLines(int fallback) const;
+    int splitLivePercent(int fallback) const;
+    void setSplitLivePercent(int percent);
     // Section "MUDList", key "LastUsed": the list's line of the game last connected to.
     std::string lastMud() const;
     void setLastMud(std::string line);
@@ -75,6 +84,7 @@ public:
 private:
     std::string get(const char* section, const char* key) const;
     bool flag(const char* section, const char* key) const;
+    int number(const char* section, const char* key, int fallback) const;
 
     IniText text_;
     std::string problem_;

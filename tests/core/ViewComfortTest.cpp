@@ -75,6 +75,8 @@ TEST(ViewKeys, OnlyKeysNoOneElseUses)
         {{'0', true, false, false, true}, ViewKey::None}, // keypad 0 sends its command
         {{'C', true, true}, ViewKey::CopySelection},
         {{'C', true}, ViewKey::None},                     // the menu's Copy
+        {{'F', true, true}, ViewKey::FindInView},
+        {{'F', true}, ViewKey::None},                     // the menu's Find
         {{'W', true, true}, ViewKey::WalkThrough},
         {{'W', true}, ViewKey::None},
         {{'=', false}, ViewKey::None},

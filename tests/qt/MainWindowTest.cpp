@@ -54,6 +54,7 @@ const MenuRow Menu[] = {
     {"Dummy4", "Dummy", "Ctrl+L", false, false},
     {"Cut1", "Cu&t", "Ctrl+X", false, true},
     {"Copy1", "&Copy", "Ctrl+C", false, true},
+    {"CopyView1", "Copy &View Selection", "Ctrl+Shift+C", false, true},
     {"Paste1", "&Paste", "Ctrl+V", false, true},
     {"Find1", "&Find...", "Ctrl+F", false, true},
     {"FindAgain1", "Find A&gain", "Ctrl+G", false, true},
@@ -67,6 +68,7 @@ const MenuRow Menu[] = {
     {"LoadOptions1", "&Load Options...", "", false, true},
     {"SaveOptions1", "&Save Options...", "", false, true},
     {"ModernServerMode1", "Mo&dern Server Mode", "", false, true},
+    {"LongHistory1", "Long H&istory", "", false, true},
     {"SpeakIncomingText1", "S&peak Incoming Text", "", false, true},
     {"SpeechSettings1", "Spee&ch Settings...", "", false, true},
     {"MagicMirror1", "Ma&gic Mirror", "Ctrl+M", true, true},
@@ -77,6 +79,7 @@ const MenuRow Menu[] = {
     {"ViewMaps1", "View &Maps", "", false, true},
     {"RunEditor1", "Run &Editor", "Ctrl+E", false, true},
     {"SendMessage1", "&Send Message", "Ctrl+S", false, true},
+    {"SaveHistory1", "Save &History...", "", false, true},
     {"Lookup1", "Look Up &Note", "Ctrl+N", false, true},
     {"AddNote1", "&Add Note", "", false, true},
     {"EditNoteFile1", "&View Note File", "", false, true},
@@ -112,8 +115,14 @@ TEST_F(MainWindow, MenuHasEveryItemInOrder)
     QStringList menus;
     for (QAction* top : form->menuBar()->actions()) {
         menus << top->text();
-        for (QAction* a : top->menu()->actions())
+        // Alt and a letter must reach one item of its menu, not cycle between two.
+        QStringList mnemonics;
+        for (QAction* a : top->menu()->actions()) {
             items.push_back(a);
+            const QString m = QKeySequence::mnemonic(a->text()).toString();
+            EXPECT_TRUE(m.isEmpty() || !a->isVisible() || !mnemonics.contains(m)) << a->text().toStdString();
+            mnemonics << m;
+        }
     }
     EXPECT_EQ(menus, (QStringList{"&MUD", "&Edit", "&Options", "&Special", "&Notes", "&Help"}));
     std::size_t row = 0;

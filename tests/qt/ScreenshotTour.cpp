@@ -3,6 +3,7 @@
 // each dialog. Runs only when TARNWICK_SCREENSHOTS names a folder, on the xcb platform
 // (tools/take-screenshots.sh does both); every other run skips it.
 #include "core/qt/CommandLineEdit.h"
+#include "core/qt/FindBar.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
 #include "map/qt/MapFace.h"
@@ -16,6 +17,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QScreen>
@@ -119,6 +121,20 @@ TEST_F(ScreenshotTour, EveryWindowAfterAWalk)
         type(step, room);
     form->CmdLine->setText("say hello");
     save(*form, "main-window");
+
+    // The long history: a page back while the game goes on, a word found in the upper pane.
+    form->action("LongHistory1")->trigger();
+    type("flood 2000", "Flood line 002000");
+    QTest::keyClick(form->CmdLine, Qt::Key_PageUp);
+    QTest::keyClick(form->CmdLine, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClicks(form->FindBar1->edit(), "line 001500");
+    QTest::keyClick(form->FindBar1->edit(), Qt::Key_Return);
+    form->CmdLine->setText("look");
+    form->EnterButtonClick();
+    save(*form, "split-view");
+    QTest::keyClick(form->FindBar1->edit(), Qt::Key_Escape);
+    QTest::keyClick(form->CmdLine, Qt::Key_End);
+    form->action("LongHistory1")->trigger();
 
     form->Automap1Click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->MapForm));

@@ -1,6 +1,7 @@
 #pragma once
 // The main window as the window tests build it: its INI file in the test's temporary folder,
 // and its message boxes recorded as "caption|text" and answered OK instead of shown.
+#include "core/qt/CommandLineEdit.h"
 #include "core/qt/TMainForm.h"
 
 #include <QGuiApplication>
@@ -40,6 +41,20 @@ struct XcbMainFormTest : ::testing::Test {
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+};
+
+// The same at 800 x 600 with the focus on the command line, as the colour view's tests start.
+struct XcbColourViewTest : XcbMainFormTest {
+    void SetUp() override
+    {
+        XcbMainFormTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        form->resize(800, 600);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() == 800; }, 5000));
+        form->CmdLine->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->CmdLine->hasFocus(); }, 5000));
     }
 };
 

@@ -26,17 +26,7 @@
 namespace tw {
 namespace {
 
-struct XcbComfort : test::XcbMainFormTest {
-    void SetUp() override
-    {
-        XcbMainFormTest::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        form->resize(800, 600);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() == 800; }, 5000));
-        form->CmdLine->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->CmdLine->hasFocus(); }, 5000));
-    }
+struct XcbComfort : test::XcbColourViewTest {
     Terminal& terminal() { return form->session().terminal; }
     // The centre of a cell of the colour view (column and visible row from 1).
     QPoint cell(int column, int row) const

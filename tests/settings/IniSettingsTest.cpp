@@ -88,6 +88,17 @@ TEST(IniSettings, OnlyTheProgramsOwnKeysSurviveAndTheFileStaysReadable)
     EXPECT_EQ(again.defaultCfg(), std::string(4000, '\xe9'));
 }
 
+TEST(IniSettings, TheLongHistorysKeysAreKept)
+{
+    IniSettings ini = IniSettings::fromText("[View]\nLongHistory=True\nHistoryLines=2000\nSplitLivePercent=x\n");
+    EXPECT_TRUE(ini.longHistory());
+    EXPECT_EQ(ini.historyLines(7), 2000);
+    EXPECT_EQ(ini.splitLivePercent(33), 33);
+    ini.setLongHistory(false);
+    ini.setSplitLivePercent(45);
+    EXPECT_EQ(ini.fileText(), "[View]\nHistoryLines=2000\nLongHistory=false\nSplitLivePercent=45\n");
+}
+
 // The speech keys: a muted text may hold what a list in an INI value could not (a comma, a
 // quote); the longest list the dialog can give is cut so that the file still reads.
 TEST(IniSettings, SpeechKeysKeepTheMutedTextsWholeAndReadable)

@@ -53,6 +53,13 @@ MirrorView::MirrorView(Terminal& terminal, const Palette& palette, QWidget* pare
     MirrorViewAccessible::install();
 }
 
+void MirrorView::setRows(ViewRows* rows)
+{
+    rows_ = rows ? rows : &terminalRows_;
+    selecting_ = false;
+    update();
+}
+
 void MirrorView::setCellSize(CellSize cell)
 {
     if (cell == cell_)
@@ -136,9 +143,9 @@ QRegion MirrorView::pendingRegion() const
     QRegion region;
     const int cellHeight = glyphs_->height();
     for (int k = 0; k < painted_.rows(); ++k)
-        if (painted_.changed(k, PaintedRows::rowOf(terminal_, k, painted_.columns())))
+        if (painted_.changed(k, rows_->row(k, painted_.rows(), painted_.columns())))
             region += QRect(0, k * cellHeight, width(), cellHeight);
-    if (terminal_.moreBelow() != frameMoreBelow_)
+    if (rows_->moreBelow() != frameMoreBelow_)
         region += moreBelowRect();
     return region;
 }
@@ -212,9 +219,9 @@ void MirrorView::drawRow(const PaintedRows::Row& row)
 
 QString MirrorView::selectedText() const
 {
-    if (terminal_.selection().empty())
+    const std::string bytes = rows_->selectedText();
+    if (bytes.empty())
         return reading_.selectedText();
-    const std::string bytes = terminal_.selectedText();
     if (terminal_.modern())
         return QString::fromStdString(bytes);
     QString text;
@@ -254,7 +261,7 @@ void MirrorView::paintEvent(QPaintEvent* event)
         const QRect rowRect(0, k * cellHeight, width(), cellHeight);
         if (!asked.intersects(rowRect))
             continue;
-        const PaintedRows::Row row = PaintedRows::rowOf(terminal_, k, painted_.columns());
+        const PaintedRows::Row row = rows_->row(k, painted_.rows(), painted_.columns());
         drawRow(row);
         painter.drawImage(rowRect.topLeft(), strip_);
         painted_.remember(k, row);
@@ -263,7 +270,7 @@ void MirrorView::paintEvent(QPaintEvent* event)
     if (below < height())
         painter.fillRect(0, below, width(), height() - below, Qt::black);
 
-    const bool moreBelow = terminal_.moreBelow();
+    const bool moreBelow = rows_->moreBelow();
     const QRect box = moreBelowRect();
     if ((QRegion(box) - asked).isEmpty())
         frameMoreBelow_ = moreBelow;
@@ -287,7 +294,7 @@ void MirrorView::wheelEvent(QWheelEvent* event)
     const int notches = wheelRest_ / 120;
     wheelRest_ -= notches * 120;
     if (notches != 0)
-        terminal_.scrollLines(-notches * WheelLines);
+        rows_->scrollLines(-notches * WheelLines);
     event->accept();
 }
 
@@ -295,12 +302,12 @@ void MirrorView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (terminal_.moreBelow() && moreBelowRect().contains(event->position().toPoint())) {
-        terminal_.ScrollToEnd();
+    if (rows_->moreBelow() && moreBelowRect().contains(event->position().toPoint())) {
+        rows_->scrollToEnd();
         return;
     }
     selecting_ = true;
-    terminal_.selectionStart(cellAt(event->position().toPoint()));
+    rows_->selectionStart(cellAt(event->position().toPoint()), frameRows());
     refresh();
 }
 
@@ -311,10 +318,10 @@ void MirrorView::mouseMoveEvent(QMouseEvent* event)
     const CellPoint at = cellAt(event->position().toPoint());
     // Dragging past the top or bottom edge scrolls a line at a time as the mouse moves.
     if (at.row < 1)
-        terminal_.scrollLines(-1);
-    else if (at.row > terminal_.RowCount())
-        terminal_.scrollLines(1);
-    terminal_.selectionExtend(at);
+        rows_->scrollLines(-1);
+    else if (at.row > frameRows())
+        rows_->scrollLines(1);
+    rows_->selectionExtend(at, frameRows());
     refresh();
 }
 
@@ -329,7 +336,7 @@ void MirrorView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     selecting_ = false;
-    terminal_.selectWord(cellAt(event->position().toPoint()));
+    rows_->selectWord(cellAt(event->position().toPoint()), frameRows());
     refresh();
 }
 

@@ -5,6 +5,7 @@
 // The view asks to repaint only the rows that changed since they were last drawn, and a paint
 // draws only the rows Qt asks for, one at a time through a strip the height of a row.
 #include "core/PaintedRows.h"
+#include "core/ViewRows.h"
 #include "core/ViewZoom.h"
 #include "core/qt/CellAtlas.h"
 #include "core/qt/CellGlyphs.h"
@@ -34,6 +35,10 @@ public:
 
     // Both are read at every paint; the terminal's change callback should call refresh().
     MirrorView(Terminal& terminal, const Palette& palette, QWidget* parent = nullptr);
+
+    // What the view shows and its mouse acts on: the terminal's own view unless told otherwise
+    // (rows that outlive the view, or nullptr for the terminal's again).
+    void setRows(ViewRows* rows);
 
     // Schedules a repaint of what differs from the last frame.
     void refresh();
@@ -85,6 +90,8 @@ private:
     CellPoint cellAt(const QPoint& p) const;
 
     Terminal& terminal_;
+    TerminalRows terminalRows_{terminal_};
+    ViewRows* rows_ = &terminalRows_;
     // Read by the const selectedText(); it only caches.
     mutable TerminalReading reading_{terminal_, *this};
     const Palette& palette_;

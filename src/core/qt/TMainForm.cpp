@@ -8,6 +8,9 @@
 #include "core/qt/MenuKeysFirst.h"
 #include "core/qt/PlainView.h"
 #include "core/qt/FindDialog.h"
+#include "core/qt/FindBar.h"
+#include "core/qt/ReadBackPanes.h"
+#include "core/ColourText.h"
 #include "core/qt/MirrorView.h"
 #include "core/qt/ViewKeysFilter.h"
 #include "settings/MudChoice.h"
@@ -56,6 +59,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -93,6 +97,10 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     MudSock->setObjectName("MudSock");
     MudSock->setProtocol("tcp");
     MudSock->setTimeOut(30);
+    chooseHistoryFile = [this] {
+        return ListFileDialog::choose(this, {FileChoice::Save, "Save History", "txt",
+                                             "Text File (*.txt)|*.txt|HTML with colours (*.html)|*.html", "history.txt"});
+    };
     chooseOptionsFile = [this](const QString& title, bool forSaving) {
         const QString current = textFromPath(session_->optionsFileName);
         // The overwrite question is the save's own.
@@ -142,8 +150,28 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     MirrorScrollBar->setObjectName("MirrorScrollBar");
     MirrorScrollBar->setFocusPolicy(Qt::NoFocus);
     MirrorScrollBar->setAccessibleName("Scrollback position");
-    connect(MirrorScrollBar, &QScrollBar::valueChanged, this,
-            [this](int line) { session_->terminal.scrollTo(line); });
+    connect(MirrorScrollBar, &QScrollBar::valueChanged, this, [this](int line) {
+        if (session_->readBack.enabled())
+            session_->readBack.scrollTo(line);
+        else
+            session_->terminal.scrollTo(line);
+    });
+    Panes = new ReadBackPanes(session_->terminal, session_->palette, session_->readBack, *Image);
+    Panes->livePercentChosen = [this](int percent) { IniFile(iniPath).writeSplitLivePercent(percent); };
+    session_->readBack.changed = [this] {
+        Panes->layOut();
+        Panes->refresh();
+        syncScrollBar();
+    };
+    historyIdle_ = new QTimer(this);
+    historyIdle_->setSingleShot(true);
+    historyIdle_->setInterval(250);
+    connect(historyIdle_, &QTimer::timeout, this, [this] {
+        // A slice at a time, so that the window answers in between.
+        session_->readBack.digest(256u << 10);
+        if (session_->readBack.waiting() > 0)
+            historyIdle_->start(2);
+    });
 
     Terminal = new PlainView(central_);
     Terminal->setAccessibleName("Game text, plain view");
@@ -160,6 +188,13 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
         showSwitches();
     };
     connect(CmdLine, &QLineEdit::returnPressed, this, &TMainForm::EnterButtonClick);
+    // With the long history, typing ends the colour view's selection.
+    connect(CmdLine, &QLineEdit::textEdited, this, [this] {
+        if (session_->readBack.enabled() && !session_->readBack.selection().empty()) {
+            session_->readBack.clearSelection();
+            Panes->refresh();
+        }
+    });
     CmdLine->onPaste = [this](const std::string& text) { session_->PasteIntoCommandLine(*CmdLine, text); };
     CmdLine->onTab = [this](bool forward) {
         // A secret is typed unseen; nothing on screen is offered for it.
@@ -198,6 +233,18 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     viewKeys->watch(Terminal);
     // A lone Ctrl silences speech, whichever window has the focus.
     qApp->installEventFilter(new SpeechKeysFilter([this] { session_->speech.interrupt(); }, this));
+
+    FindBar1 = new FindBar(central_);
+    connect(FindBar1, &FindBar::changed, this, [this] {
+        session_->readBack.setSearch(GameText::toBytes(FindBar1->text()), FindBar1->matchCase());
+        Panes->refresh();
+    });
+    connect(FindBar1, &FindBar::findNext, this, &TMainForm::findInView);
+    connect(FindBar1, &FindBar::closed, this, [this] {
+        session_->readBack.setSearch({}, false);
+        Panes->refresh();
+        CmdLine->setFocus();
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -244,6 +291,8 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     setModernMode(IniFile(iniPath).readModern());
     MapForm->readSwitches();
     session_->zoom.setPercent(IniFile(iniPath).readZoom());
+    Panes->setLivePercent(IniFile(iniPath).readSplitLivePercent(ReadBackPanes::DefaultLivePercent));
+    setLongHistory(IniFile(iniPath).readLongHistory());
     applyZoom();
     const IniFile::Speech speech = IniFile(iniPath).readSpeech();
     applySpeechSettings(speech.rate, speech.muted);
@@ -335,13 +384,14 @@ void TMainForm::ResizeAll()
     const int barWidth = MirrorScrollBar->sizeHint().width();
     const int imageWidth = std::max(0, central_->width() - barWidth);
     Terminal->setGeometry(0, 0, central_->width(), termHeight);
-    Image->setGeometry(0, 0, imageWidth, termHeight);
+    Panes->layOut(QRect(0, 0, imageWidth, termHeight));
     MirrorScrollBar->setGeometry(imageWidth, 0, barWidth, termHeight);
     const CellSize cell = session_->zoom.cell();
     session_->terminal.setColumnCount(ViewZoom::columnCountForWidth(imageWidth, cell));
     session_->terminal.setRowCount(ViewZoom::rowCountForHeight(termHeight, cell));
     session_->WriteTerminal("");
     session_->terminalResized();
+    placeFindBar();
 }
 
 void TMainForm::applyZoom()
@@ -359,6 +409,7 @@ void TMainForm::viewKey(ViewKey key)
     case ViewKey::ZoomOut: changed = zoom.zoomOut(); break;
     case ViewKey::ZoomReset: changed = zoom.reset(); break;
     case ViewKey::CopySelection: copyViewSelection(); return;
+    case ViewKey::FindInView: openFindBar(); return;
     case ViewKey::WalkThrough: MapForm->Virtual1Click(); return;
     case ViewKey::None: return;
     }
@@ -373,13 +424,57 @@ void TMainForm::viewKey(ViewKey key)
 void TMainForm::copyViewSelection()
 {
     const QString text = Image->selectedText();
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
+    if (text.isEmpty())
+        return;
+    auto* data = new QMimeData;
+    data->setText(text);
+    if (session_->readBack.enabled()) {
+        ColourText html(ColourText::Form::Html, session_->palette);
+        for (const ReadBack::SelectedLine& line : session_->readBack.selectedLines())
+            html.add(line.cells, line.first, line.last, line.modern, true);
+        data->setHtml(QString::fromStdString(html.finish()));
+    }
+    QApplication::clipboard()->setMimeData(data);
+    setStatus("Copied " + std::to_string(text.toUcs4().size()) + " characters.");
+}
+
+void TMainForm::openFindBar()
+{
+    if (!session_->readBack.enabled()) {
+        setStatus("Switch on Options > Long History to find in the colour view.");
+        return;
+    }
+    if (!session_->terminal.MirrorOn())
+        return;
+    placeFindBar();
+    FindBar1->open();
+}
+
+void TMainForm::placeFindBar()
+{
+    FindBar1->adjustSize();
+    FindBar1->move(std::max(Image->width() - FindBar1->width() - 4, 0), 4);
+}
+
+void TMainForm::findInView(bool older)
+{
+    ReadBack& readBack = session_->readBack;
+    readBack.setSearch(GameText::toBytes(FindBar1->text()), FindBar1->matchCase());
+    const bool found = readBack.findNext(older);
+    FindBar1->setFound(found || FindBar1->text().isEmpty());
+    if (!found && !FindBar1->text().isEmpty())
+        Status->setText(QString::fromUtf8(cannotFindText(FindBar1->text().toUtf8().toStdString())));
+    else
+        setStatus("");
+    Panes->layOut();
+    Panes->refresh();
+    syncScrollBar();
 }
 
 void TMainForm::syncScrollBar()
 {
-    const Terminal::ScrollBarState bar = session_->terminal.scrollBar();
+    const Terminal::ScrollBarState bar =
+        session_->readBack.enabled() ? session_->readBack.scrollBar() : session_->terminal.scrollBar();
     const QSignalBlocker quiet(MirrorScrollBar);
     MirrorScrollBar->setRange(1, bar.maximum);
     MirrorScrollBar->setPageStep(std::max(bar.page, 1));
@@ -594,8 +689,10 @@ void TMainForm::ask(const std::string& caption, const std::string& text, MsgButt
 
 void TMainForm::terminalChanged()
 {
-    Image->refresh();
+    Panes->refresh();
     syncScrollBar();
+    if (session_->readBack.waiting() > 0)
+        historyIdle_->start(250);
 }
 
 void TMainForm::runHelp(const std::string& commandLine)
@@ -657,6 +754,43 @@ void TMainForm::ModernServerMode1Click()
     const IniFile ini(iniPath);
     iniWritten(ini, ini.writeModern(on));
     setStatus(on ? "Modern Server Mode ON" : "Modern Server Mode OFF");
+}
+
+void TMainForm::setLongHistory(bool on)
+{
+    const int lines = IniFile(iniPath).readHistoryLines(int(HistoryStore::DefaultLimit));
+    session_->setLongHistory(on, std::size_t(std::clamp(lines, 1, int(HistoryStore::MaxLimit))));
+    Image->setRows(on ? &session_->readBack.live() : nullptr);
+    action("LongHistory1")->setChecked(on);
+    action("SaveHistory1")->setEnabled(on);
+    if (!on)
+        FindBar1->hide();
+    Panes->layOut();
+    Panes->refresh();
+    syncScrollBar();
+}
+
+void TMainForm::LongHistory1Click()
+{
+    const bool on = action("LongHistory1")->isChecked();
+    setLongHistory(on);
+    const IniFile ini(iniPath);
+    iniWritten(ini, ini.writeLongHistory(on));
+    setStatus(on ? "Long History ON" : "Long History OFF");
+}
+
+void TMainForm::SaveHistory1Click()
+{
+    const QString file = chooseHistoryFile();
+    if (file.isEmpty())
+        return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    const bool html = suffix == "html" || suffix == "htm";
+    if (const auto error = writeFileAtomically(localPath(file), session_->wholeText(html))) {
+        messageBox(AppTitle, *error, MsgButtons::Ok);
+        return;
+    }
+    setStatus("History saved to " + localPath(file));
 }
 
 void TMainForm::iniWritten(const IniFile& ini, bool ok)
@@ -730,6 +864,11 @@ void TMainForm::Cut1Click() { CmdLine->cut(); }
 
 void TMainForm::Copy1Click()
 {
+    // With the long history, a selection shown in the colour view is what Copy takes.
+    if (session_->readBack.enabled() && session_->terminal.MirrorOn() && !session_->readBack.selection().empty()) {
+        copyViewSelection();
+        return;
+    }
     CmdLine->copy();
     if (Terminal->textCursor().hasSelection())
         Terminal->copy();
@@ -912,6 +1051,8 @@ void TMainForm::MagicMirror1Click()
         session_->WriteTerminal("");
         CmdLine->setFocus();
     } else {
+        session_->readBack.join();
+        FindBar1->hide();
         Terminal->setWordWrap(session_->setup.WordWrap);
         Terminal->showBuffer(session_->terminal.ScrollbackBuffer());
         Image->hide();

@@ -27,6 +27,8 @@ class AboutBox;
 class TAliasDlg;
 class TTriggerDlg;
 class FindDialog;
+class FindBar;
+class ReadBackPanes;
 class MirrorView;
 class PlainView;
 class TANSIDefDLG;
@@ -104,6 +106,11 @@ public:
     void SaveOptions1Click();
     // Switches Modern Server Mode and remembers it in the INI file.
     void ModernServerMode1Click();
+    // Switches the long history (and the split view with it) and remembers it in the INI file.
+    void LongHistory1Click();
+    void setLongHistory(bool on);
+    // Saves the session's whole text as plain text, or as HTML for a name ending in .html.
+    void SaveHistory1Click();
     // Speech of incoming text, remembered in the INI file, and its rate and muted texts.
     void SpeakIncomingText1Click();
     void SpeechSettings1Click();
@@ -131,7 +138,8 @@ public:
 
     // The colour view's own keys: the text size and copying its selection.
     void viewKey(ViewKey key);
-    // Copies the colour view's selection, as shown, to the clipboard.
+    // Copies the colour view's selection, as shown, to the clipboard (with the long history
+    // also as HTML with its colours).
     void copyViewSelection();
     // Connects to a game once the options file has been considered (the first tick), as the
     // MUD list would; the game's name comes from the MUD list when an entry has its address.
@@ -141,6 +149,9 @@ public:
 
     // Controls, named as the program names them.
     MirrorView* Image = nullptr;
+    // With the long history: the upper pane and divider of the split view, and the find bar.
+    ReadBackPanes* Panes = nullptr;
+    FindBar* FindBar1 = nullptr;
     // Beside the colour view: where the view is in the scrollback.
     QScrollBar* MirrorScrollBar = nullptr;
     PlainView* Terminal = nullptr;
@@ -182,6 +193,8 @@ public:
     Launcher& launcher() { return *launcher_; }
     // Picks an existing file for an open dialog; replaceable so that tests never block.
     std::function<QString(const QString& title, const QString& filter, const QString& name)> chooseOpenFile;
+    // Picks the file Save History writes; empty when cancelled.
+    std::function<QString()> chooseHistoryFile;
     // Picks the options file for loading or saving (OpenDialog4); empty when cancelled.
     std::function<QString(const QString& title, bool forSaving)> chooseOptionsFile;
 
@@ -218,6 +231,9 @@ private:
     // Tells the player that the page of a help command line could not be shown.
     void helpFailed(const std::string& commandLine);
     void syncScrollBar();
+    void openFindBar();
+    void findInView(bool older);
+    void placeFindBar();
     void connectToGame(const GameAddress& game);
     void setSpeaking(bool on);
     // Tells the player when a switch could not be remembered in the INI file.
@@ -230,6 +246,8 @@ private:
     QWidget* central_ = nullptr;
     std::map<QString, QAction*> actions_;
     bool closed_ = false;
+    // Lays the text waiting for the history out once the game has been quiet a moment.
+    QTimer* historyIdle_ = nullptr;
     std::optional<GameAddress> startConnect_;
     std::string startOptionsFile_;
 };

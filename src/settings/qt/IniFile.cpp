@@ -44,6 +44,22 @@ bool IniFile::writeZoom(int percent) const
     return write([&](IniSettings& s) { s.setZoom(percent); });
 }
 
+bool IniFile::readLongHistory() const { return read().longHistory(); }
+
+bool IniFile::writeLongHistory(bool on) const
+{
+    return write([&](IniSettings& s) { s.setLongHistory(on); });
+}
+
+int IniFile::readHistoryLines(int fallback) const { return read().historyLines(fallback); }
+
+int IniFile::readSplitLivePercent(int fallback) const { return read().splitLivePercent(fallback); }
+
+bool IniFile::writeSplitLivePercent(int percent) const
+{
+    return write([&](IniSettings& s) { s.setSplitLivePercent(percent); });
+}
+
 bool IniFile::readMapSwitch(const std::string& key) const { return read().mapSwitch(key); }
 
 bool IniFile::writeMapSwitch(const std::string& key, bool on) const

@@ -32,6 +32,13 @@ public:
     // The colour view's text size in percent: key "Zoom" of section "View"; 100 when missing.
     int readZoom() const;
     bool writeZoom(int percent) const;
+    // The long history's switch, its most lines and the live pane's share of the split view in
+    // percent (see IniSettings); the fallback for a missing or unreadable number.
+    bool readLongHistory() const;
+    bool writeLongHistory(bool on) const;
+    int readHistoryLines(int fallback) const;
+    int readSplitLivePercent(int fallback) const;
+    bool writeSplitLivePercent(int percent) const;
     // A switch of the map window: key "Follow", "OnTop" or "AutoSave" of section "Map"; off
     // when missing.
     bool readMapSwitch(const std::string& key) const;
