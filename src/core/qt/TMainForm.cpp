@@ -306,7 +306,13 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
 
 // The widgets' reading of the game's text follows this window's switch; without the window
 // it goes back to the old one.
-TMainForm::~TMainForm() { GameText::setUtf8(false); }
+TMainForm::~TMainForm()
+{
+    // The speech output is a child widget, deleted after the session it speaks for: it goes first.
+    delete Speech;
+    Speech = nullptr;
+    GameText::setUtf8(false);
+}
 
 void TMainForm::buildMenus()
 {
