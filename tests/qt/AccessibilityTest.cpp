@@ -5,6 +5,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/FindDialog.h"
 #include "core/qt/MirrorView.h"
+#include "core/qt/StatusPanel.h"
 #include "core/qt/TerminalReading.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
@@ -140,6 +141,13 @@ TEST_F(Access, HiddenInputRenamesTheCommandLine)
 
 TEST_F(Access, TheSpeechSwitchItsSettingsAndItsKeys)
 {
+    // Without a speech service the status row says why, not "Speech ON".
+    form->startSpeech = [] { return false; };
+    form->action("SpeakIncomingText1")->trigger();
+    EXPECT_NE(form->Status->text(), "Speech ON");
+    form->action("SpeakIncomingText1")->trigger();
+    EXPECT_EQ(form->Status->text(), "Speech OFF");
+
     test::RecordingSpeech engine;
     form->startSpeech = [&] {
         session.speech.setEngine(&engine);

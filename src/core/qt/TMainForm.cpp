@@ -805,7 +805,7 @@ void TMainForm::iniWritten(const IniFile& ini, bool ok)
         messageBox(AppTitle, "Unable to write to " + localPath(ini.path()), MsgButtons::Ok);
 }
 
-void TMainForm::setSpeaking(bool on)
+bool TMainForm::setSpeaking(bool on)
 {
     action("SpeakIncomingText1")->setChecked(on);
     // The switch stays as the player set it; without a speech service nothing is queued.
@@ -813,6 +813,7 @@ void TMainForm::setSpeaking(bool on)
     session_->setSpeaking(service);
     if (on && !service)
         setStatus(bytes(Speech->problem()));
+    return service;
 }
 
 void TMainForm::applySpeechSettings(int rate, const QStringList& muted)
@@ -827,10 +828,12 @@ void TMainForm::applySpeechSettings(int rate, const QStringList& muted)
 void TMainForm::SpeakIncomingText1Click()
 {
     const bool on = action("SpeakIncomingText1")->isChecked();
-    setSpeaking(on);
+    const bool speaking = setSpeaking(on);
     const IniFile ini(iniPath);
     iniWritten(ini, ini.writeSpeak(on));
-    setStatus(on ? "Speech ON" : "Speech OFF");
+    // Without a speech service the status keeps saying why instead.
+    if (speaking || !on)
+        setStatus(on ? "Speech ON" : "Speech OFF");
 }
 
 void TMainForm::SpeechSettings1Click()

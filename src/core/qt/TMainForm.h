@@ -235,7 +235,8 @@ private:
     void findInView(bool older);
     void placeFindBar();
     void connectToGame(const GameAddress& game);
-    void setSpeaking(bool on);
+    // True when the speech service speaks.
+    bool setSpeaking(bool on);
     // Tells the player when a switch could not be remembered in the INI file.
     void iniWritten(const IniFile& ini, bool ok);
     void applySpeechSettings(int rate, const QStringList& muted);
