@@ -134,12 +134,14 @@ TEST_F(CommandLine, KeypadSendsItsCommandsOnlyWhileEnabled)
     key(vk::Numpad0 + 5);
     EXPECT_EQ(host.sent, "exits\r\n");
     key(vk::Decimal);
-    EXPECT_EQ(host.sent, "exits\r\nhide\r\n");
+    key(vk::Numpad0);
+    key(vk::Numpad9);
+    EXPECT_EQ(host.sent, "exits\r\nhide\r\nl\r\nu\r\n");
     session.KeypadEnabled = false;
     box.setText("8");
     key(vk::Numpad0 + 8);
     EXPECT_EQ(box.content, "8");
-    EXPECT_EQ(host.sent, "exits\r\nhide\r\n");
+    EXPECT_EQ(host.sent, "exits\r\nhide\r\nl\r\nu\r\n");
 }
 
 TEST_F(CommandLine, HistoryKeysWalkTheHistory)
@@ -362,15 +364,19 @@ TEST_F(CommandLine, SpeedwalkStepsWhenTheReplyIsComplete)
     struct Walk {
         bool marksPrompts;
         std::vector<Read> reads;
+        std::set<int> quiet; // the quiet moments asked for
     };
     const Walk walks[] = {
         {false, {{"Road", "n\r\n"}, {"\r\nA plain ", "n\r\n"}, {"road.\r\n", "n\r\n"}, {"> ", "n\r\n"},
                  {"", "n\r\nn\r\n"}, {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
-                 {"Corner\r\n", "n\r\nn\r\ne\r\n"}, {"", "n\r\nn\r\ne\r\n"}}},
+                 {"Corner\r\n", "n\r\nn\r\ne\r\n"}, {"", "n\r\nn\r\ne\r\n"}}, {250}},
         // The second reply lacks its mark: the longer quiet moment ends it.
         {true, {{"Road\r\n", "n\r\n"}, {"A plain road.\r\n> ", "n\r\n"}, {GA, "n\r\nn\r\n"},
                 {"Square\r\nA square.\r\n> ", "n\r\nn\r\n"}, {"", "n\r\nn\r\ne\r\n"},
-                {"Corner\r\n> " + GA, "n\r\nn\r\ne\r\n"}}},
+                {"Corner\r\n> " + GA, "n\r\nn\r\ne\r\n"}}, {1000}},
+        // Replies that end with their mark in the same read step on at once.
+        {true, {{"Road\r\nA plain road.\r\n> " + GA, "n\r\nn\r\n"}, {"Square\r\n> " + GA, "n\r\nn\r\ne\r\n"},
+                {"Corner\r\n> " + GA, "n\r\nn\r\ne\r\n"}}, {}},
     };
     for (const Walk& w : walks) {
         SCOPED_TRACE(w.marksPrompts);
@@ -399,7 +405,7 @@ TEST_F(CommandLine, SpeedwalkStepsWhenTheReplyIsComplete)
         EXPECT_EQ(map.room(15, 14, 5)->title.str(), "Road");
         EXPECT_EQ(map.room(15, 13, 5)->title.str(), "Square");
         EXPECT_EQ(map.room(16, 13, 5)->title.str(), "Corner");
-        EXPECT_EQ(quietWanted, std::set<int>{w.marksPrompts ? 1000 : 250});
+        EXPECT_EQ(quietWanted, w.quiet);
     }
 }
 

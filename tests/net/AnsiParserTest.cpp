@@ -76,6 +76,7 @@ TEST(AnsiParser, ColourCommands)
         {E + "[;mX", 7, 0},
         {E + "[32;mX", 2, 0},
         {E + "[;32mX", 2, 0},     // a leading ";" reads as 0 and resets first
+        {E + "[1;;32mX", 2, 0},   // so does an empty one between two others
         {E + "[c" + E + "[32mY" + E + "[dX", 7, 0},
         {E + "[33;44m" + E + "[c" + E + "[32mY" + E + "[dX", 6, 1},
         {E + "[33;44mY" + E + "[dX", 7, 0}, // nothing saved yet: light grey on black
