@@ -57,6 +57,11 @@ public:
     // The server echoes typed text itself, so the command line hides what is typed (a
     // password); off again when it stops echoing or the connection ends.
     virtual void setInputHidden(bool hidden) { (void)hidden; }
+
+    // What the game sends beside its text changed: the vitals (Session::vitals; empty when
+    // there are none to show) or the channel lines (a line was added to Session::channels).
+    virtual void vitalsChanged() {}
+    virtual void channelLineAdded() {}
 };
 
 } // namespace tw

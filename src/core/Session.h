@@ -9,6 +9,7 @@
 #include "core/TabCompletion.h"
 #include "core/Terminal.h"
 #include "core/ViewZoom.h"
+#include "net/GameData.h"
 #include "net/Inflater.h"
 #include "map/AutomapTracker.h"
 #include "map/MapModel.h"
@@ -92,6 +93,11 @@ public:
     // The automapper: the map and the tracking of the player's moves on it.
     MapModel map;
     AutomapTracker tracker{map, host};
+    // What the game sends beside its text (Modern Server Mode): the vitals while it sends
+    // them (empty otherwise) and its channel lines.
+    std::vector<VitalGauge> vitals;
+    ChannelLog channels;
+
     // Speedwalk: sends the known way from the current room to a room of the map. While the
     // automapper is on, each step waits until the reply to the one before is complete.
     Speedwalk walk;

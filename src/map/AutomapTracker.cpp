@@ -54,6 +54,14 @@ AutomapTracker::Outcome AutomapTracker::receive(std::string_view block)
     return Outcome::Moved;
 }
 
+AutomapTracker::Outcome AutomapTracker::gameRoom(const GameRoom& room)
+{
+    (void)room;
+    return Outcome::Nothing;
+}
+
+void AutomapTracker::connectionStarted() {}
+
 // Shifts the map away from every edge the pending move would cross. When the far edge is
 // taken the map is full that way: the move is dropped and the automapper switches off.
 bool AutomapTracker::makeRoomAtEdge()
