@@ -41,4 +41,20 @@ std::string_view cutToCharacters(std::string_view text, std::size_t maxCharacter
     return text.substr(0, prefix(text, maxCharacters, coding).bytes);
 }
 
+std::string_view cutToBytes(std::string_view text, std::size_t maxBytes, TextCoding coding)
+{
+    if (text.size() <= maxBytes || coding == TextCoding::Bytes)
+        return text.substr(0, maxBytes);
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    while (p < end) {
+        const std::size_t length = utf8::decode(p, end).length;
+        if (std::size_t(p - begin) + length > maxBytes)
+            break;
+        p += length;
+    }
+    return text.substr(0, std::size_t(p - begin));
+}
+
 } // namespace tw

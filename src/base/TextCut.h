@@ -17,6 +17,9 @@ std::size_t characterCount(std::string_view text, TextCoding coding);
 // The first maxCharacters characters of text.
 std::string_view cutToCharacters(std::string_view text, std::size_t maxCharacters, TextCoding coding);
 
+// The longest start of text that takes at most maxBytes bytes and ends between two characters.
+std::string_view cutToBytes(std::string_view text, std::size_t maxBytes, TextCoding coding);
+
 // The most bytes maxCharacters characters can take.
 constexpr std::size_t bytesForCharacters(std::size_t maxCharacters, TextCoding coding)
 {

@@ -1,15 +1,17 @@
 #include "map/AutomapTracker.h"
 
 #include "base/Host.h"
+#include "base/TextCut.h"
+
+#include <utility>
 
 namespace tw {
 
 int movementDirection(std::string_view text)
 {
-    static constexpr std::string_view Lower[] = {"n", "s", "w", "e", "nw", "ne", "sw", "se", "u", "d"};
     static constexpr std::string_view Upper[] = {"N", "S", "W", "E", "NW", "NE", "SW", "SE", "U", "D"};
     for (int d = 1; d <= dir::Count; ++d)
-        if (text == Lower[d - 1] || text == Upper[d - 1])
+        if (text == directionCommand(d) || text == Upper[d - 1])
             return d;
     return dir::None;
 }
@@ -39,6 +41,12 @@ AutomapTracker::Outcome AutomapTracker::receive(std::string_view block)
         text.clear();
         return Outcome::Refused;
     }
+    if (followsGame_) {
+        // The game says where the player goes; the text only tells of a refusal.
+        map_.PendingMove = 0;
+        text.clear();
+        return Outcome::Nothing;
+    }
     if (!makeRoomAtEdge())
         return Outcome::MapFull;
 
@@ -56,11 +64,111 @@ AutomapTracker::Outcome AutomapTracker::receive(std::string_view block)
 
 AutomapTracker::Outcome AutomapTracker::gameRoom(const GameRoom& room)
 {
-    (void)room;
+    followsGame_ = true;
+    const std::optional<GameRoom> before = std::exchange(previous_, room);
+    if (!map_.active || room.number == 0)
+        return Outcome::Nothing;
+    map_.PendingMove = 0;
+    map_.PendingRoomText.clear();
+    const Cell here = map_.position();
+    if (map_.numbers.at(here) == room.number) {
+        lost_ = false;
+        describe(room, false);
+        return Outcome::Nothing;
+    }
+    if (const std::optional<Cell> known = map_.numbers.cellOf(room.number)) {
+        setPosition(*known);
+        lost_ = false;
+        describe(room, false);
+        return Outcome::Moved;
+    }
+    if (const std::optional<Way> way = wayFrom(before, room))
+        return place(room, *way);
+    if (!lost_ && map_.numbers.at(here) == 0) {
+        // The first room the game names on this map: the room the map stands in.
+        if (!map_.RoomExists(here.x, here.y, here.level))
+            map_.InitRoom(here.x, here.y, here.level);
+        describe(room, true);
+        return Outcome::Moved;
+    }
+    return lose();
+}
+
+void AutomapTracker::connectionStarted()
+{
+    followsGame_ = false;
+    lost_ = false;
+    previous_.reset();
+}
+
+std::optional<AutomapTracker::Way> AutomapTracker::wayFrom(const std::optional<GameRoom>& before,
+                                                           const GameRoom& room) const
+{
+    if (!before)
+        return std::nullopt;
+    const std::optional<Cell> from = map_.numbers.cellOf(before->number);
+    if (!from)
+        return std::nullopt;
+    for (const GameExit& e : before->exits)
+        if (e.number == room.number && e.direction >= 1 && e.direction <= dir::Count)
+            return Way{*from, e.direction};
+    return std::nullopt;
+}
+
+AutomapTracker::Outcome AutomapTracker::place(const GameRoom& room, const Way& way)
+{
+    setPosition(way.from);
+    map_.PendingMove = way.direction;
+    if (!makeRoomAtEdge())
+        return Outcome::MapFull;
+    map_.PendingMove = 0;
+    const Step s = directionStep(way.direction);
+    const Cell target{map_.MapX + s.dx, map_.MapY + s.dy, map_.MapLevel + s.dlevel};
+    if (map_.numbers.at(target) != 0)
+        return lose();
+    // A room already there without a number (drawn by hand, or mapped from the text) is taken
+    // to be this one.
+    if (!map_.RoomExists(target.x, target.y, target.level))
+        map_.InitRoom(target.x, target.y, target.level);
+    setPosition(target);
+    describe(room, true);
+    return Outcome::Moved;
+}
+
+AutomapTracker::Outcome AutomapTracker::lose()
+{
+    lost_ = true;
+    host_.setStatus(LostText);
     return Outcome::Nothing;
 }
 
-void AutomapTracker::connectionStarted() {}
+void AutomapTracker::setPosition(const Cell& cell)
+{
+    map_.MapX = cell.x;
+    map_.MapY = cell.y;
+    map_.MapLevel = cell.level;
+}
+
+void AutomapTracker::describe(const GameRoom& room, bool takeName)
+{
+    const Cell here = map_.position();
+    TMapRoom* self = map_.room(here.x, here.y, here.level);
+    if (!self)
+        return;
+    if (takeName && !room.name.empty())
+        self->title.set(cutToBytes(room.name, RoomText::Capacity, TextCoding::Utf8));
+    map_.numbers.set(here, room.number, room.exits);
+    const auto exitTo = [](const Cell& c) { return MapExit{std::uint8_t(c.x), std::uint8_t(c.y), std::uint8_t(c.level)}; };
+    const auto valid = [](int d) { return d >= 1 && d <= dir::Count; };
+    for (const GameExit& e : room.exits)
+        if (const std::optional<Cell> to = map_.numbers.cellOf(e.number); to && valid(e.direction))
+            self->exit(e.direction) = exitTo(*to);
+    for (const RoomNumbers::Entry& entry : map_.numbers.sorted())
+        for (const GameExit& e : *entry.exits)
+            if (e.number == room.number && valid(e.direction))
+                if (TMapRoom* other = map_.room(entry.cell.x, entry.cell.y, entry.cell.level))
+                    other->exit(e.direction) = exitTo(here);
+}
 
 // Shifts the map away from every edge the pending move would cross. When the far edge is
 // taken the map is full that way: the move is dropped and the automapper switches off.

@@ -5,6 +5,7 @@
 #include "map/GameRoom.h"
 #include "map/MapModel.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,35 @@ public:
     void connectionStarted();
 
     static constexpr std::size_t MaxPendingText = 255;
+    // Said when the game names a room the map cannot place: reached by no known exit, or where
+    // another room stands. The map waits, unchanged, for a room it knows.
+    static constexpr const char* LostText =
+        "The automapper cannot place the game's room here; it waits for a room it knows.";
+
+    // Whether this connection's game sends room data, so that the text no longer moves anyone.
+    bool followsGame() const { return followsGame_; }
 
 private:
     bool makeRoomAtEdge();
+    // Where a room the map does not know goes: the cell beside the room before, in the
+    // direction of the exit that named it; nothing when no exit of a placed room did.
+    struct Way {
+        Cell from;
+        int direction;
+    };
+    std::optional<Way> wayFrom(const std::optional<GameRoom>& before, const GameRoom& room) const;
+    Outcome place(const GameRoom& room, const Way& way);
+    Outcome lose();
+    void setPosition(const Cell& cell);
+    // Gives the room at the position the game's number, name and exits and links it with the
+    // numbered rooms its exits name, and those whose exits name it.
+    void describe(const GameRoom& room, bool takeName);
 
     MapModel& map_;
     Host& host_;
+    bool followsGame_ = false;
+    bool lost_ = false;                // the game is in a room the map could not place
+    std::optional<GameRoom> previous_; // the room the game named last
 };
 
 // The direction code of a movement command ("n", "NE" ...), or 0.

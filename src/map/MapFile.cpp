@@ -1,5 +1,7 @@
 #include "map/MapFile.h"
 
+#include "map/RoomNumberFile.h"
+
 #include "base/FileIo.h"
 #include "base/Host.h"
 
@@ -76,6 +78,8 @@ std::optional<std::string> MapFile::save(MapModel& map, const std::string& path)
 {
     if (auto error = writeFileAtomically(path, serialise(map.grid)))
         return error;
+    if (auto error = RoomNumberFile::save(map, path))
+        return "The map was saved, but its room numbers were not (" + RoomNumberFile::pathBeside(path) + "): " + *error;
     map.MapFileName = path;
     map.markSaved();
     return std::nullopt;
@@ -106,6 +110,7 @@ bool MapFile::open(MapModel& map, const std::string& path, Host& host)
     }
     map.takeRooms(std::move(parsed.rooms), parsed.last, parsed.anyRoom);
     map.MapFileName = path;
+    RoomNumberFile::open(map, path, host);
     if (parsed.skipped > 0)
         host.messageBox(AppTitle, skippedText(parsed.skipped), MsgButtons::Ok);
     return true;

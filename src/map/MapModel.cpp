@@ -21,6 +21,7 @@ MapExit exitTo(int x, int y, int level)
 void MapModel::newMap()
 {
     grid.clear();
+    numbers.clear();
     MapX = StartX;
     MapY = StartY;
     MapLevel = StartLevel;
@@ -36,8 +37,10 @@ void MapModel::newMap()
 
 void MapModel::InitRoom(int x, int y, int level)
 {
-    if (RoomGrid::inside(x, y, level))
+    if (RoomGrid::inside(x, y, level)) {
         grid.slot(x, y, level) = std::make_unique<TMapRoom>(TMapRoom::defaultRoom());
+        numbers.erase({x, y, level});
+    }
 }
 
 bool MapModel::CreateMap(int x, int y, int level, int direction)
@@ -70,6 +73,7 @@ void MapModel::DeleteRoom(int x, int y, int level)
     if (!RoomGrid::inside(x, y, level))
         return;
     grid.slot(x, y, level).reset();
+    numbers.erase({x, y, level});
     for (const int d : StraightDirections) {
         const Step s = directionStep(d);
         if (TMapRoom* other = room(x + s.dx, y + s.dy, level + s.dlevel))
@@ -125,6 +129,7 @@ void MapModel::shiftUnless(bool edgeUsed, int dx, int dy, int dlevel)
                 moved.slot(x + dx, y + dy, l + dlevel) = std::move(from);
             }
     grid = std::move(moved);
+    numbers.shift(dx, dy, dlevel);
     // The position follows the rooms but stays on the grid, also when it stood on an empty
     // edge cell; the viewed level follows vertical shifts within 1..10.
     MapX = std::clamp(MapX + dx, 1, RoomGrid::Columns);
@@ -158,12 +163,26 @@ std::uint64_t MapModel::roomsDigest() const
                     for (const int b : {e.x, e.y, e.level})
                         byte(b);
             }
+    const auto number = [&byte](std::int64_t n) {
+        for (int i = 0; i < 8; ++i)
+            byte(int((std::uint64_t(n) >> (8 * i)) & 255));
+    };
+    for (const RoomNumbers::Entry& e : numbers.sorted()) {
+        for (const int b : {e.cell.x, e.cell.y, e.cell.level})
+            byte(b);
+        number(e.number);
+        for (const GameExit& x : *e.exits) {
+            byte(x.direction);
+            number(x.number);
+        }
+    }
     return h;
 }
 
 void MapModel::takeRooms(RoomGrid&& rooms, Cell last, bool anyRoom)
 {
     grid = std::move(rooms);
+    numbers.clear();
     const Cell at = anyRoom ? last : Cell{StartX, StartY, StartLevel};
     MapX = at.x;
     MapY = at.y;

@@ -2,6 +2,7 @@
 // The automapper's map: the room grid, the player's position on it, the viewed level and the
 // operations that change the map as a whole. One instance lives as long as the program.
 #include "map/RoomGrid.h"
+#include "map/RoomNumbers.h"
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,9 @@ public:
     MapModel() { newMap(); }
 
     RoomGrid grid;
+    // The game's numbers of the rooms, where the game sends room data; they follow the rooms
+    // when the map shifts and go with a room that is deleted or made anew.
+    RoomNumbers numbers;
     int MapX = 15, MapY = 15, MapLevel = 5;
     int ViewLevel = 5;
     std::string MapFileName;
@@ -59,7 +63,8 @@ public:
     void ShiftUp();
     void ShiftDown();
 
-    // Replaces every room and the position with a loaded map's (see MapFile).
+    // Replaces every room and the position with a loaded map's (see MapFile); the numbers are
+    // read after it from their own file.
     void takeRooms(RoomGrid&& rooms, Cell last, bool anyRoom);
 
     // Whether the rooms differ from the ones last opened, saved or made new; leaving the

@@ -26,6 +26,12 @@ Step directionStep(int d) { return Steps[d - 1]; }
 
 int oppositeDirection(int d) { return Opposite[d - 1]; }
 
+const char* directionCommand(int d)
+{
+    static constexpr const char* Commands[dir::Count] = {"n", "s", "w", "e", "nw", "ne", "sw", "se", "u", "d"};
+    return Commands[d - 1];
+}
+
 void TMapRoom::normalise()
 {
     title.set(title.view());

@@ -43,6 +43,8 @@ struct Step {
 // The step of direction d (1..10) on the grid, and the direction back.
 Step directionStep(int d);
 int oppositeDirection(int d);
+// The short movement command of direction d (1..10): "n", "s", "w", "e", "nw" ... "u", "d".
+const char* directionCommand(int d);
 
 struct TMapRoom {
     static constexpr std::size_t DescriptionLines = 10;

@@ -25,6 +25,11 @@ public:
         return x >= 1 && x <= Columns && y >= 1 && y <= Rows && level >= 1 && level <= Levels;
     }
     static bool inside(const Cell& c) { return inside(c.x, c.y, c.level); }
+    // A cell's place (from 0) in the order level, row, column: the order the map file keeps.
+    static std::size_t ordinal(const Cell& c)
+    {
+        return std::size_t(((c.level - 1) * Rows + (c.y - 1)) * Columns + (c.x - 1));
+    }
 
     // The room in a cell, or null when the cell is empty or lies outside the grid.
     TMapRoom* at(int x, int y, int level)

@@ -6,12 +6,7 @@ namespace tw {
 
 namespace {
 
-int cellIndex(const Cell& c)
-{
-    return ((c.level - 1) * RoomGrid::Rows + (c.y - 1)) * RoomGrid::Columns + (c.x - 1);
-}
-
-constexpr const char* Commands[dir::Count] = {"n", "s", "w", "e", "nw", "ne", "sw", "se", "u", "d"};
+int cellIndex(const Cell& c) { return int(RoomGrid::ordinal(c)); }
 
 } // namespace
 
@@ -51,7 +46,7 @@ std::optional<std::vector<std::string>> Speedwalk::route(const MapModel& map, co
         return std::nullopt;
     std::vector<std::string> steps;
     for (int at = cellIndex(to); visits[std::size_t(at)].direction > 0; at = visits[std::size_t(at)].previous)
-        steps.emplace_back(Commands[visits[std::size_t(at)].direction - 1]);
+        steps.emplace_back(directionCommand(visits[std::size_t(at)].direction));
     std::reverse(steps.begin(), steps.end());
     return steps;
 }

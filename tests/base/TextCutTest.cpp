@@ -36,5 +36,15 @@ TEST(TextCut, CountsAndCutsCharacters)
     EXPECT_EQ(cutToCharacters(eAcute, 255, U), eAcute.substr(0, 510));
 }
 
+// A byte limit in UTF-8 stops before a character that would cross it.
+TEST(TextCut, CutsToBytesBetweenCharacters)
+{
+    const auto U = TextCoding::Utf8, B = TextCoding::Bytes;
+    EXPECT_EQ(cutToBytes("ab\xc3\xa9", 3, U), "ab");
+    EXPECT_EQ(cutToBytes("ab\xc3\xa9", 4, U), "ab\xc3\xa9");
+    EXPECT_EQ(cutToBytes("ab\xc3\xa9", 3, B), "ab\xc3");
+    EXPECT_EQ(cutToBytes("a\xe9\xe9", 2, U), "a\xe9"); // bytes outside UTF-8 count one each
+}
+
 } // namespace
 } // namespace tw
