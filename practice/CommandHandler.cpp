@@ -2,6 +2,7 @@
 
 #include "Ansi.h"
 #include "DiagnosticCommands.h"
+#include "Gmcp.h"
 #include "ModernText.h"
 #include "TextUtil.h"
 
@@ -27,7 +28,7 @@ void CommandHandler::handle(const InputLine& line, ReplyBuilder& reply)
     if (line.tooLong) {
         reply.line("That line is too long; it was ignored.");
         if (player_.stage == LoginStage::Playing)
-            reply.prompt();
+            prompt(reply);
         else
             login_.handle("", reply);
         return;
@@ -40,13 +41,20 @@ void CommandHandler::handle(const InputLine& line, ReplyBuilder& reply)
         login_.handle(line.text, reply);
         if (player_.stage == LoginStage::Playing) {
             view_.show(player_, reply);
-            reply.prompt();
+            prompt(reply);
         }
         return;
     }
     play(line.text, reply);
     if (player_.stage == LoginStage::Playing)
-        reply.prompt();
+        prompt(reply);
+}
+
+void CommandHandler::prompt(ReplyBuilder& reply)
+{
+    if (player_.telnet.gmcp)
+        reply.telnetCommand(gmcp::vitals(player_.vitals));
+    reply.prompt();
 }
 
 void CommandHandler::telnetReport(ReplyBuilder& reply)
@@ -62,6 +70,12 @@ void CommandHandler::telnetReport(ReplyBuilder& reply)
     reply.line("Terminal: " + (t.terminalType.empty() ? std::string("unknown") : t.terminalType));
     reply.line("Compression: " + onOff(t.compressing));
     reply.line("End of record: " + onOff(t.endOfRecord));
+    std::string gmcp = "GMCP: " + onOff(t.gmcp);
+    if (t.gmcp && !t.gmcpClient.empty())
+        gmcp += "; client " + t.gmcpClient;
+    for (std::size_t i = 0; t.gmcp && i < t.gmcpSupports.size(); ++i)
+        gmcp += (i == 0 ? "; supports " : ", ") + t.gmcpSupports[i];
+    reply.line(gmcp);
 }
 
 void CommandHandler::hungerTick(ReplyBuilder& reply)
@@ -73,9 +87,10 @@ void CommandHandler::hungerTick(ReplyBuilder& reply)
         return;
     }
     // The reminder arrives after a prompt, so it starts on a fresh line.
+    player_.vitals.starve();
     reply.line();
     reply.colouredLine(ansi::kHunger, "You are hungry.");
-    reply.prompt();
+    prompt(reply);
 }
 
 void CommandHandler::play(std::string_view line, ReplyBuilder& reply)
@@ -84,9 +99,19 @@ void CommandHandler::play(std::string_view line, ReplyBuilder& reply)
     if (word.empty())
         return; // an empty line only asks for a new prompt
     const std::string verb = toLower(word);
+    const auto direction = parseDirection(verb);
+    const bool moving = direction && rest.empty();
+    const bool casting = verb == "cast" && player_.modern;
+    // A move spends movement only when it succeeds; every other command rests.
+    if (!moving)
+        player_.vitals.rest();
+    if (!casting)
+        player_.vitals.recoverMana();
 
-    if (const auto direction = parseDirection(verb); direction && rest.empty()) {
+    if (moving) {
         move(*direction, reply);
+    } else if (casting) {
+        cast(reply);
     } else if (verb == "telnet") {
         telnetReport(reply);
     } else if (verb == "look" || verb == "l") {
@@ -142,6 +167,7 @@ void CommandHandler::move(Direction direction, ReplyBuilder& reply)
         return;
     }
     player_.room = exit.to;
+    player_.vitals.walk();
     view_.show(player_, reply);
 }
 
@@ -173,9 +199,19 @@ void CommandHandler::say(std::string_view text, ReplyBuilder& reply)
         reply.line("Say what?");
         return;
     }
-    reply.colouredLine(ansi::kSpeech, "You say '" + std::string(text) + "'");
+    speak("You", "You say '" + std::string(text) + "'", reply);
     if (playerMeetsGuard())
-        reply.colouredLine(ansi::kSpeech, guard_.answer(text));
+        speak("The guard", guard_.answer(text), reply);
+}
+
+void CommandHandler::speak(std::string_view talker, const std::string& text, ReplyBuilder& reply)
+{
+    reply.colouredLine(ansi::kSpeech, text);
+    // The channel keeps the text's colours, as the terminal shows it.
+    if (player_.telnet.gmcp) {
+        const std::string coloured = std::string(ansi::kSpeech) + text + std::string(ansi::kReset);
+        reply.telnetCommand(gmcp::channelText("say", talker, coloured));
+    }
 }
 
 void CommandHandler::talk(std::string_view whom, ReplyBuilder& reply)
@@ -188,14 +224,20 @@ void CommandHandler::talk(std::string_view whom, ReplyBuilder& reply)
     } else if (!playerMeetsGuard()) {
         reply.line("There is no guard here.");
     } else {
-        reply.colouredLine(ansi::kSpeech, guard_.chat());
+        speak("The guard", guard_.chat(), reply);
     }
 }
 
 void CommandHandler::eat(ReplyBuilder& reply)
 {
     player_.satedTicks = kSatedPeriods;
+    player_.vitals.eat();
     reply.line("You eat a loaf of fresh bread. You are no longer hungry.");
+}
+
+void CommandHandler::cast(ReplyBuilder& reply)
+{
+    reply.line(player_.vitals.cast() ? "You wave your hands; sparks fly." : "You are too tired to cast.");
 }
 
 void CommandHandler::help(ReplyBuilder& reply)
@@ -215,6 +257,7 @@ void CommandHandler::help(ReplyBuilder& reply)
     if (player_.modern) {
         reply.line("  telnet                    what the client agreed to over telnet");
         reply.line("  colours                   256 and 24-bit colours and UTF-8 text");
+        reply.line("  cast                      spend mana on a few sparks");
     }
 }
 

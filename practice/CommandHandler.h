@@ -39,6 +39,11 @@ private:
     void say(std::string_view text, ReplyBuilder& reply);
     void talk(std::string_view whom, ReplyBuilder& reply);
     void eat(ReplyBuilder& reply);
+    void cast(ReplyBuilder& reply);
+    // The prompt of play; a GMCP client gets the vitals just before it.
+    void prompt(ReplyBuilder& reply);
+    // The line in the terminal, and for a GMCP client the same text on the say channel.
+    void speak(std::string_view talker, const std::string& text, ReplyBuilder& reply);
     void help(ReplyBuilder& reply);
     void telnetReport(ReplyBuilder& reply);
     void quit(ReplyBuilder& reply);

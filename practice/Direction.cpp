@@ -50,6 +50,11 @@ std::string_view directionName(Direction direction)
     return wordsOf(direction).longWord;
 }
 
+std::string_view directionShortName(Direction direction)
+{
+    return wordsOf(direction).shortWord;
+}
+
 Direction opposite(Direction direction)
 {
     switch (direction) {

@@ -29,6 +29,7 @@ struct Step {
 // Accepts the short and the long word ("ne", "northeast"), in any letter case.
 std::optional<Direction> parseDirection(std::string_view word);
 std::string_view directionName(Direction direction);
+std::string_view directionShortName(Direction direction); // "n", "ne", "u" ...
 Direction opposite(Direction direction);
 // North is -y and up is +level, as on the client's map grid.
 Step stepOf(Direction direction);

@@ -42,7 +42,15 @@ PlayerConnection::PlayerConnection(QTcpSocket* socket, const WorldMap& map, Note
     connect(socket_, &QTcpSocket::bytesWritten, this, &PlayerConnection::pump);
     connect(socket_, &QTcpSocket::disconnected, this, [this] {
         hungerTimer_.stop();
+        pauseTimer_.stop();
         emit finished();
+    });
+
+    pauseTimer_.setSingleShot(true);
+    pauseTimer_.setInterval(options.pieceMilliseconds);
+    connect(&pauseTimer_, &QTimer::timeout, this, [this] {
+        flushOutbox();
+        pump();
     });
 
     if (options.hungerSeconds > 0) {
@@ -64,6 +72,8 @@ void PlayerConnection::pump()
 {
     while (!closing_ && socket_->state() == QAbstractSocket::ConnectedState
            && socket_->bytesToWrite() < kOutputHighWater) {
+        if (!outbox_.empty())
+            return; // the timer goes on once the pause is over
         if (pendingLines_.empty()) {
             const QByteArray chunk = socket_->read(kReadChunk);
             if (chunk.isEmpty())
@@ -90,7 +100,13 @@ void PlayerConnection::send(ReplyBuilder& reply)
     // An answer that does not end with a line end ends with a prompt.
     if (player_.telnet.endOfRecord && !bytes.empty() && !bytes.ends_with(lineEnd_.toStdString()))
         bytes += std::string{telnet::IAC, telnet::EOR};
-    write(bytes);
+    std::size_t from = 0;
+    for (const std::size_t pause : reply.pauses()) {
+        outbox_.push_back({bytes.substr(from, pause - from), from != 0});
+        from = pause;
+    }
+    outbox_.push_back({bytes.substr(from), from != 0});
+    flushOutbox();
     if (reply.closes()) {
         closing_ = true;
         pendingLines_.clear();
@@ -104,13 +120,30 @@ void PlayerConnection::send(ReplyBuilder& reply)
 
 PlayerConnection::~PlayerConnection() = default;
 
-// The world offers end of record and compression and asks for the window size and the
+void PlayerConnection::flushOutbox()
+{
+    while (!outbox_.empty() && !pauseTimer_.isActive()) {
+        Piece& piece = outbox_.front();
+        if (piece.afterPause) {
+            piece.afterPause = false;
+            // What came before the pause leaves now, so that the pieces arrive apart.
+            socket_->flush();
+            pauseTimer_.start();
+            return;
+        }
+        write(piece.bytes);
+        outbox_.pop_front();
+    }
+}
+
+// The world offers end of record, compression and GMCP and asks for the window size and the
 // terminal type. Each command goes out in two writes, split inside, as a careless server's do.
 void PlayerConnection::negotiate()
 {
     using namespace telnet;
     for (const std::string& c : {command(WILL, EndOfRecord), command(DO, WindowSize),
-                                 command(DO, TerminalType), command(WILL, Compress2)}) {
+                                 command(DO, TerminalType), command(WILL, Compress2),
+                                 command(WILL, Gmcp)}) {
         write(c.substr(0, 1));
         socket_->flush();
         write(c.substr(1));

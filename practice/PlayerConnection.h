@@ -2,6 +2,8 @@
 // One client's connection: reads its bytes into command lines, lets the CommandHandler answer
 // them, and writes the answers. Input is read only while the client takes its output, so a
 // client that sends without reading stalls itself instead of filling the server's memory.
+// An answer that pauses (a message sent in pieces) holds back everything after it, reading
+// included, so that the bytes keep their order on the socket and inside the compressed stream.
 #include "CommandHandler.h"
 #include "InputLineSplitter.h"
 #include "PlayerState.h"
@@ -50,8 +52,13 @@ private:
     void negotiate();
     void takeTelnet();
     void write(const std::string& bytes);
+    void flushOutbox();
 
     struct Deflater;
+    struct Piece {
+        std::string bytes;
+        bool afterPause = false;
+    };
 
     QTcpSocket* socket_;
     QByteArray lineEnd_;
@@ -60,6 +67,8 @@ private:
     InputLineSplitter splitter_;
     std::deque<InputLine> pendingLines_;
     QTimer hungerTimer_;
+    std::deque<Piece> outbox_; // what waits for a pause to end
+    QTimer pauseTimer_;
     bool closing_ = false;
     bool modern_ = false;
     TelnetReader telnet_{player_.telnet};

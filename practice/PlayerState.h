@@ -4,6 +4,7 @@
 #include "NoteBoard.h"
 #include "Statistics.h"
 #include "TelnetReader.h"
+#include "Vitals.h"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ struct PlayerState {
     bool modern = false;          // the connection speaks telnet (--modern)
     std::string password;
     TelnetInfo telnet;
+    Vitals vitals;
 };
 
 } // namespace tw::practice

@@ -3,6 +3,7 @@
 // raw bytes and the prompt, and whether the connection closes afterwards.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tw::practice {
 
@@ -25,6 +26,14 @@ public:
             bytes_ += command;
     }
     bool telnet() const { return telnet_; }
+    // What follows is written a moment later, in a write of its own; nothing without telnet.
+    void pause()
+    {
+        if (telnet_)
+            pauses_.push_back(bytes_.size());
+    }
+    // Where the pauses fall, as offsets into the bytes.
+    const std::vector<std::size_t>& pauses() const { return pauses_; }
     void prompt() { bytes_ += "> "; }
     void closeAfterwards() { close_ = true; }
     void reserve(std::size_t size) { bytes_.reserve(size); }
@@ -40,6 +49,7 @@ private:
     std::string lineEnd_;
     bool telnet_ = false;
     std::string bytes_;
+    std::vector<std::size_t> pauses_;
     bool close_ = false;
 };
 

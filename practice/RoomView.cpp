@@ -1,6 +1,7 @@
 #include "RoomView.h"
 
 #include "Ansi.h"
+#include "Gmcp.h"
 #include "ModernText.h"
 
 namespace tw::practice {
@@ -8,6 +9,13 @@ namespace tw::practice {
 void RoomView::show(const PlayerState& player, ReplyBuilder& reply) const
 {
     const Room& room = map_.room(player.room);
+    if (player.telnet.gmcp) {
+        // Cut in the middle of its JSON, so that a client meets a message arriving in pieces.
+        const std::string info = gmcp::roomInfo(map_, player.room);
+        reply.telnetCommand(std::string_view(info).substr(0, info.size() / 2));
+        reply.pause();
+        reply.telnetCommand(std::string_view(info).substr(info.size() / 2));
+    }
     reply.colouredLine(ansi::kTitle, room.title);
     for (const std::string& line : room.description)
         reply.line(line);

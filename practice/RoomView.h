@@ -1,6 +1,7 @@
 #pragma once
 // How a room reads to the player: the title first (a client's automapper takes the first line
 // of a move's reply as the room's name), then the description, whoever is there, and the exits.
+// A GMCP client gets the room's data before its text.
 #include "PlayerState.h"
 #include "ReplyBuilder.h"
 #include "WorldMap.h"

@@ -1,5 +1,7 @@
 #include "TelnetReader.h"
 
+#include "Gmcp.h"
+
 namespace tw::practice {
 
 using namespace telnet;
@@ -24,6 +26,7 @@ std::string TelnetReader::feed(std::string_view bytes)
                 state_ = State::Verb;
             } else if (c == SB) {
                 sub_.clear();
+                subTooLong_ = false;
                 state_ = State::Sub;
             }
             break;
@@ -34,16 +37,16 @@ std::string TelnetReader::feed(std::string_view bytes)
         case State::Sub:
             if (c == IAC)
                 state_ = State::SubIac;
-            else if (sub_.size() < kMaxSubnegotiation)
-                sub_ += c;
+            else
+                keepSubnegotiationByte(c);
             break;
         case State::SubIac:
             if (c == SE) {
                 subnegotiation();
                 state_ = State::Data;
             } else {
-                if (c == IAC && sub_.size() < kMaxSubnegotiation)
-                    sub_ += c;
+                if (c == IAC)
+                    keepSubnegotiationByte(c);
                 state_ = c == IAC ? State::Sub : State::Data;
             }
             break;
@@ -52,8 +55,19 @@ std::string TelnetReader::feed(std::string_view bytes)
     return text;
 }
 
+void TelnetReader::keepSubnegotiationByte(char c)
+{
+    const std::size_t limit = !sub_.empty() && sub_[0] == Gmcp ? kMaxGmcpSubnegotiation : kMaxSubnegotiation;
+    if (sub_.size() < limit)
+        sub_ += c;
+    else
+        subTooLong_ = true;
+}
+
 void TelnetReader::command(char verb, char option)
 {
+    if (option == Gmcp && (verb == DO || verb == DONT))
+        info_.gmcp = verb == DO;
     if (option == EndOfRecord && (verb == DO || verb == DONT))
         info_.endOfRecord = verb == DO;
     if (option == Compress2 && verb == DO && compressionOffered_) {
@@ -73,6 +87,9 @@ void TelnetReader::subnegotiation()
     }
     if (sub_.size() >= 2 && sub_[0] == TerminalType && sub_[1] == 0)
         info_.terminalType = sub_.substr(2);
+    // A cut GMCP message is no JSON any more; it is dropped whole.
+    if (!sub_.empty() && sub_[0] == Gmcp && !subTooLong_)
+        gmcp::readClientMessage(std::string_view(sub_).substr(1), info_);
 }
 
 std::string TelnetReader::takeReplies()

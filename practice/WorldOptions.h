@@ -13,7 +13,10 @@ struct WorldOptions {
     std::optional<std::uint32_t> seed;
     bool crlf = false;              // CR LF line ends instead of the old games' LF CR
     int hungerSeconds = 60;         // 0 switches the hunger reminder off
-    bool modern = false;            // speaks telnet: negotiation, a password, compression
+    bool modern = false;            // speaks telnet: negotiation, a password, compression, GMCP
+    // The pause inside a message sent in pieces. Not on the command line: tests lengthen it so
+    // that the pieces arrive apart even on a busy machine.
+    int pieceMilliseconds = 30;
     std::optional<quint16> tlsPort; // a second port with TLS (0: a free one)
     QString tlsCertificate, tlsKey; // PEM files for the TLS port
     // A second certificate for the TLS port, served once a player asks for it (`certificate`).

@@ -4,30 +4,15 @@
 #include "RawClient.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 namespace tw::practice {
 namespace {
 
+using test::inflateAll;
 using test::RawClient;
 using test::waitUntil;
 
 const QByteArray IAC("\xff"), WILL("\xfb"), WONT("\xfc"), DO("\xfd"), SB("\xfa"), SE("\xf0"), EOR("\xef");
-
-QByteArray inflateAll(const QByteArray& in)
-{
-    z_stream z{};
-    inflateInit(&z);
-    QByteArray out(1 << 20, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-    z.avail_in = uInt(in.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = uInt(out.size());
-    inflate(&z, Z_SYNC_FLUSH);
-    out.resize(out.size() - z.avail_out);
-    inflateEnd(&z);
-    return out;
-}
 
 TEST(ModernWorld, NegotiatesHidesThePasswordReportsAndCompresses)
 {

@@ -209,6 +209,9 @@ TEST_F(ProtocolTest, TheGuardAnswersInTheStartRoomOnly)
     EXPECT_TRUE(alone.contains("You say 'hello'"));
     EXPECT_FALSE(alone.contains("The guard"));
     EXPECT_EQ(firstLine(client->command("talk guard")), "There is no guard here.");
+    // Casting and out-of-band data belong to --modern.
+    EXPECT_EQ(firstLine(client->command("cast")), "Huh? Type 'help' for the commands.");
+    EXPECT_FALSE(client->everything().contains('\xff'));
 }
 
 TEST_F(ProtocolTest, LinesEndInLineFeedCarriageReturnUnlessAskedOtherwise)

@@ -5,6 +5,8 @@
 #include <QHostAddress>
 #include <QTimer>
 
+#include <zlib.h>
+
 namespace tw::practice::test {
 
 bool waitUntil(const std::function<bool()>& condition, int milliseconds)
@@ -26,7 +28,10 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds)
 
 RawClient::RawClient(quint16 port)
 {
-    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { received_ += socket_.readAll(); });
+    QObject::connect(&socket_, &QTcpSocket::readyRead, [this] {
+        received_ += socket_.readAll();
+        readEnds_.push_back(received_.size());
+    });
     socket_.connectToHost(QHostAddress::LocalHost, port);
     waitUntil([this] { return connected(); });
 }
@@ -90,6 +95,21 @@ QByteArray withoutColours(const QByteArray& text)
         plain += text[i];
     }
     return plain;
+}
+
+QByteArray inflateAll(const QByteArray& in)
+{
+    z_stream z{};
+    inflateInit(&z);
+    QByteArray out(1 << 20, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    z.avail_in = uInt(in.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    inflate(&z, Z_SYNC_FLUSH);
+    out.resize(out.size() - z.avail_out);
+    inflateEnd(&z);
+    return out;
 }
 
 QByteArray firstLine(const QByteArray& reply)

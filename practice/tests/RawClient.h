@@ -5,6 +5,7 @@
 #include <QTcpSocket>
 
 #include <functional>
+#include <vector>
 
 namespace tw::practice::test {
 
@@ -27,6 +28,8 @@ public:
     // Waits until `text` occurs in the unread text; returns the unread text up to and including it.
     QByteArray readThrough(const QByteArray& text, int milliseconds = 5000);
     const QByteArray& everything() const { return received_; }
+    // Where each read from the socket ended, as offsets into everything().
+    const std::vector<qsizetype>& readEnds() const { return readEnds_; }
 
     // Logs in with `name`, keeps the first roll; returns the login transcript.
     QByteArray logIn(const QByteArray& name = "Tester");
@@ -34,11 +37,14 @@ public:
 private:
     QTcpSocket socket_;
     QByteArray received_;
+    std::vector<qsizetype> readEnds_;
     qsizetype readUpTo_ = 0;
 };
 
 // The text with every ESC[...m sequence taken out.
 QByteArray withoutColours(const QByteArray& text);
+// What a zlib stream inflates to, as far as it has come.
+QByteArray inflateAll(const QByteArray& in);
 // The first line of `reply`, without colours, up to the first LF or CR.
 QByteArray firstLine(const QByteArray& reply);
 
