@@ -92,6 +92,10 @@ TEST_F(GameDataWindow, GaugesFillTheirShareInTheirColourAndLeaveTheLayoutAsItWas
     vitals({{"HP", 12, 40}});
     EXPECT_EQ(names(), "HP 12 of 40");
     EXPECT_EQ(form->CmdLine->geometry(), shown);
+    // A game that sends hundreds of gauges gets as many as the row holds.
+    vitals(std::vector<VitalGauge>(500, {"X", 1, 2}));
+    const auto made = form->Vitals->findChildren<QWidget*>().size();
+    EXPECT_TRUE(made > 0 && made <= form->Vitals->width() / MinGaugeWidth) << made;
     vitals({});
     EXPECT_TRUE(form->Vitals->isHidden());
     EXPECT_EQ(layout(), before);

@@ -12,6 +12,8 @@ constexpr int Margin = 2;
 
 QColor colourOf(ColorRef c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
+} // namespace
+
 // One gauge: its name, then the bar with its numbers on it. A screen reader reads the whole
 // as its name ("HP 34 of 40").
 class GaugeView : public QWidget {
@@ -58,8 +60,6 @@ private:
     GaugeLook look_;
 };
 
-} // namespace
-
 VitalsBar::VitalsBar(QWidget* parent) : QWidget(parent)
 {
     setObjectName("Vitals");
@@ -73,24 +73,18 @@ VitalsBar::VitalsBar(QWidget* parent) : QWidget(parent)
 
 void VitalsBar::showGauges(const std::vector<VitalGauge>& gauges)
 {
-    while (gauges_.size() > gauges.size()) {
-        delete gauges_.back();
-        gauges_.pop_back();
-    }
-    while (gauges_.size() < gauges.size())
-        gauges_.push_back(new GaugeView(this));
-    for (std::size_t i = 0; i < gauges.size(); ++i)
-        static_cast<GaugeView*>(gauges_[i])->setLook(gaugeLook(gauges[i]));
+    looks_.clear();
+    for (const VitalGauge& gauge : gauges)
+        looks_.push_back(gaugeLook(gauge));
     place();
     setVisible(!gauges.empty());
 }
 
 QRect VitalsBar::barRect(std::size_t index) const
 {
-    if (index >= gauges_.size() || gauges_[index]->isHidden())
+    if (index >= gauges_.size())
         return {};
-    const QWidget* gauge = gauges_[index];
-    return static_cast<const GaugeView*>(gauge)->bar().translated(gauge->pos());
+    return gauges_[index]->bar().translated(gauges_[index]->pos());
 }
 
 QSize VitalsBar::sizeHint() const { return QSize(MaxGaugeWidth, fontMetrics().height() + 4); }
@@ -101,13 +95,21 @@ void VitalsBar::resizeEvent(QResizeEvent* event)
     place();
 }
 
+// Only the gauges that fit have a widget: a game that sends hundreds gets as many as the row holds.
 void VitalsBar::place()
 {
-    const std::vector<GaugePlace> places = gaugePlaces(gauges_.size(), width() - 2 * Margin);
-    for (std::size_t i = 0; i < gauges_.size(); ++i) {
-        if (i < places.size())
-            gauges_[i]->setGeometry(Margin + places[i].x, 0, places[i].width, height());
-        gauges_[i]->setVisible(i < places.size());
+    const std::vector<GaugePlace> places = gaugePlaces(looks_.size(), width() - 2 * Margin);
+    while (gauges_.size() > places.size()) {
+        delete gauges_.back();
+        gauges_.pop_back();
+    }
+    while (gauges_.size() < places.size()) {
+        gauges_.push_back(new GaugeView(this));
+        gauges_.back()->show();
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        gauges_[i]->setGeometry(Margin + places[i].x, 0, places[i].width, height());
+        gauges_[i]->setLook(looks_[i]);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A thin row of small gauges for the character's vitals (hit points, mana, moves ...), one per
 // gauge the game sends, in its order; hidden while the game sends none.
+#include "core/VitalsLayout.h"
 #include "net/GameData.h"
 
 #include <QWidget>
@@ -8,6 +9,8 @@
 #include <vector>
 
 namespace tw {
+
+class GaugeView;
 
 class VitalsBar : public QWidget {
     Q_OBJECT
@@ -25,7 +28,8 @@ protected:
 
 private:
     void place();
-    std::vector<QWidget*> gauges_;
+    std::vector<GaugeLook> looks_;
+    std::vector<GaugeView*> gauges_;  // one for each gauge that fits the row, in order
 };
 
 } // namespace tw
