@@ -48,6 +48,7 @@ WINDOWS = [
     ([("alt+n a", "Escape")], ""),                                     # add note
     ([("alt+h a", "Escape")], ""),                                     # About
     ([("ctrl+shift+w", "alt+o")], ""),                                 # walk-through, main window
+    ([("ctrl+shift+h", "ctrl+shift+h")], ""),                          # Channels
 ]
 
 failures = []

@@ -80,6 +80,7 @@ const MenuRow Menu[] = {
     {"RunEditor1", "Run &Editor", "Ctrl+E", false, true},
     {"SendMessage1", "&Send Message", "Ctrl+S", false, true},
     {"SaveHistory1", "Save &History...", "", false, true},
+    {"Channels1", "&Channels", "Ctrl+Shift+H", false, true},
     {"Lookup1", "Look Up &Note", "Ctrl+N", false, true},
     {"AddNote1", "&Add Note", "", false, true},
     {"EditNoteFile1", "&View Note File", "", false, true},

@@ -2,6 +2,7 @@
 // window after a walk through the practice world with the automapper on, the map window and
 // each dialog. Runs only when TARNWICK_SCREENSHOTS names a folder, on the xcb platform
 // (tools/take-screenshots.sh does both); every other run skips it.
+#include "core/qt/ChannelsWindow.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/FindBar.h"
 #include "core/qt/StatusPanel.h"
@@ -121,6 +122,24 @@ TEST_F(ScreenshotTour, EveryWindowAfterAWalk)
         type(step, room);
     form->CmdLine->setText("say hello");
     save(*form, "main-window");
+
+    // The vitals gauges and the Channels window, with what a game sends beside its text.
+    Session& session = form->session();
+    session.vitals = {{"HP", 34, 40}, {"MP", 25, 25}, {"MV", 98, 100}};
+    form->vitalsChanged();
+    save(*form, "vitals");
+    for (const ChannelText& line : {ChannelText{"say", "Tarn", "You say 'hello'"},
+                                    ChannelText{"gossip", "Ann", "\x1b[1;33mAnyone for the crypt?\x1b[0m"},
+                                    ChannelText{"say", "Tom", "Tom says 'the stables are north-east'"}}) {
+        session.channels.add(line);
+        form->channelLineAdded();
+    }
+    form->action("Channels1")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Channels));
+    save(*form->Channels, "channels");
+    form->action("Channels1")->trigger();
+    session.vitals.clear();
+    form->vitalsChanged();
 
     // The long history: a page back while the game goes on, a word found in the upper pane.
     form->action("LongHistory1")->trigger();

@@ -43,12 +43,14 @@ struct XcbMainWindow : test::XcbMainFormTest {
 struct ShortcutRow {
     const char* item;
     Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::ControlModifier;
 };
 const ShortcutRow Shortcuts[] = {
     {"Cut1", Qt::Key_X},        {"Copy1", Qt::Key_C},           {"Paste1", Qt::Key_V},
     {"Find1", Qt::Key_F},       {"FindAgain1", Qt::Key_G},      {"MagicMirror1", Qt::Key_M},
     {"TriggersToggle1", Qt::Key_T}, {"Automap1", Qt::Key_Z},    {"RunEditor1", Qt::Key_E},
     {"SendMessage1", Qt::Key_S}, {"Lookup1", Qt::Key_N},
+    {"Channels1", Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier},
 };
 
 TEST_F(XcbMainWindow, EveryMenuShortcutReachesItsItemFromTheCommandLineAndThePlainView)
@@ -58,7 +60,7 @@ TEST_F(XcbMainWindow, EveryMenuShortcutReachesItsItemFromTheCommandLineAndThePla
     QAction* viewLog = form->action("ViewLog1");
     for (const char* name : {"Cut1", "Copy1", "Paste1", "Find1", "FindAgain1", "MagicMirror1",
                              "TriggersToggle1", "Automap1", "ViewLog1", "RunEditor1",
-                             "SendMessage1", "Lookup1"}) {
+                             "SendMessage1", "Lookup1", "Channels1"}) {
         QAction* a = form->action(name);
         QObject::disconnect(a, &QAction::triggered, form.get(), nullptr);
         QObject::connect(a, &QAction::triggered, [&fired, name] { ++fired[name]; });
@@ -67,9 +69,10 @@ TEST_F(XcbMainWindow, EveryMenuShortcutReachesItsItemFromTheCommandLineAndThePla
     // The colour view: the command line has the focus; Find is off and Ctrl+G views the log.
     form->CmdLine->setFocus();
     waitForFocus(form->CmdLine);
+    form->CmdLine->setText("north");
     for (const ShortcutRow& row : Shortcuts) {
         fired.clear();
-        QTest::keyClick(QApplication::focusWidget(), row.key, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), row.key, row.modifiers);
         const std::string item = row.key == Qt::Key_G ? "ViewLog1" : row.item;
         const bool disabled = std::string(row.item) == "Find1";
         EXPECT_EQ(fired[item], disabled ? 0 : 1) << "command line, " << item;
@@ -77,6 +80,7 @@ TEST_F(XcbMainWindow, EveryMenuShortcutReachesItsItemFromTheCommandLineAndThePla
         for (const auto& [name, count] : fired)
             total += count;
         EXPECT_EQ(total, disabled ? 0 : 1) << "command line, " << row.item;
+        EXPECT_EQ(form->CmdLine->QLineEdit::text(), "north") << "command line, " << row.item;
     }
 
     // The plain view: Find and Find Again take their keys, Ctrl+G no longer views the log.
@@ -86,7 +90,7 @@ TEST_F(XcbMainWindow, EveryMenuShortcutReachesItsItemFromTheCommandLineAndThePla
     ASSERT_TRUE(viewLog->shortcut().isEmpty());
     for (const ShortcutRow& row : Shortcuts) {
         fired.clear();
-        QTest::keyClick(QApplication::focusWidget(), row.key, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), row.key, row.modifiers);
         EXPECT_EQ(fired[row.item], 1) << "plain view, " << row.item;
         EXPECT_EQ(fired["ViewLog1"], 0) << "plain view, " << row.item;
     }

@@ -64,6 +64,7 @@ std::map<QString, QAction*> buildMainMenu(QMenuBar& bar, TMainForm& form)
         {"&Special", "RunEditor1", "Run &Editor", QKeySequence(Qt::CTRL | Qt::Key_E), &M::RunEditor1Click},
         {"&Special", "SendMessage1", "&Send Message", QKeySequence(Qt::CTRL | Qt::Key_S), &M::SendMessage1Click},
         {"&Special", "SaveHistory1", "Save &History...", {}, &M::SaveHistory1Click},
+        {"&Special", "Channels1", "&Channels", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H), &M::Channels1Click, true},
         {"&Notes", "Lookup1", "Look Up &Note", QKeySequence(Qt::CTRL | Qt::Key_N), &M::Lookup1Click},
         {"&Notes", "AddNote1", "&Add Note", {}, &M::AddNote1Click},
         {"&Notes", "EditNoteFile1", "&View Note File", {}, &M::EditNoteFile1Click},

@@ -3,6 +3,7 @@
 #include "core/qt/AboutBox.h"
 #include "base/qt/GameText.h"
 #include "base/TextSearch.h"
+#include "core/qt/ChannelsWindow.h"
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/MainMenu.h"
 #include "core/qt/MenuKeysFirst.h"
@@ -17,6 +18,7 @@
 #include "net/qt/TANSIDefDLG.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/SwitchIndicator.h"
+#include "core/qt/VitalsBar.h"
 #include "map/qt/TLevelDLG.h"
 #include "map/qt/TMapForm.h"
 #include "map/qt/TRoomEditDLG.h"
@@ -218,6 +220,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     Status->setAccessibleDescription("Status");
     MudName->setAccessibleDescription("Game");
     Clock->setAccessibleDescription("Clock");
+    Vitals = new VitalsBar(central_);
 
     buildMenus();
     auto* menuKeys = new MenuKeysFirst([this] {
@@ -286,6 +289,10 @@ TMainForm::TMainForm(QWidget* parent, const QString& iniFile) : QMainWindow(pare
     Speech = new SpeechOutput(session_->speech, this);
     startSpeech = [this] { return Speech->start(); };
     SpeechDlg = new SpeechSettingsDlg(this);
+    Channels = new ChannelsWindow(session_->channels, this);
+    // The key also hides the window from inside it.
+    Channels->addAction(action("Channels1"));
+    connect(Channels, &ChannelsWindow::closed, this, [this] { action("Channels1")->setChecked(false); });
 
     SizeAll();
     setModernMode(IniFile(iniPath).readModern());
@@ -384,8 +391,11 @@ void TMainForm::ResizeAll()
     Status->setGeometry(0, h - rowHeight, half, rowHeight);
     MudName->setGeometry(half, h - rowHeight, half, rowHeight);
     Clock->setGeometry(2 * half, h - rowHeight, clockWidth, rowHeight);
-    CmdLine->setGeometry(0, h - 2 * rowHeight, std::max(0, w - 8), rowHeight);
-    const int termHeight = std::max(0, h - 2 * rowHeight);
+    // The gauges take their height from the picture; without them nothing moves.
+    const int vitalsHeight = Vitals->isHidden() ? 0 : Vitals->sizeHint().height();
+    Vitals->setGeometry(0, h - rowHeight - vitalsHeight, central_->width(), vitalsHeight);
+    CmdLine->setGeometry(0, h - 2 * rowHeight - vitalsHeight, std::max(0, w - 8), rowHeight);
+    const int termHeight = std::max(0, h - 2 * rowHeight - vitalsHeight);
     // The scroll bar stands beside the picture; the picture's own size sets the cell counts.
     const int barWidth = MirrorScrollBar->sizeHint().width();
     const int imageWidth = std::max(0, central_->width() - barWidth);
@@ -742,6 +752,16 @@ void TMainForm::setInputHidden(bool hidden)
 
 void TMainForm::terminalTextAdded(std::string_view text) { Image->reading().added(text); }
 
+void TMainForm::vitalsChanged()
+{
+    const bool wasShown = !Vitals->isHidden();
+    Vitals->showGauges(session_->vitals);
+    if (wasShown != !Vitals->isHidden())
+        ResizeAll();
+}
+
+void TMainForm::channelLineAdded() { Channels->linesAdded(); }
+
 void TMainForm::setModernMode(bool on)
 {
     // The widgets read the game's text as the terminal does: first, so that the terminal's
@@ -797,6 +817,17 @@ void TMainForm::SaveHistory1Click()
         return;
     }
     setStatus("History saved to " + localPath(file));
+}
+
+void TMainForm::Channels1Click()
+{
+    if (!action("Channels1")->isChecked()) {
+        Channels->hide();
+        return;
+    }
+    Channels->show();
+    Channels->raise();
+    Channels->activateWindow();
 }
 
 void TMainForm::iniWritten(const IniFile& ini, bool ok)

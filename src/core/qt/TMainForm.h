@@ -38,9 +38,11 @@ class TMUDListForm;
 class TNumPadDlg;
 class Launcher;
 class SoundPlayer;
+class ChannelsWindow;
 class CommandLineEdit;
 class StatusPanel;
 class SwitchIndicator;
+class VitalsBar;
 class TSetupDlg;
 class TAddNoteDlg;
 class TLogFileDlg;
@@ -81,6 +83,8 @@ public:
     void showStatRoller() override;
     void setInputHidden(bool hidden) override;
     void terminalTextAdded(std::string_view text) override;
+    void vitalsChanged() override;
+    void channelLineAdded() override;
 
     // Modern Server Mode for the session, the socket and the menu's check mark.
     void setModernMode(bool on);
@@ -111,6 +115,8 @@ public:
     void setLongHistory(bool on);
     // Saves the session's whole text as plain text, or as HTML for a name ending in .html.
     void SaveHistory1Click();
+    // Shows or hides the Channels window.
+    void Channels1Click();
     // Speech of incoming text, remembered in the INI file, and its rate and muted texts.
     void SpeakIncomingText1Click();
     void SpeechSettings1Click();
@@ -159,6 +165,8 @@ public:
     StatusPanel* Status = nullptr;
     StatusPanel* MudName = nullptr;
     StatusPanel* Clock = nullptr;
+    // Above the status row while the game sends the character's vitals.
+    VitalsBar* Vitals = nullptr;
     // At the right edge of MudName: "MAP" while the automapper is on, "LOG" while logging.
     SwitchIndicator* Indicator = nullptr;
     QTimer* Timer1 = nullptr;
@@ -183,6 +191,7 @@ public:
     TVirtualDLG* VirtualDLG = nullptr;
     SpeechOutput* Speech = nullptr;
     SpeechSettingsDlg* SpeechDlg = nullptr;
+    ChannelsWindow* Channels = nullptr;
 
     // The find dialog's OnFind: searches the plain view from the end of its selection.
     void SelectFind();
