@@ -124,7 +124,9 @@ bool mergeVitals(std::vector<VitalGauge>& gauges, const json& value)
         (isMaximum ? pair.maximum : pair.value) = std::clamp<long long>(*n, -gamedata::MaxVital, gamedata::MaxVital);
     }
     const std::vector<VitalGauge> before = gauges;
-    for (const auto& [name, p] : pairs) {
+    for (const auto& entry : pairs) {
+        const std::string& name = entry.first;
+        const Pair& p = entry.second;
         auto gauge = std::find_if(gauges.begin(), gauges.end(), [&](const VitalGauge& g) { return g.name == name; });
         if (gauge == gauges.end()) {
             const bool isGauge = rank(name) < std::size(Conventional) || (p.value && p.maximum);
