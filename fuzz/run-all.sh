@@ -31,7 +31,7 @@ mkdir -p "$work"
 # Targets that read a stream get room for long inputs; the rest keep libFuzzer's own growth.
 maxLen() {
     case $1 in
-        PipelineFuzz|TerminalFuzz|TelnetFuzz|InflateFuzz|OptionsFuzz|MapFileFuzz) echo 131072 ;;
+        PipelineFuzz|TerminalFuzz|TelnetFuzz|GmcpFuzz|InflateFuzz|OptionsFuzz|MapFileFuzz) echo 131072 ;;
         *) echo 16384 ;;
     esac
 }

@@ -8,6 +8,8 @@
 #include "net/AnsiColour.h"
 #include "net/ModernLineEnds.h"
 #include "net/BlockRepair.h"
+#include "net/GameDataReader.h"
+#include "net/GmcpMessage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,6 +50,7 @@ Session::Session(Host& h, SocketPort& socket)
     statRollerExamine = [this](std::string_view block) { return statRoller.Examine(block); };
     automapBlock = [this](std::string_view block) { mapOutcome_ = tracker.receive(block); };
     automapCommand = [this](const std::string& command) { tracker.command(command); };
+    automapRoom = [this](const GameRoom& room) { return tracker.gameRoom(room); };
 }
 
 void Session::applySettings()
@@ -154,10 +157,7 @@ void Session::receiveBlock(std::string block)
     mapOutcome_ = AutomapTracker::Outcome::Nothing;
     if (automapBlock)
         automapBlock(block);
-    // A full map may have shifted along one axis before it gave up.
-    if ((mapOutcome_ == AutomapTracker::Outcome::Moved || mapOutcome_ == AutomapTracker::Outcome::MapFull) &&
-        mapTracked)
-        mapTracked();
+    reportTracking();
     std::string echoText;
     const bool atPrompt = std::exchange(atPrompt_, false);
     if (walk.walking() && (!map.active || walk.received(mapOutcome_, atPrompt, gameMarksPrompts_)))
@@ -177,6 +177,14 @@ void Session::receiveBlock(std::string block)
         speech.hear(heard_.read(block).text);
     if (!echoText.empty())
         WriteTerminal(echoText);
+}
+
+void Session::reportTracking()
+{
+    // A full map may have shifted along one axis before it gave up.
+    if ((mapOutcome_ == AutomapTracker::Outcome::Moved || mapOutcome_ == AutomapTracker::Outcome::MapFull) &&
+        mapTracked)
+        mapTracked();
 }
 
 void Session::SendToMud(std::string_view text)
@@ -201,6 +209,7 @@ void Session::setModern(bool on)
     pending_.clear();
     setInputHidden(false);
     terminalResized();
+    clearVitals();
 }
 
 void Session::setInputHidden(bool hidden)
@@ -229,8 +238,11 @@ void Session::beginConnection()
     gameMarksPrompts_ = false;
     telnetHinted_ = false;
     brokenTold_ = false;
+    unreadableTold_ = false;
     receiveBroken_ = false;
     setInputHidden(false);
+    clearVitals();
+    tracker.connectionStarted();
     terminalResized();
     if (connectedView)
         connectedView();
@@ -246,6 +258,7 @@ void Session::endConnection()
     inflater_.stop();
     pending_.clear();
     setInputHidden(false);
+    clearVitals();
     if (connectionOpen_ && modern_) {
         const std::string why = socket_.lastErrorText();
         notice(why.empty() ? std::string("Connection closed.") : "Connection closed: " + why + ".");
@@ -329,12 +342,51 @@ std::size_t Session::decodeTelnet(std::string_view bytes)
         notice(BrokenTelnetText);
         host.setStatus(BrokenTelnetText);
     }
+    if (r.stop == TelnetDecoder::Stop::Gmcp)
+        gameData(telnet_.takeGmcp());
     if (r.stop == TelnetDecoder::Stop::Compress && !inflater_.active()) {
         flushReceived();
         if (!inflater_.start())
             receiveFailed("compression cannot start (" + inflater_.errorText() + ")");
     }
     return r.consumed;
+}
+
+void Session::gameData(std::string_view payload)
+{
+    const std::optional<GmcpMessage> message = parseGmcp(payload);
+    if (!message) {
+        if (!std::exchange(unreadableTold_, true)) {
+            flushReceived();
+            notice(UnreadableGameDataText);
+        }
+        return;
+    }
+    if (message->is("Char.Vitals")) {
+        if (mergeVitals(vitals, message->value))
+            host.vitalsChanged();
+    } else if (message->is("Comm.Channel.Text")) {
+        // The game writes the line into its text as well: it goes only to the channel log here.
+        if (std::optional<ChannelText> line = readChannelText(message->value)) {
+            channels.add(std::move(*line));
+            host.channelLineAdded();
+        }
+    } else if (message->is("Room.Info")) {
+        if (const std::optional<GameRoom> room = readGameRoom(message->value)) {
+            // The text before the room belongs to the room the player came from.
+            flushReceived();
+            mapOutcome_ = automapRoom ? automapRoom(*room) : AutomapTracker::Outcome::Nothing;
+            reportTracking();
+        }
+    }
+}
+
+void Session::clearVitals()
+{
+    if (vitals.empty())
+        return;
+    vitals.clear();
+    host.vitalsChanged();
 }
 
 void Session::sendReplies()

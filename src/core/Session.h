@@ -53,6 +53,9 @@ inline constexpr const char* HiddenInputText = "Password entry: what you type is
 
 // Said once per connection when the game sends a telnet sequence that never ends properly.
 inline constexpr const char* BrokenTelnetText = "The game sent a broken telnet sequence; it was dropped.";
+// Said once per connection when the game's out-of-band data is no message that can be read.
+inline constexpr const char* UnreadableGameDataText =
+    "The game sent out-of-band data that could not be read; it was ignored.";
 
 class Session : private ScriptHost {
 public:
@@ -112,6 +115,8 @@ public:
     std::function<void(std::string_view block)> logBlock;
     std::function<void(std::string_view block)> automapBlock;
     std::function<void(const std::string& command)> automapCommand;
+    // The room the game says the player stands in (out-of-band data), with what tracking did.
+    std::function<AutomapTracker::Outcome(const GameRoom& room)> automapRoom;
     // Runs after a block in which tracking changed the map; the map window may show it.
     std::function<void()> mapTracked;
     std::function<bool()> statRollerRolling = [] { return false; };
@@ -209,6 +214,11 @@ private:
     // Hands received bytes to the pipeline as they are (the switch off); returns their count.
     std::size_t passUntouched(std::string_view bytes);
     std::size_t decodeTelnet(std::string_view bytes);
+    // One message of the game's out-of-band data: vitals, a channel line or the room.
+    void gameData(std::string_view payload);
+    void clearVitals();
+    // Tells the map window when tracking changed the map.
+    void reportTracking();
     void sendReplies();
     void flushReceived();
     void receiveFailed(const std::string& why);
@@ -224,6 +234,7 @@ private:
     bool inputHidden_ = false;
     bool telnetHinted_ = false;  // the hint about the switch was given for this connection
     bool brokenTold_ = false;    // the broken telnet sequence was reported for this connection
+    bool unreadableTold_ = false; // unreadable game data was reported for this connection
     bool receiveBroken_ = false; // the rest of this connection's bytes are dropped
     bool connectionOpen_ = false;
     bool atPrompt_ = false;         // the block now going through the pipeline ends at a prompt

@@ -14,8 +14,14 @@ bool weOffer(unsigned char option)
 bool weAccept(unsigned char option)
 {
     return option == Echo || option == SuppressGoAhead || option == EndOfRecord ||
-           option == Compress2;
+           option == Compress2 || option == Gmcp;
 }
+
+// What the client tells a game that agrees to send game data: who it is, and which packages
+// it reads.
+constexpr std::string_view GmcpHello = R"(Core.Hello {"client":"Tarnwick","version":"5.0"})";
+constexpr std::string_view GmcpSupports =
+    R"(Core.Supports.Set ["Char 1","Char.Vitals 1","Room 1","Comm.Channel 1"])";
 
 void appendEscaped(std::string& out, unsigned char byte)
 {
@@ -75,7 +81,7 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
         case State::Sub:
             if (byte == IAC) {
                 state_ = State::SubIac;
-            } else if (sub_.size() < MaxSubnegotiation) {
+            } else if (sub_.size() < subnegotiationLimit()) {
                 sub_ += char(byte);
             } else {
                 // Too long: the byte is read again as text.
@@ -83,7 +89,7 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
             }
             break;
         case State::SubIac:
-            if (byte == IAC && sub_.size() < MaxSubnegotiation) {
+            if (byte == IAC && sub_.size() < subnegotiationLimit()) {
                 // A doubled IAC inside a subnegotiation is a data byte 255.
                 state_ = State::Sub;
                 sub_ += char(IAC);
@@ -91,6 +97,11 @@ TelnetDecoder::Result TelnetDecoder::decode(std::string_view in, std::string& te
                 return dropSubnegotiation(State::Iac, i - 1); // read as a data byte 255
             } else if (byte == SE) {
                 state_ = State::Data;
+                if (inGmcp()) {
+                    gmcp_.assign(sub_, 1);
+                    sub_.clear();
+                    return {i, Stop::Gmcp};
+                }
                 const bool compress = sub_.size() == 1 &&
                                       static_cast<unsigned char>(sub_[0]) == Compress2 &&
                                       him_[Compress2];
@@ -126,6 +137,13 @@ void TelnetDecoder::command(unsigned char verb, unsigned char option)
         } else if (!him_[option]) {
             him_.set(option);
             reply(DO, option);
+            if (option == Gmcp) {
+                for (const std::string_view message : {GmcpHello, GmcpSupports}) {
+                    replies_ += {char(IAC), char(SB), char(Gmcp)};
+                    replies_ += message;
+                    replies_ += {char(IAC), char(SE)};
+                }
+            }
         }
         break;
     case WONT:
@@ -194,6 +212,23 @@ void TelnetDecoder::sendWindowSize()
     replies_ += {char(IAC), char(SE)};
 }
 
+bool TelnetDecoder::inGmcp() const
+{
+    return !sub_.empty() && static_cast<unsigned char>(sub_[0]) == Gmcp && him_[Gmcp];
+}
+
+std::size_t TelnetDecoder::subnegotiationLimit() const
+{
+    return inGmcp() ? MaxGmcpSubnegotiation : MaxSubnegotiation;
+}
+
+std::string TelnetDecoder::takeGmcp()
+{
+    std::string out;
+    out.swap(gmcp_);
+    return out;
+}
+
 std::string TelnetDecoder::takeReplies()
 {
     std::string out;
@@ -211,6 +246,7 @@ void TelnetDecoder::reset()
     refusedUs_.reset();
     refusedHim_.reset();
     replies_.clear();
+    gmcp_.clear();
 }
 
 bool TelnetSniffer::feed(std::string_view bytes)

@@ -23,6 +23,8 @@ struct Host : test::RecordingHost {
 
 const std::string IAC = "\xff", WILL = "\xfb", WONT = "\xfc", DO = "\xfd", SB = "\xfa", SE = "\xf0";
 const std::string WillEcho = IAC + WILL + "\x01", WontEcho = IAC + WONT + "\x01";
+const std::string WillGmcp = IAC + WILL + "\xc9";
+std::string gmcp(const std::string& payload) { return IAC + SB + "\xc9" + payload + IAC + SE; }
 
 struct Modern : ::testing::Test {
     Host host;
@@ -48,6 +50,13 @@ struct Modern : ::testing::Test {
         session.connection.SockConnect();
     }
     const std::string& shown() { return session.terminal.ScrollbackBuffer(); }
+    std::size_t count(const std::string& text)
+    {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = shown().find(text, at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    }
     void type(const std::string& line)
     {
         box.content = line;
@@ -175,18 +184,66 @@ TEST_F(Modern, AnUnclosedSubnegotiationIsDroppedAndSaidOnce)
         session.socketRead(std::string(TelnetDecoder::MaxSubnegotiation, 'x'));
     session.socketRead("the end" + IAC + SB + "\x18" + IAC + "\xf1" + "!");
     EXPECT_NE(shown().find("the end!"), std::string::npos);
-    const auto notices = [this] {
-        std::size_t n = 0;
-        for (std::size_t at = 0; (at = shown().find(BrokenTelnetText, at)) != std::string::npos; ++at)
-            ++n;
-        return n;
-    };
+    const auto notices = [this] { return count(BrokenTelnetText); };
     EXPECT_EQ(notices(), 1u);
     EXPECT_EQ(std::count(host.statuses.begin(), host.statuses.end(), BrokenTelnetText), 1);
     // A new connection is told again.
     connect(true);
     session.socketRead(IAC + SB + "\x18" + IAC + "\xf1");
     EXPECT_EQ(notices(), 2u);
+}
+
+// The game's out-of-band data: the room after the text that came before it, vitals kept while
+// the connection lasts, channel lines beside the text, one notice for what cannot be read.
+TEST_F(Modern, GameDataReachesTheMapTheVitalsAndTheChannels)
+{
+    std::vector<std::string> order;
+    session.automapBlock = [&](std::string_view block) { order.emplace_back(block); };
+    session.automapRoom = [&](const GameRoom& room) {
+        order.push_back("room " + std::to_string(room.number));
+        return AutomapTracker::Outcome::Moved;
+    };
+    int tracked = 0;
+    session.mapTracked = [&] { ++tracked; };
+    connect(true);
+    session.socketRead(WillGmcp + "You go north.\r\n" + gmcp(R"(Room.Info {"num":"1002","name":"Hall"})") +
+                       "The Hall\r\n" + gmcp(R"(Char.Vitals {"hp":30,"maxhp":40})") +
+                       gmcp(R"(COMM.CHANNEL.TEXT {"channel":"say","talker":"Tom","text":"Tom says 'hi'"})") +
+                       "Tom says 'hi'\r\n" + gmcp(R"(Room.Info {"name":"no number"})"));
+    EXPECT_EQ(order, (std::vector<std::string>{"You go north.\r\n", "room 1002", "The Hall\r\nTom says 'hi'\r\n"}));
+    EXPECT_EQ(tracked, 1);
+    EXPECT_EQ(session.vitals, (std::vector<VitalGauge>{{"HP", 30, 40}}));
+    EXPECT_EQ(host.vitalsChanges, 1);
+    ASSERT_EQ(session.channels.lines().size(), 1u);
+    EXPECT_EQ(session.channels.lines()[0], (ChannelText{"say", "Tom", "Tom says 'hi'"}));
+    EXPECT_EQ(host.channelLines, 1);
+    EXPECT_EQ(count("Tom says 'hi'"), 1u); // the game's own line only
+    session.socketRead(gmcp(R"(Char.Vitals {"mp":5})") + gmcp("Char.Vitals {bad") + "text" + gmcp("Room.Info ["));
+    EXPECT_EQ(session.vitals, (std::vector<VitalGauge>{{"HP", 30, 40}, {"MP", 5, 0}}));
+    EXPECT_EQ(count(UnreadableGameDataText), 1u);
+
+    // The vitals go with the connection and with the switch; a new connection is told again.
+    session.connection.SockDisconnect();
+    EXPECT_TRUE(session.vitals.empty());
+    EXPECT_EQ(host.vitalsChanges, 3);
+    connect(true);
+    session.socketRead(WillGmcp + gmcp(R"(Char.Vitals {"hp":1})") + gmcp("Char.Vitals {bad"));
+    EXPECT_EQ(host.vitalsChanges, 4);
+    EXPECT_EQ(count(UnreadableGameDataText), 2u);
+    session.setModern(false);
+    EXPECT_TRUE(session.vitals.empty());
+    EXPECT_EQ(host.vitalsChanges, 5);
+}
+
+// With the switch off the offer and the data are the game's text, as before.
+TEST_F(Modern, SwitchedOffGameDataStaysText)
+{
+    connect(false);
+    const std::string in = WillGmcp + gmcp(R"(Char.Vitals {"hp":1})");
+    session.socketRead(in);
+    EXPECT_EQ(shown(), in);
+    EXPECT_EQ(host.sent, "");
+    EXPECT_EQ(host.vitalsChanges, 0);
 }
 
 // What inflated well before the fault is shown, then the notice.

@@ -17,6 +17,7 @@ struct Decoded {
     std::vector<std::size_t> promptEnds; // text length at each prompt end
     bool echoes = false;
     bool broken = false;
+    std::vector<std::string> gmcp; // the game data messages, in order
 };
 
 // Decodes the pieces one after another, as reads arrive.
@@ -31,6 +32,8 @@ Decoded decodeAll(TelnetDecoder& d, const std::vector<std::string>& pieces)
             if (r.stop == TelnetDecoder::Stop::PromptEnd)
                 out.promptEnds.push_back(out.text.size());
             out.broken = out.broken || r.stop == TelnetDecoder::Stop::Broken;
+            if (r.stop == TelnetDecoder::Stop::Gmcp)
+                out.gmcp.push_back(d.takeGmcp());
         }
     }
     out.replies = d.takeReplies();
@@ -91,6 +94,53 @@ TEST(TelnetDecoder, TakesOutCommandsAndAnswersOnceWhereverTheReadsSplit)
     }
 }
 
+// Game data (option 201): agreed only when the game offers it, greeted once, and its messages
+// handed out whole wherever the reads split them.
+TEST(TelnetDecoder, GameDataIsAgreedGreetedAndHandedOutWhole)
+{
+    const std::string WillGmcp = IAC + WILL + "\xc9", Greeting = IAC + DO + "\xc9" + IAC + SB + "\xc9" +
+        R"(Core.Hello {"client":"Tarnwick","version":"5.0"})" + IAC + SE + IAC + SB + "\xc9" +
+        R"(Core.Supports.Set ["Char 1","Char.Vitals 1","Room 1","Comm.Channel 1"])" + IAC + SE;
+    const auto message = [](const std::string& payload) { return IAC + SB + "\xc9" + payload + IAC + SE; };
+    const std::string largest(TelnetDecoder::MaxGmcpSubnegotiation - 1, 'j');
+    struct GmcpCase {
+        const char* name;
+        std::string in, text, replies;
+        std::vector<std::string> gmcp;
+        bool broken = false;
+    } cases[] = {
+        {"greeted once, messages in order with IAC IAC a data byte",
+         "a" + WillGmcp + "b" + message("Char.Vitals {\"hp\":1}") + WillGmcp + message("X \"" + IAC + IAC + "\"") + "c",
+         "abc", Greeting, {"Char.Vitals {\"hp\":1}", "X \"\xff\""}},
+        {"never offered by us", IAC + DO + "\xc9" + IAC + DO + "\xc9", "", IAC + WONT + "\xc9"},
+        {"not handed out before it is agreed", message("Char.Vitals {}") + "t", "t", ""},
+        {"switched off again", WillGmcp + IAC + WONT + "\xc9" + message("Room.Info {}") + "t", "t",
+         Greeting + IAC + DONT + "\xc9"},
+        {"a message of the largest size", WillGmcp + message(largest) + "t", "t", Greeting, {largest}},
+        {"a longer one is dropped and the text after it shows", WillGmcp + message(largest + "xy") + "after",
+         "xyafter", Greeting, {}, true},
+    };
+    for (const GmcpCase& c : cases) {
+        // Whole, split in two anywhere, and a byte at a time.
+        std::vector<std::vector<std::string>> readings;
+        for (std::size_t split = 0; split <= c.in.size(); split += 1 + split / 64)
+            readings.push_back({c.in.substr(0, split), c.in.substr(split)});
+        if (c.in.size() < 1000) {
+            readings.emplace_back();
+            for (const char byte : c.in)
+                readings.back().emplace_back(1, byte);
+        }
+        for (const auto& reads : readings) {
+            TelnetDecoder d;
+            const Decoded got = decodeAll(d, reads);
+            EXPECT_EQ(got.text, c.text) << c.name;
+            EXPECT_EQ(got.replies, c.replies) << c.name;
+            EXPECT_EQ(got.gmcp, c.gmcp) << c.name << " in " << reads.size() << " reads";
+            EXPECT_EQ(got.broken, c.broken) << c.name;
+        }
+    }
+}
+
 TEST(TelnetDecoder, PromptEndsAndCompressionStartStopTheRead)
 {
     TelnetDecoder d;
@@ -144,7 +194,8 @@ TEST(TelnetDecoder, WindowSizeFollowsResizesAndHostileInputStaysBounded)
                 storm += IAC + verb + char(o);
     d.reset();
     d.decode(storm, text);
-    EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64);
+    // (Agreeing to game data brings the client's two greetings once, about 130 bytes.)
+    EXPECT_LE(d.takeReplies().size(), 2u * 256 * 3 + 64 + 256);
     // A new connection starts afresh: nothing left to send, refusals given again, the server
     // echoing no more.
     d.decode(IAC + DO + "\xc8" + IAC + WILL + "\x01" + IAC + SB, text);

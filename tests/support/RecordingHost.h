@@ -37,6 +37,8 @@ struct RecordingHost : Host {
     std::vector<std::pair<std::string, std::string>> editorRuns;
     std::vector<std::string> sounds;             // "play:FILE" and "stop"
     int statRollerShown = 0;
+    int vitalsChanges = 0;
+    int channelLines = 0;
 
     bool socketConnected() const override { return connected; }
     std::size_t socketWrite(std::string_view data) override
@@ -73,6 +75,8 @@ struct RecordingHost : Host {
     void playSound(const std::string& f) override { sounds.push_back("play:" + f); }
     void stopSound() override { sounds.push_back("stop"); }
     void showStatRoller() override { ++statRollerShown; }
+    void vitalsChanged() override { ++vitalsChanges; }
+    void channelLineAdded() override { ++channelLines; }
 
     std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
 };
