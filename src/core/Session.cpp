@@ -377,6 +377,13 @@ void Session::gameData(std::string_view payload)
             flushReceived();
             mapOutcome_ = automapRoom ? automapRoom(*room) : AutomapTracker::Outcome::Nothing;
             reportTracking();
+            // The step of a walk is taken once the game names the room; the next one goes
+            // when the reply ends, as after a move read from the text.
+            if (walk.walking() && map.active) {
+                walk.received(mapOutcome_, false, gameMarksPrompts_);
+                if (walk.waitsForQuiet() && walkQuietWanted)
+                    walkQuietWanted(walk.quietMilliseconds());
+            }
         }
     }
 }

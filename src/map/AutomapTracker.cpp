@@ -82,15 +82,18 @@ AutomapTracker::Outcome AutomapTracker::gameRoom(const GameRoom& room)
         describe(room, false);
         return Outcome::Moved;
     }
-    if (const std::optional<Way> way = wayFrom(before, room))
-        return place(room, *way);
     if (!lost_ && map_.numbers.at(here) == 0) {
-        // The first room the game names on this map: the room the map stands in.
+        // The first room the game names on this map is the room the map stands in; when the
+        // automapper was switched on after the game had named one, that one is.
         if (!map_.RoomExists(here.x, here.y, here.level))
             map_.InitRoom(here.x, here.y, here.level);
-        describe(room, true);
-        return Outcome::Moved;
+        const bool earlier = before && before->number != room.number && !map_.numbers.cellOf(before->number);
+        describe(earlier ? *before : room, true);
+        if (!earlier)
+            return Outcome::Moved;
     }
+    if (const std::optional<Way> way = wayFrom(before, room))
+        return place(room, *way);
     return lose();
 }
 

@@ -19,11 +19,12 @@ namespace {
 constexpr std::size_t LongestLine = 9 + 20 + dir::Count * 24 + 1;
 static_assert(RoomNumberFile::Header.size() + 1 + RoomGrid::CellCount * LongestLine < MaxListFileBytes);
 
-std::optional<std::int64_t> number(std::string_view text)
+// A room is never numbered 0, but an exit may lead to a room the game numbers 0.
+std::optional<std::int64_t> number(std::string_view text, bool zeroAllowed = false)
 {
     std::int64_t n = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || end != text.data() + text.size() || n == 0)
+    if (ec != std::errc() || end != text.data() + text.size() || (n == 0 && !zeroAllowed))
         return std::nullopt;
     return n;
 }
@@ -64,7 +65,7 @@ bool readLine(std::string_view line, const RoomGrid& grid, RoomNumbers& numbers)
     for (std::size_t i = 4; i < w.size(); ++i) {
         const std::size_t eq = w[i].find('=');
         const int d = movementDirection(w[i].substr(0, eq));
-        const auto to = eq == std::string_view::npos ? std::nullopt : number(w[i].substr(eq + 1));
+        const auto to = eq == std::string_view::npos ? std::nullopt : number(w[i].substr(eq + 1), true);
         if (d == dir::None || !to)
             return false;
         exits.push_back({d, *to});

@@ -97,12 +97,21 @@ TEST_F(GameRooms, ARoomNoKnownExitLeadsToIsNotPlacedUntilAKnownOneComes)
     EXPECT_EQ(map.numbers.at({15, 13, 5}), 99);
     EXPECT_EQ(host.lastStatus(), AutomapTracker::LostText);
 
-    // Off, the automapper only remembers where the game is; a new connection forgets that too.
-    map.active = false;
+    // A new connection forgets where the game was. Off, the automapper only remembers the room
+    // the game names, and switched on it is the room the map stands in.
     tracker.connectionStarted();
     EXPECT_FALSE(tracker.followsGame());
+    map.newMap();
+    map.active = false;
     EXPECT_EQ(tracker.gameRoom(Start), AutomapTracker::Outcome::Nothing);
     EXPECT_TRUE(tracker.followsGame());
+    EXPECT_TRUE(map.numbers.empty());
+    map.active = true;
+    EXPECT_EQ(tracker.gameRoom(Start), AutomapTracker::Outcome::Moved); // "look"
+    map.numbers.clear();
+    EXPECT_EQ(tracker.gameRoom(Road), AutomapTracker::Outcome::Moved);
+    EXPECT_EQ(map.numbers.cellOf(1), (Cell{15, 15, 5}));
+    EXPECT_EQ(map.numbers.cellOf(2), (Cell{15, 14, 5}));
 }
 
 TEST_F(GameRooms, NumbersFollowTheRoomsWhenTheMapShiftsAndGoWithDeletedRooms)
@@ -126,12 +135,12 @@ TEST(RoomNumberFile, RoundTripsBesideTheMapAndSkipsWhatDoesNotFit)
     test::RecordingHost host;
     MapModel m;
     m.InitRoom(16, 15, 5);
-    m.numbers.set({15, 15, 5}, 1001, {{dir::East, 1002}, {dir::Up, -7}});
+    m.numbers.set({15, 15, 5}, 1001, {{dir::East, 1002}, {dir::Up, 0}});
     m.numbers.set({16, 15, 5}, 1002, {{dir::West, 1001}});
     const std::string path = dir.file("town.twk");
     ASSERT_FALSE(MapFile::save(m, path));
     EXPECT_EQ(test::fileText(path + ".rooms"),
-              "Tarnwick room numbers 1\n15 15 5 1001 e=1002 u=-7\n16 15 5 1002 w=1001\n");
+              "Tarnwick room numbers 1\n15 15 5 1001 e=1002 u=0\n16 15 5 1002 w=1001\n");
     MapModel opened;
     ASSERT_TRUE(MapFile::open(opened, path, host));
     EXPECT_EQ(RoomNumberFile::serialise(opened.numbers), test::fileText(path + ".rooms"));

@@ -3,6 +3,7 @@
 #include "core/qt/CommandLineEdit.h"
 #include "core/qt/StatusPanel.h"
 #include "core/qt/TMainForm.h"
+#include "core/qt/VitalsBar.h"
 #include "net/qt/TBasicClientSocket.h"
 #include "script/qt/ListDialogSupport.h"
 #include "settings/qt/IniFile.h"
@@ -223,6 +224,75 @@ TEST_F(ModernEndToEnd, TlsAsksAboutAnUntrustedCertificateOnce)
     EXPECT_TRUE(boxes[1].starts_with("Certificate Changed|")) << boxes[1];
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->MudName->text() == "(No connection)"; }, 5000));
     EXPECT_NE(form->Status->text(), "Connected!");
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// The game's data beside its text: the gauges, the channel, and a map made by the game's room
+// numbers. Two moves typed before the reply, room data arriving in pieces and a refused move
+// leave the map right, and a speedwalk follows the numbers back.
+TEST_F(ModernEndToEnd, GameDataDrawsVitalsAndMapsByRoomNumbers)
+{
+    startWorld();
+    form->setModernMode(true);
+    form->show();
+    ASSERT_TRUE(connectTo("127.0.0.1", world->port()));
+    type("Tester");
+    ASSERT_TRUE(waitForText("Choose a password: "));
+    type("hunter2");
+    ASSERT_TRUE(waitForText("Keep these statistics? (y/n)"));
+    Session& s = form->session();
+    MapModel& map = s.map;
+    map.active = true;
+    type("y");
+    const Cell gate{15, 15, 5}, road{15, 14, 5}, stables{16, 14, 5}, garden{17, 14, 5};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map.numbers.at(gate) != 0; }, 5000));
+    const auto title = [&](const Cell& c) { return map.room(c.x, c.y, c.level)->title.str(); };
+    EXPECT_EQ(title(gate), "Town Gate");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.vitals.size() == 3; }, 5000));
+    EXPECT_EQ(s.vitals[0], (VitalGauge{"HP", 40, 40}));
+    EXPECT_TRUE(form->Vitals->isVisible());
+
+    mark = buffer().size();
+    s.ParseCommand("n");
+    s.ParseCommand("e");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map.position() == stables; }, 5000));
+    ASSERT_TRUE(waitForText("The Stables"));
+    type("s");
+    ASSERT_TRUE(waitForText("Alas, you cannot go that way."));
+    type("e");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map.position() == garden; }, 5000));
+    EXPECT_EQ(title(road), "South Road");
+    EXPECT_EQ(title(stables), "The Stables");
+    EXPECT_EQ(title(garden), "The Herb Garden");
+    EXPECT_EQ(map.numbers.size(), 4u);
+    EXPECT_EQ(map.room(15, 15, 5)->exit(dir::North), (MapExit{15, 14, 5}));
+    EXPECT_EQ(map.room(15, 14, 5)->exit(dir::East), (MapExit{16, 14, 5}));
+    EXPECT_EQ(map.room(16, 14, 5)->exit(dir::SouthWest), (MapExit{15, 15, 5}));
+    EXPECT_EQ(map.room(17, 14, 5)->exit(dir::West), (MapExit{16, 14, 5}));
+    EXPECT_FALSE(map.RoomExists(16, 15, 5));
+
+    mark = buffer().size();
+    s.speedwalkTo(gate);
+    ASSERT_TRUE(waitForText("Town Gate"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map.position() == gate && !s.walk.walking(); }, 5000));
+    EXPECT_EQ(map.numbers.size(), 4u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.vitals.size() == 3 && s.vitals[2].value < 100; }, 5000));
+
+    type("say hello");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.channels.lines().empty(); }, 5000));
+    EXPECT_EQ(s.channels.lines().front().channel, "say");
+    EXPECT_EQ(s.channels.lines().front().talker, "You");
+    EXPECT_NE(s.channels.lines().front().text.find("hello"), std::string::npos);
+
+    // Switched off, the gauges go with the data.
+    form->setModernMode(false);
+    EXPECT_TRUE(s.vitals.empty());
+    EXPECT_FALSE(form->Vitals->isVisible());
 }
 
 } // namespace
