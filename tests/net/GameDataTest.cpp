@@ -13,6 +13,12 @@ TEST(GmcpMessage, SplitsPackageAndJsonAndRefusesWhatCannotBeRead)
 {
     const std::string deep(60000, '[');
     const auto nested = [](std::size_t depth) { return "A " + std::string(depth, '[') + std::string(depth, ']'); };
+    const auto spaced = [](std::size_t depth) {
+        std::string s = "A ";
+        for (std::size_t i = 0; i < depth; ++i)
+            s += "[ ";
+        return s + std::string(depth, ']');
+    };
     const struct {
         std::string payload;
         bool read;
@@ -26,6 +32,7 @@ TEST(GmcpMessage, SplitsPackageAndJsonAndRefusesWhatCannotBeRead)
          R"(["[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\"["])"},
         {nested(MaxGmcpNesting), true, "A", json::parse(nested(MaxGmcpNesting).substr(2)).dump()},
         {nested(MaxGmcpNesting + 1), false},
+        {spaced(MaxGmcpNesting + 1), false},
         {"A " + deep, false},
         {R"(Room.Info {"num":1001,)", false},
         {"Comm.Channel.Text {\"text\":\"\xff\"}", false}, // not UTF-8
