@@ -104,6 +104,15 @@ void AutomapTracker::connectionStarted()
     previous_.reset();
 }
 
+void AutomapTracker::positionSetByHand()
+{
+    if (!map_.active || !previous_ || map_.numbers.cellOf(previous_->number) ||
+        map_.numbers.at(map_.position()) != 0 || !map_.RoomExists(map_.MapX, map_.MapY, map_.MapLevel))
+        return;
+    lost_ = false;
+    describe(*previous_, true);
+}
+
 std::optional<AutomapTracker::Way> AutomapTracker::wayFrom(const std::optional<GameRoom>& before,
                                                            const GameRoom& room) const
 {

@@ -29,6 +29,9 @@ public:
     Outcome gameRoom(const GameRoom& room);
     // A new connection: nothing is known about the game's rooms until it sends them.
     void connectionStarted();
+    // The player put the position on a room by hand (Ctrl+click): where the room the game named
+    // last is not on the map and that room has no number yet, it is that room.
+    void positionSetByHand();
 
     static constexpr std::size_t MaxPendingText = 255;
     // Said when the game names a room the map cannot place: reached by no known exit, or where

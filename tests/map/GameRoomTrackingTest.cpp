@@ -82,6 +82,14 @@ TEST_F(GameRooms, ARoomNoKnownExitLeadsToIsNotPlacedUntilAKnownOneComes)
         EXPECT_EQ(map.position(), (Cell{15, 14, 5}));
         EXPECT_FALSE(map.numbers.cellOf(r.number));
     }
+    // Ctrl+click on a room without a number says the game's room is there.
+    map.MapX = 14;
+    tracker.positionSetByHand();
+    EXPECT_FALSE(map.numbers.cellOf(6)); // no room there
+    map.InitRoom(14, 14, 5);
+    tracker.positionSetByHand();
+    EXPECT_EQ(map.numbers.cellOf(6), (Cell{14, 14, 5}));
+    EXPECT_EQ(titleAt({14, 14, 5}), "Tower top");
     EXPECT_EQ(tracker.gameRoom(Start), AutomapTracker::Outcome::Moved);
     EXPECT_EQ(map.position(), (Cell{15, 15, 5}));
 

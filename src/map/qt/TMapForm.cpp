@@ -234,6 +234,7 @@ void TMapForm::MapFaceMouseDown(QPoint at, Qt::MouseButton button, Qt::KeyboardM
             map_.MapX = x;
             map_.MapY = y;
             map_.MapLevel = map_.ViewLevel;
+            session_.tracker.positionSetByHand();
             FormResize();
         }
     } else if (button == Qt::LeftButton) {
