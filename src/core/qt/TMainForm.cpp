@@ -777,9 +777,15 @@ void TMainForm::ModernServerMode1Click()
 {
     const bool on = action("ModernServerMode1")->isChecked();
     setModernMode(on);
+    switchRemembered(&IniFile::writeModern, on, "Modern Server Mode");
+}
+
+void TMainForm::switchRemembered(bool (IniFile::*write)(bool) const, bool on, const std::string& name, bool say)
+{
     const IniFile ini(iniPath);
-    iniWritten(ini, ini.writeModern(on));
-    setStatus(on ? "Modern Server Mode ON" : "Modern Server Mode OFF");
+    iniWritten(ini, (ini.*write)(on));
+    if (say)
+        setStatus(name + (on ? " ON" : " OFF"));
 }
 
 void TMainForm::setLongHistory(bool on)
@@ -800,9 +806,7 @@ void TMainForm::LongHistory1Click()
 {
     const bool on = action("LongHistory1")->isChecked();
     setLongHistory(on);
-    const IniFile ini(iniPath);
-    iniWritten(ini, ini.writeLongHistory(on));
-    setStatus(on ? "Long History ON" : "Long History OFF");
+    switchRemembered(&IniFile::writeLongHistory, on, "Long History");
 }
 
 void TMainForm::SaveHistory1Click()
@@ -860,11 +864,8 @@ void TMainForm::SpeakIncomingText1Click()
 {
     const bool on = action("SpeakIncomingText1")->isChecked();
     const bool speaking = setSpeaking(on);
-    const IniFile ini(iniPath);
-    iniWritten(ini, ini.writeSpeak(on));
     // Without a speech service the status keeps saying why instead.
-    if (speaking || !on)
-        setStatus(on ? "Speech ON" : "Speech OFF");
+    switchRemembered(&IniFile::writeSpeak, on, "Speech", speaking || !on);
 }
 
 void TMainForm::SpeechSettings1Click()

@@ -248,6 +248,9 @@ private:
     bool setSpeaking(bool on);
     // Tells the player when a switch could not be remembered in the INI file.
     void iniWritten(const IniFile& ini, bool ok);
+    // A switch of the Options menu was set from the menu: the INI file remembers it and, when
+    // `say`, the status row says "NAME ON" or "NAME OFF".
+    void switchRemembered(bool (IniFile::*write)(bool) const, bool on, const std::string& name, bool say = true);
     void applySpeechSettings(int rate, const QStringList& muted);
 
     std::unique_ptr<Launcher> launcher_;
