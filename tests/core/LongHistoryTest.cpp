@@ -316,6 +316,10 @@ TEST_F(LongHistory, FindsAcrossHistoryAndScrollbackAndMarksWhatIsShown)
     readBack.setSearch("DRAGON", true);
     ASSERT_TRUE(readBack.findNext(false));
     EXPECT_EQ(readBack.selection().first(), (CellPosition{1202, 5}));
+    // A line of the scrollback is marked as a line of the history is.
+    const PaintedRows::Row shown = readBack.upper().row(int(1202 - readBack.top()), 15, 80);
+    ASSERT_NE(shown.line, nullptr);
+    EXPECT_EQ(shown.line->cell(5).background, ReadBack::FoundBackground);
     // From the start, the very first cell counts.
     readBack.setSearch("line 0001 ", false);
     readBack.clearSelection();

@@ -63,9 +63,15 @@ TEST_F(GameRooms, MovesOnlyWhereTheGameSaysAndLinksTheExitsItNames)
     EXPECT_EQ(exitOf(corner, dir::SouthWest), to(gate));
     EXPECT_FALSE(exitOf(gate, dir::East).present()); // room 5 is not known yet
     // A known room is walked into, not made again; the same room again changes nothing.
+    // Both link the exits the game names now.
     map.room(gate.x, gate.y, gate.level)->title.set("My gate");
-    EXPECT_EQ(tracker.gameRoom(Start), AutomapTracker::Outcome::Moved);
-    EXPECT_EQ(tracker.gameRoom(Start), AutomapTracker::Outcome::Nothing);
+    GameRoom gateWithPath = Start;
+    gateWithPath.exits.push_back({dir::NorthEast, 3});
+    EXPECT_EQ(tracker.gameRoom(gateWithPath), AutomapTracker::Outcome::Moved);
+    EXPECT_EQ(exitOf(gate, dir::NorthEast), to(corner));
+    gateWithPath.exits.push_back({dir::Up, 2});
+    EXPECT_EQ(tracker.gameRoom(gateWithPath), AutomapTracker::Outcome::Nothing);
+    EXPECT_EQ(exitOf(gate, dir::Up), to(road));
     EXPECT_EQ(map.position(), gate);
     EXPECT_EQ(titleAt(gate), "My gate");
     EXPECT_EQ(map.numbers.size(), 3u);

@@ -26,9 +26,11 @@ TEST(MapModel, StartsWithOneDefaultRoomAtTheCentre)
     m.MapFileName = "old.twk";
     m.ExportFileName = "old.map";
     m.MapY = 3;
+    m.ViewLevel = 2;
     m.PendingMove = dir::Up;
     m.PendingRoomText = "Hall";
     m.newMap();
+    EXPECT_EQ(m.ViewLevel, 5);
     EXPECT_EQ(m.PendingMove, 0);
     EXPECT_EQ(m.PendingRoomText, "");
     EXPECT_EQ(roomCount(m), 1);
